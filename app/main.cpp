@@ -1,0 +1,8 @@
+#include "app/Startup.h"
+
+#include <windows.h>
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
+{
+    return app::RunTessaly();
+}

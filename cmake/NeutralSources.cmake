@@ -1,0 +1,11 @@
+# Units that include no Windows header. They are compiled into the program and,
+# with the host compiler, into the native tests and host tools.
+set(TESSALY_NEUTRAL_SOURCES
+    app/kexBase64.cpp
+)
+list(TRANSFORM TESSALY_NEUTRAL_SOURCES PREPEND ${CMAKE_SOURCE_DIR}/)
+
+function(tessaly_neutral_library name)
+    add_library(${name} STATIC ${TESSALY_NEUTRAL_SOURCES})
+    target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+endfunction()

@@ -1,0 +1,18 @@
+# Windows build: tessaly.exe and the test programs that CTest runs under Wine.
+add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+
+# Host tools built by the host build (scripts/build passes their folder).
+set(TESSALY_HOST_BIN "" CACHE PATH "bin folder of the host build")
+
+tessaly_neutral_library(tessaly_neutral)
+
+add_subdirectory(ui)
+# skin engine: added with its first unit
+add_subdirectory(app)
+
+set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+add_subdirectory(tests/win)
+add_subdirectory(tests/e2e)
