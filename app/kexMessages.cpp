@@ -1,0 +1,22 @@
+#include "app/kexMessages.h"
+
+#include <windows.h>
+
+#include <cstdlib>
+
+namespace kex {
+
+void ShowInfo(const std::wstring& text)
+{
+    MessageBoxW(GetActiveWindow(), text.c_str(), L"提示", MB_OK | MB_ICONINFORMATION);
+}
+
+void Halt()
+{
+    // std::exit runs the process-wide clean-up (static destructors and exit
+    // handlers) before the process ends; the windows die with the process
+    // without another paint.
+    std::exit(0);
+}
+
+} // namespace kex
