@@ -2,6 +2,10 @@
 # with the host compiler, into the native tests and host tools.
 set(TESSALY_NEUTRAL_SOURCES
     app/kexBase64.cpp
+    ui/Classes.cpp
+    ui/FormReader.cpp
+    ui/TypInfo.cpp
+    ui/Utf8.cpp
 )
 list(TRANSFORM TESSALY_NEUTRAL_SOURCES PREPEND ${CMAKE_SOURCE_DIR}/)
 

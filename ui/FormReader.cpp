@@ -1,0 +1,381 @@
+#include "ui/FormReader.h"
+
+#include <cctype>
+
+#include "ui/Classes.h"
+#include "ui/Utf8.h"
+
+namespace ui {
+
+namespace {
+
+// A small recursive-descent parser over the form text, line-aware so that
+// errors can say where they are.
+class Parser {
+public:
+    explicit Parser(std::string_view text) : text_(text) {}
+
+    TFormObject Root()
+    {
+        TFormObject root = Object();
+        SkipSpace();
+        if (pos_ < text_.size())
+            Fail("text after the last 'end'");
+        return root;
+    }
+
+private:
+    [[noreturn]] void Fail(const std::string& what) const
+    {
+        throw EReadError("Form data, line " + std::to_string(line_) + ": " + what);
+    }
+
+    void SkipSpace()
+    {
+        while (pos_ < text_.size()) {
+            const char c = text_[pos_];
+            if (c == '\n')
+                ++line_;
+            if (!std::isspace(static_cast<unsigned char>(c)))
+                break;
+            ++pos_;
+        }
+    }
+
+    bool Peek(char c)
+    {
+        SkipSpace();
+        return pos_ < text_.size() && text_[pos_] == c;
+    }
+
+    void Expect(char c)
+    {
+        if (!Peek(c))
+            Fail(std::string("'") + c + "' expected");
+        ++pos_;
+    }
+
+    static bool IdentChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '.'; }
+
+    std::string Ident()
+    {
+        SkipSpace();
+        const std::size_t start = pos_;
+        while (pos_ < text_.size() && IdentChar(text_[pos_]))
+            ++pos_;
+        if (start == pos_ || std::isdigit(static_cast<unsigned char>(text_[start])))
+            Fail("a name expected");
+        return std::string(text_.substr(start, pos_ - start));
+    }
+
+    bool AtKeyword(std::string_view word)
+    {
+        SkipSpace();
+        if (text_.substr(pos_, word.size()) != word)
+            return false;
+        const std::size_t after = pos_ + word.size();
+        return after >= text_.size() || !IdentChar(text_[after]);
+    }
+
+    TFormObject Object()
+    {
+        if (!AtKeyword("object"))
+            Fail("'object' expected");
+        TFormObject obj;
+        obj.Line = line_;
+        pos_ += 6;
+        obj.Name = Ident();
+        Expect(':');
+        obj.ClassName = Ident();
+        while (!AtKeyword("end")) {
+            if (pos_ >= text_.size())
+                Fail("'end' missing for object " + obj.Name);
+            if (AtKeyword("object")) {
+                obj.Children.push_back(Object());
+                continue;
+            }
+            if (!obj.Children.empty())
+                Fail("properties of " + obj.Name + " must come before its nested objects");
+            TFormProperty prop;
+            prop.Name = Ident();
+            Expect('=');
+            prop.Value = Value();
+            obj.Properties.push_back(std::move(prop));
+        }
+        pos_ += 3;
+        return obj;
+    }
+
+    TFormValue Value()
+    {
+        SkipSpace();
+        TFormValue v;
+        v.Line = line_;
+        if (pos_ >= text_.size())
+            Fail("a value expected");
+        const char c = text_[pos_];
+        if (c == '\'' || c == '#')
+            v.Data = Text();
+        else if (c == '-' || c == '+' || std::isdigit(static_cast<unsigned char>(c)))
+            v.Data = Number();
+        else if (c == '[')
+            v.Data = SetValue();
+        else if (c == '(')
+            v.Data = List();
+        else if (c == '{')
+            v.Data = Binary();
+        else
+            v.Data = TFormIdent{Ident()};
+        return v;
+    }
+
+    // 'text' pieces and #code characters, joined with '+' across lines.
+    std::string Text()
+    {
+        std::string out;
+        for (;;) {
+            SkipSpace();
+            if (pos_ < text_.size() && text_[pos_] == '\'') {
+                ++pos_;
+                for (;;) {
+                    if (pos_ >= text_.size() || text_[pos_] == '\n')
+                        Fail("unterminated text");
+                    if (text_[pos_] == '\'') {
+                        if (pos_ + 1 < text_.size() && text_[pos_ + 1] == '\'') {
+                            out += '\'';
+                            pos_ += 2;
+                            continue;
+                        }
+                        ++pos_;
+                        break;
+                    }
+                    out += text_[pos_++];
+                }
+            } else if (pos_ < text_.size() && text_[pos_] == '#') {
+                ++pos_;
+                const std::int64_t code = Number();
+                if (code < 0 || code > 0x10FFFF)
+                    Fail("character code out of range");
+                out += WideToUtf8(std::wstring(1, static_cast<wchar_t>(code)));
+            } else {
+                break;
+            }
+            // Pieces written side by side ('a'#13'b') or joined by '+' form
+            // one text; a piece after white space is the next value.
+            const bool adjacent = pos_ < text_.size() && (text_[pos_] == '\'' || text_[pos_] == '#');
+            if (Peek('+'))
+                ++pos_;
+            else if (!adjacent)
+                break;
+        }
+        return out;
+    }
+
+    std::int64_t Number()
+    {
+        SkipSpace();
+        const std::size_t start = pos_;
+        if (pos_ < text_.size() && (text_[pos_] == '-' || text_[pos_] == '+'))
+            ++pos_;
+        const std::size_t digits = pos_;
+        while (pos_ < text_.size() && std::isdigit(static_cast<unsigned char>(text_[pos_])))
+            ++pos_;
+        if (digits == pos_ || pos_ - digits > 18)
+            Fail("a whole number expected");
+        return std::stoll(std::string(text_.substr(start, pos_ - start)));
+    }
+
+    TFormSet SetValue()
+    {
+        Expect('[');
+        TFormSet set;
+        while (!Peek(']')) {
+            set.Members.push_back(Ident());
+            if (Peek(','))
+                ++pos_;
+            else if (!Peek(']'))
+                Fail("',' or ']' expected");
+        }
+        ++pos_;
+        return set;
+    }
+
+    TFormList List()
+    {
+        Expect('(');
+        TFormList list;
+        while (!Peek(')')) {
+            if (pos_ >= text_.size())
+                Fail("')' missing");
+            list.push_back(Value());
+        }
+        ++pos_;
+        return list;
+    }
+
+    TFormBinary Binary()
+    {
+        Expect('{');
+        TFormBinary bytes;
+        int high = -1;
+        for (;;) {
+            SkipSpace();
+            if (pos_ >= text_.size())
+                Fail("'}' missing");
+            const char c = text_[pos_++];
+            if (c == '}')
+                break;
+            if (!std::isxdigit(static_cast<unsigned char>(c)))
+                Fail("hex digit expected in binary data");
+            const int nibble = std::isdigit(static_cast<unsigned char>(c)) ? c - '0' : (std::tolower(c) - 'a' + 10);
+            if (high < 0) {
+                high = nibble;
+            } else {
+                bytes.push_back(static_cast<std::uint8_t>(high << 4 | nibble));
+                high = -1;
+            }
+        }
+        if (high >= 0)
+            Fail("odd number of hex digits in binary data");
+        return bytes;
+    }
+
+    std::string_view text_;
+    std::size_t pos_ = 0;
+    int line_ = 1;
+};
+
+[[noreturn]] void BadValue(const TPropInfo& p, const TFormValue& v, const std::string& why)
+{
+    throw EReadError("Form data, line " + std::to_string(v.Line) + ": invalid value for " + p.Name + ": " + why);
+}
+
+std::int64_t OrdinalValue(const TPropInfo& p, const TFormValue& v)
+{
+    if (const auto* n = std::get_if<std::int64_t>(&v.Data)) {
+        if (p.Kind != TTypeKind::Integer)
+            BadValue(p, v, "a name expected");
+        return *n;
+    }
+    if (const auto* id = std::get_if<TFormIdent>(&v.Data)) {
+        const int index = p.ValueOf(id->Name);
+        if (p.Kind != TTypeKind::Enumeration || index < 0)
+            BadValue(p, v, id->Name);
+        return index;
+    }
+    if (const auto* set = std::get_if<TFormSet>(&v.Data)) {
+        if (p.Kind != TTypeKind::Set)
+            BadValue(p, v, "not a set");
+        std::int64_t mask = 0;
+        for (const std::string& m : set->Members) {
+            const int bit = p.ValueOf(m);
+            if (bit < 0)
+                BadValue(p, v, m);
+            mask |= std::int64_t{1} << bit;
+        }
+        return mask;
+    }
+    BadValue(p, v, "wrong kind of value");
+}
+
+const std::string& TextValue(const TPropInfo& p, const TFormValue& v)
+{
+    const auto* s = std::get_if<std::string>(&v.Data);
+    if (!s)
+        BadValue(p, v, "a text expected");
+    return *s;
+}
+
+void SetPublished(TObject& obj, const TPropInfo& p, const TFormValue& v, TComponent& methodOwner)
+{
+    switch (p.Kind) {
+    case TTypeKind::Integer:
+    case TTypeKind::Enumeration:
+    case TTypeKind::Set:
+        p.SetOrd(obj, OrdinalValue(p, v));
+        break;
+    case TTypeKind::AnsiString:
+        p.SetAnsi(obj, TextValue(p, v));
+        break;
+    case TTypeKind::WideString:
+        p.SetWide(obj, Utf8ToWide(TextValue(p, v)));
+        break;
+    case TTypeKind::Method: {
+        const auto* id = std::get_if<TFormIdent>(&v.Data);
+        if (!id)
+            BadValue(p, v, "an event handler name expected");
+        TMethod m = methodOwner.FindMethod(id->Name);
+        if (!m.Assigned())
+            BadValue(p, v, "no event handler " + id->Name + " in " + methodOwner.ClassName());
+        p.SetMethod(obj, m);
+        break;
+    }
+    case TTypeKind::Class: {
+        // A class property takes its value only through its own properties
+        // (Font.Name = ...) or its defined properties (Items.Strings = (...)).
+        BadValue(p, v, "a class property is set through its members");
+    }
+    }
+}
+
+void ReadTree(const TFormObject& node, TComponent& target, TComponent& root, std::vector<TComponent*>& order)
+{
+    target.BeginLoading();
+    order.push_back(&target);
+    for (const TFormProperty& prop : node.Properties)
+        SetFormProperty(target, prop.Name, prop.Value, root);
+    for (const TFormObject& child : node.Children) {
+        const TClassInfo* cls = FindClass(child.ClassName);
+        if (!cls || !cls->Create)
+            throw EReadError("Form data, line " + std::to_string(child.Line) + ": class " + child.ClassName +
+                             " not found");
+        TComponent* c = cls->Create(&root);
+        c->SetName(child.Name);
+        c->SetParentComponent(&target);
+        ReadTree(child, *c, root, order);
+    }
+}
+
+} // namespace
+
+TFormObject ParseForm(std::string_view text)
+{
+    return Parser(text).Root();
+}
+
+void SetFormProperty(TObject& obj, std::string_view name, const TFormValue& value, TComponent& methodOwner)
+{
+    const auto dot = name.find('.');
+    if (dot != std::string_view::npos) {
+        const std::string_view head = name.substr(0, dot);
+        const TPropInfo* p = FindPropInfo(obj, head);
+        TPersistent* sub = p && p->Kind == TTypeKind::Class ? p->GetObject(obj) : nullptr;
+        if (!sub)
+            throw EReadError("Form data, line " + std::to_string(value.Line) + ": " + obj.ClassName() +
+                             " has no object property " + std::string(head));
+        return SetFormProperty(*sub, name.substr(dot + 1), value, methodOwner);
+    }
+    if (const TPropInfo* p = FindPropInfo(obj, name))
+        return SetPublished(obj, *p, value, methodOwner);
+    auto* persistent = dynamic_cast<TPersistent*>(&obj);
+    if (!persistent || !persistent->ReadDefinedProperty(std::string(name), value))
+        throw EReadError("Form data, line " + std::to_string(value.Line) + ": property " + std::string(name) +
+                         " does not exist in " + obj.ClassName());
+}
+
+void ReadComponent(std::string_view text, TComponent& root)
+{
+    const TFormObject tree = ParseForm(text);
+    if (!SameText(tree.ClassName, root.ClassName()))
+        throw EReadError("Form data describes " + tree.ClassName + ", not " + root.ClassName());
+    if (root.Name().empty())
+        root.SetName(tree.Name);
+    std::vector<TComponent*> order;
+    ReadTree(tree, root, root, order);
+    for (TComponent* c : order)
+        c->EndLoading();
+    for (TComponent* c : order)
+        c->Loaded();
+}
+
+} // namespace ui

@@ -1,0 +1,79 @@
+// Forms from stored form data. A form file is UTF-8 text describing an object
+// tree:
+//
+//     object Form_mm: TForm_mm
+//       Caption = '登录'
+//       Font.Name = '宋体'
+//       BorderIcons = [biSystemMenu]
+//       OnCreate = FormCreate
+//       object Label1: TLabel
+//         Left = 24
+//       end
+//     end
+//
+// Values: integers, 'quoted text' ('' for a quote), identifiers (enumeration
+// values, True/False, event handler names), sets [a, b], lists ( 'a' 'b' )
+// and binary data { hex digits }. Properties are set in file order; dotted
+// names reach into class properties (Font.Name). Nested objects are created by
+// class name, owned by the root and made children of the enclosing object;
+// once the whole tree is read, Loaded() runs on every component in the order
+// they were read.
+//
+// Platform-neutral.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace ui {
+
+class TComponent;
+class TObject;
+
+struct TFormIdent {
+    std::string Name;
+};
+struct TFormSet {
+    std::vector<std::string> Members;
+};
+struct TFormValue;
+using TFormList = std::vector<TFormValue>;
+using TFormBinary = std::vector<std::uint8_t>;
+
+struct TFormValue {
+    // std::string holds quoted text (UTF-8).
+    std::variant<std::int64_t, std::string, TFormIdent, TFormSet, TFormList, TFormBinary> Data;
+    int Line = 0;
+};
+
+struct TFormProperty {
+    std::string Name;
+    TFormValue Value;
+};
+
+struct TFormObject {
+    std::string Name;
+    std::string ClassName;
+    std::vector<TFormProperty> Properties;
+    std::vector<TFormObject> Children;
+    int Line = 0;
+};
+
+// Parses form text; raises EReadError with the line number on bad syntax.
+TFormObject ParseForm(std::string_view text);
+
+// Reads form text into root (an already created object of the root class):
+// sets its properties, creates and sets the nested components, then calls
+// Loaded() on all of them.
+void ReadComponent(std::string_view text, TComponent& root);
+
+// Sets one property of obj from a form value, following dotted names. Event
+// handler names are looked up in methodOwner's handler table.
+void SetFormProperty(TObject& obj, std::string_view name, const TFormValue& value,
+                     TComponent& methodOwner);
+
+} // namespace ui
