@@ -1,0 +1,325 @@
+// Graphics objects of the framework: colours, owning GDI handles, fonts,
+// brushes, pens, canvases, device-independent bitmaps and icons.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "ui/Classes.h"
+
+namespace ui {
+
+// 0x00BBGGRR, or 0x800000nn for system colour nn (resolved when used).
+using TColor = std::int32_t;
+
+inline constexpr TColor clBlack = 0x000000;
+inline constexpr TColor clWhite = 0xFFFFFF;
+inline constexpr TColor clPurple = 0x800080;
+inline constexpr TColor clNavy = 0x800000;
+inline constexpr TColor clGray = 0x808080;
+inline constexpr TColor clFuchsia = 0xFF00FF;  // the skin's transparent key colour
+inline constexpr TColor clNone = 0x1FFFFFFF;
+inline constexpr TColor clDefault = 0x20000000;
+inline constexpr TColor clSystemColor = static_cast<TColor>(0x80000000);
+inline constexpr TColor clBtnFace = clSystemColor | COLOR_BTNFACE;
+inline constexpr TColor clBtnText = clSystemColor | COLOR_BTNTEXT;
+inline constexpr TColor clBtnShadow = clSystemColor | COLOR_BTNSHADOW;
+inline constexpr TColor clBtnHighlight = clSystemColor | COLOR_BTNHIGHLIGHT;
+inline constexpr TColor clWindow = clSystemColor | COLOR_WINDOW;
+inline constexpr TColor clWindowText = clSystemColor | COLOR_WINDOWTEXT;
+inline constexpr TColor clHighlight = clSystemColor | COLOR_HIGHLIGHT;
+inline constexpr TColor clHighlightText = clSystemColor | COLOR_HIGHLIGHTTEXT;
+inline constexpr TColor clGrayText = clSystemColor | COLOR_GRAYTEXT;
+
+// The plain RGB value of a colour, system colours resolved.
+COLORREF ColorToRGB(TColor color);
+
+// Owns one GDI object and deletes it when it goes; move-only.
+template <class H>
+class TGdiObject {
+public:
+    TGdiObject() = default;
+    explicit TGdiObject(H handle) : handle_(handle) {}
+    ~TGdiObject() { Reset(); }
+    TGdiObject(TGdiObject&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+    TGdiObject& operator=(TGdiObject&& other) noexcept
+    {
+        if (this != &other) {
+            Reset();
+            handle_ = std::exchange(other.handle_, nullptr);
+        }
+        return *this;
+    }
+    TGdiObject(const TGdiObject&) = delete;
+    TGdiObject& operator=(const TGdiObject&) = delete;
+
+    H Get() const { return handle_; }
+    explicit operator bool() const { return handle_ != nullptr; }
+    void Reset(H handle = nullptr)
+    {
+        if (handle_)
+            DeleteObject(handle_);
+        handle_ = handle;
+    }
+    H Release() { return std::exchange(handle_, nullptr); }
+
+private:
+    H handle_ = nullptr;
+};
+
+using TFontHandle = TGdiObject<HFONT>;
+using TBrushHandle = TGdiObject<HBRUSH>;
+using TPenHandle = TGdiObject<HPEN>;
+using TBitmapHandle = TGdiObject<HBITMAP>;
+using TRegionHandle = TGdiObject<HRGN>;
+
+// Saves a device context's state and restores it when it goes, so painting
+// code never re-selects old objects by hand.
+class TSavedDC {
+public:
+    explicit TSavedDC(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
+    ~TSavedDC()
+    {
+        if (saved_)
+            RestoreDC(dc_, saved_);
+    }
+    TSavedDC(const TSavedDC&) = delete;
+    TSavedDC& operator=(const TSavedDC&) = delete;
+
+private:
+    HDC dc_;
+    int saved_;
+};
+
+// A memory device context compatible with the screen; deleted when it goes.
+class TMemoryDC {
+public:
+    TMemoryDC() : dc_(CreateCompatibleDC(nullptr)) {}
+    ~TMemoryDC()
+    {
+        if (dc_)
+            DeleteDC(dc_);
+    }
+    TMemoryDC(const TMemoryDC&) = delete;
+    TMemoryDC& operator=(const TMemoryDC&) = delete;
+    HDC Get() const { return dc_; }
+
+private:
+    HDC dc_;
+};
+
+// Graphics objects tell their owner when they change (a control repaints).
+class TGraphicsObject : public TPersistent {
+    UI_CLASS(TGraphicsObject)
+public:
+    TNotifyEvent OnChange;
+
+protected:
+    void Changed();
+};
+
+enum TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
+using TFontStyles = unsigned;  // bit n for TFontStyle n
+
+class TFont : public TGraphicsObject {
+    UI_CLASS(TFont)
+public:
+    TFont();
+    std::wstring Name() const { return name_; }
+    void SetName(const std::wstring& name);
+    // Character height in pixels; negative as stored in form files (-16 is a
+    // 16-pixel character height, as the platform's LOGFONT takes it).
+    int Height() const { return height_; }
+    void SetHeight(int height);
+    TColor Color() const { return color_; }
+    void SetColor(TColor color);
+    TFontStyles Style() const { return style_; }
+    void SetStyle(TFontStyles style);
+    int Charset() const { return charset_; }
+    void SetCharset(int charset);
+    // The font object for the current attributes, made when first asked for.
+    HFONT Handle();
+    void Assign(const TPersistent& source) override;
+
+private:
+    void Modified();
+    std::wstring name_;
+    int height_;
+    TColor color_ = clWindowText;
+    TFontStyles style_ = 0;
+    int charset_ = DEFAULT_CHARSET;
+    TFontHandle handle_;
+};
+
+enum class TBrushStyle { bsSolid, bsClear };
+
+class TBrush : public TGraphicsObject {
+    UI_CLASS(TBrush)
+public:
+    TColor Color() const { return color_; }
+    void SetColor(TColor color);
+    TBrushStyle Style() const { return style_; }
+    void SetStyle(TBrushStyle style);
+    HBRUSH Handle();  // the null brush for bsClear
+    void Assign(const TPersistent& source) override;
+
+private:
+    TColor color_ = clWhite;
+    TBrushStyle style_ = TBrushStyle::bsSolid;
+    TBrushHandle handle_;
+};
+
+enum class TPenStyle { psSolid, psDash, psDot, psClear };
+
+class TPen : public TGraphicsObject {
+    UI_CLASS(TPen)
+public:
+    TColor Color() const { return color_; }
+    void SetColor(TColor color);
+    int Width() const { return width_; }
+    void SetWidth(int width);
+    TPenStyle Style() const { return style_; }
+    void SetStyle(TPenStyle style);
+    HPEN Handle();
+    void Assign(const TPersistent& source) override;
+
+private:
+    TColor color_ = clBlack;
+    int width_ = 1;
+    TPenStyle style_ = TPenStyle::psSolid;
+    TPenHandle handle_;
+};
+
+class TBitmap;
+
+// Draws on a device context it does not own (a window's, a bitmap's, one
+// passed with WM_PAINT). Font, brush and pen are selected into the context
+// when an operation needs them.
+class TCanvas : public TPersistent {
+    UI_CLASS(TCanvas)
+public:
+    TCanvas();
+    ~TCanvas() override;
+    HDC Handle() const { return dc_; }
+    // Attaches to dc (nullptr detaches); the objects the canvas selected are
+    // deselected first.
+    void SetHandle(HDC dc);
+
+    TFont* Font() const { return font_.get(); }
+    TBrush* Brush() const { return brush_.get(); }
+    TPen* Pen() const { return pen_.get(); }
+
+    void FillRect(const RECT& r);         // with the brush
+    void FrameRect(const RECT& r);        // one-pixel frame with the brush
+    void Rectangle(const RECT& r);        // pen outline, brush inside
+    void MoveTo(int x, int y);
+    void LineTo(int x, int y);
+    void TextOut(int x, int y, const std::wstring& text);
+    void TextRect(const RECT& r, int x, int y, const std::wstring& text);  // clipped to r
+    SIZE TextExtent(const std::wstring& text);
+    int TextWidth(const std::wstring& text) { return TextExtent(text).cx; }
+    int TextHeight(const std::wstring& text) { return TextExtent(text).cy; }
+    void DrawFocusRect(const RECT& r);
+    COLORREF Pixel(int x, int y) const;
+    void SetPixel(int x, int y, TColor color);
+    void Draw(int x, int y, TBitmap& bitmap);  // honours the bitmap's transparency
+    void StretchDraw(const RECT& r, TBitmap& bitmap);
+    void CopyRect(const RECT& dest, const TCanvas& source, const RECT& src);
+
+private:
+    void Select(bool font, bool brush, bool pen);
+    void Deselect();
+    HDC dc_ = nullptr;
+    std::unique_ptr<TFont> font_;
+    std::unique_ptr<TBrush> brush_;
+    std::unique_ptr<TPen> pen_;
+    HGDIOBJ oldFont_ = nullptr, oldBrush_ = nullptr, oldPen_ = nullptr;
+};
+
+enum class TPixelFormat { pf24bit, pf32bit };
+
+// A device-independent bitmap (a DIB section) with scan-line access. Rows are
+// stored bottom-up as in BMP files; ScanLine(y) is row y from the top.
+class TBitmap : public TGraphicsObject {
+    UI_CLASS(TBitmap)
+public:
+    TBitmap();
+    TBitmap(int width, int height, TPixelFormat format = TPixelFormat::pf24bit);
+    ~TBitmap() override;
+
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    void SetSize(int width, int height);
+    TPixelFormat PixelFormat() const { return format_; }
+    void SetPixelFormat(TPixelFormat format);  // converts the pixels
+    bool Empty() const { return width_ == 0 || height_ == 0; }
+
+    std::uint8_t* ScanLine(int y);
+    const std::uint8_t* ScanLine(int y) const;
+    int BytesPerPixel() const { return format_ == TPixelFormat::pf32bit ? 4 : 3; }
+
+    HBITMAP Handle() const { return handle_.Get(); }
+    // A canvas on the bitmap's own memory device context.
+    TCanvas* Canvas();
+
+    // Drawn without the pixels of TransparentColor (by default the colour of
+    // the bottom-left pixel) when Transparent is on.
+    bool Transparent() const { return transparent_; }
+    void SetTransparent(bool on) { transparent_ = on; }
+    TColor TransparentColor() const;
+    void SetTransparentColor(TColor color) { transparentColor_ = color; }
+
+    // BMP file data (24- or 32-bit; 8-, 4- and 1-bit palettes are widened to
+    // 24 bits). Bad data raises EInvalidGraphic and leaves the bitmap as it was.
+    void LoadFromBytes(const std::uint8_t* data, std::size_t size);
+    void LoadFromStream(TStream& stream);
+    std::vector<std::uint8_t> SaveToBytes() const;
+    void SaveToStream(TStream& stream) const;
+
+    void Assign(const TPersistent& source) override;
+    // Reads "Data = { BMP file bytes }" of form files.
+    bool ReadDefinedProperty(const std::string& name, const TFormValue& value) override;
+
+private:
+    void Recreate(int width, int height, TPixelFormat format);
+    int width_ = 0;
+    int height_ = 0;
+    TPixelFormat format_ = TPixelFormat::pf24bit;
+    TBitmapHandle handle_;
+    std::uint8_t* bits_ = nullptr;
+    std::unique_ptr<TMemoryDC> dc_;
+    std::unique_ptr<TCanvas> canvas_;
+    HGDIOBJ oldBitmap_ = nullptr;
+    bool transparent_ = false;
+    TColor transparentColor_ = clDefault;
+};
+
+class EInvalidGraphic : public Exception {
+public:
+    using Exception::Exception;
+};
+
+// An icon handle, owned.
+class TIcon : public TGraphicsObject {
+    UI_CLASS(TIcon)
+public:
+    TIcon() = default;
+    ~TIcon() override;
+    HICON Handle() const { return handle_; }
+    void SetHandle(HICON icon);  // takes ownership
+    // The icon resource of that name in module (nullptr: the executable), at
+    // the given size (0: the system's default size).
+    void LoadFromResource(HINSTANCE module, const wchar_t* name, int size = 0);
+    int Width() const;
+    int Height() const;
+
+private:
+    HICON handle_ = nullptr;
+};
+
+} // namespace ui
