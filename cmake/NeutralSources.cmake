@@ -2,6 +2,8 @@
 # with the host compiler, into the native tests and host tools.
 set(TESSALY_NEUTRAL_SOURCES
     app/kexBase64.cpp
+    app/kexPassFile.cpp
+    app/kexRandom.cpp
 )
 list(TRANSFORM TESSALY_NEUTRAL_SOURCES PREPEND ${CMAKE_SOURCE_DIR}/)
 
