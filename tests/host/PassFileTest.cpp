@@ -1,6 +1,7 @@
 #include "app/kexBase64.h"
 #include "app/kexPassFile.h"
 #include "app/kexRandom.h"
+#include "tests/support/ErrorMessage.h"
 #include "ui/SysUtils.h"
 
 #include <gtest/gtest.h>
@@ -32,16 +33,10 @@ kex::RandomSource Seeded(std::uint32_t seed)
 const kex::RandomSource Lowest = [](std::uint32_t) { return 0u; };
 const kex::RandomSource Highest = [](std::uint32_t range) { return range - 1; };
 
-// The message of the input/output error f raises, or nothing.
 template <class F>
 std::optional<std::string> InOutError(F f)
 {
-    try {
-        f();
-    } catch (const ui::EInOutError& e) {
-        return e.Message();
-    }
-    return std::nullopt;
+    return testing_support::ErrorMessageOf<ui::EInOutError>(f);
 }
 
 } // namespace
