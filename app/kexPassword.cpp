@@ -35,9 +35,10 @@ std::uint32_t TimeOfDayMs()
 // when the process starts, and again before every save.
 TRandom ProcessRandom(TimeOfDayMs());
 
-// An open file handle that is closed when it goes out of scope. Close() closes
-// it early and reports a failure; the destructor only runs on the error path,
-// where an error is already on its way.
+// Owns a handle that CreateFileW returned; an invalid one (the open failed)
+// raises the access error at once. Close() closes the file and reports a
+// failure; a handle still open when an error passes is closed unchecked, as
+// that error is already on its way.
 class TFileHandle {
 public:
     explicit TFileHandle(HANDLE handle) : handle_(handle)
