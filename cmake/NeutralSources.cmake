@@ -6,6 +6,8 @@ set(TESSALY_NEUTRAL_SOURCES
     ui/FormReader.cpp
     ui/TypInfo.cpp
     ui/Utf8.cpp
+    app/kexPassFile.cpp
+    app/kexRandom.cpp
 )
 list(TRANSFORM TESSALY_NEUTRAL_SOURCES PREPEND ${CMAKE_SOURCE_DIR}/)
 

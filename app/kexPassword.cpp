@@ -1,0 +1,232 @@
+#include "app/kexPassword.h"
+
+#include "app/kexBase64.h"
+#include "app/kexMessages.h"
+#include "app/kexPassFile.h"
+#include "app/kexRandom.h"
+#include "ui/SysUtils.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <utility>
+
+namespace kex {
+
+namespace {
+
+constexpr wchar_t PasswordFileName[] = L"kex_run.dll";
+
+[[noreturn]] void RaiseAccessError()
+{
+    throw ui::EInOutError(ui::SFileAccessError);
+}
+
+// Milliseconds since local midnight.
+std::uint32_t TimeOfDayMs()
+{
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    return ((now.wHour * 60u + now.wMinute) * 60u + now.wSecond) * 1000u + now.wMilliseconds;
+}
+
+// The process's generator for the filler bytes: seeded from the time of day
+// when the process starts, and again before every save.
+TRandom ProcessRandom(TimeOfDayMs());
+
+// Owns a handle that CreateFileW returned; an invalid one (the open failed)
+// raises the access error at once. Close() closes the file and reports a
+// failure; a handle still open when an error passes is closed unchecked, as
+// that error is already on its way.
+class TFileHandle {
+public:
+    explicit TFileHandle(HANDLE handle) : handle_(handle)
+    {
+        if (handle_ == INVALID_HANDLE_VALUE)
+            RaiseAccessError();
+    }
+    TFileHandle(const TFileHandle&) = delete;
+    TFileHandle& operator=(const TFileHandle&) = delete;
+    ~TFileHandle()
+    {
+        if (handle_ != INVALID_HANDLE_VALUE)
+            CloseHandle(handle_);
+    }
+
+    HANDLE Get() const { return handle_; }
+
+    void Close()
+    {
+        if (!CloseHandle(std::exchange(handle_, INVALID_HANDLE_VALUE)))
+            RaiseAccessError();
+    }
+
+private:
+    HANDLE handle_;
+};
+
+// Opens an existing file for reading. Others may read it, and may replace or
+// delete it (as a save does), but not write into it while we read.
+TFileHandle OpenForReading(const std::wstring& path)
+{
+    return TFileHandle(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+// Reads from the current position until limit bytes or the end of the file.
+std::string ReadUpTo(const TFileHandle& file, std::size_t limit)
+{
+    std::string bytes;
+    char chunk[4096];
+    while (bytes.size() < limit) {
+        const DWORD wanted = static_cast<DWORD>(std::min(sizeof chunk, limit - bytes.size()));
+        DWORD got = 0;
+        if (!ReadFile(file.Get(), chunk, wanted, &got, nullptr))
+            RaiseAccessError();
+        if (got == 0)
+            break;
+        bytes.append(chunk, got);
+    }
+    return bytes;
+}
+
+constexpr std::size_t WholeFile = SIZE_MAX;
+
+// The first bytes of a file, up to limit, read and closed with every step checked.
+std::string ReadLeadingBytes(const std::wstring& path, std::size_t limit)
+{
+    TFileHandle file = OpenForReading(path);
+    std::string bytes = ReadUpTo(file, limit);
+    file.Close();
+    return bytes;
+}
+
+std::wstring ExecutablePath()
+{
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0)
+            RaiseAccessError();
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        path.resize(path.size() * 2); // cut short: try a larger buffer
+    }
+}
+
+// The folder part of path, with its trailing separator; empty if it has none.
+std::wstring FolderOf(const std::wstring& path)
+{
+    const auto separator = path.find_last_of(L"\\/");
+    return separator == std::wstring::npos ? std::wstring() : path.substr(0, separator + 1);
+}
+
+bool IsMissingFile(const std::wstring& path)
+{
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES)
+        return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    // Any other failure (access denied, say) is for the open to report.
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+// The attributes of the file a save replaces, or 0 when there is none yet.
+// A read-only file was protected by the user and a directory is no password
+// file: both are refused. The check is ours because not every system refuses
+// to replace a read-only file.
+DWORD ReplaceableFileAttributes(const std::wstring& path)
+{
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        const DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND)
+            return 0;
+        RaiseAccessError();
+    }
+    if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))
+        RaiseAccessError();
+    return attributes;
+}
+
+// Creates an empty file with a unique name in path's folder.
+std::wstring CreateTemporaryBeside(const std::wstring& path)
+{
+    const std::wstring folder = FolderOf(path);
+    wchar_t name[MAX_PATH];
+    if (GetTempFileNameW(folder.empty() ? L"." : folder.c_str(), L"kex", 0, name) == 0)
+        RaiseAccessError();
+    return name;
+}
+
+void WriteWholeFile(const std::wstring& path, const std::string& bytes)
+{
+    TFileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD written = 0;
+    if (!WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)
+        || written != bytes.size() || !FlushFileBuffers(file.Get()))
+        RaiseAccessError();
+    file.Close();
+}
+
+// Puts bytes in place of the file at path in one step, or leaves that file
+// untouched and raises.
+void ReplaceFileWith(const std::wstring& path, const std::string& bytes)
+{
+    const DWORD oldAttributes = ReplaceableFileAttributes(path);
+    const std::wstring temporary = CreateTemporaryBeside(path);
+    try {
+        WriteWholeFile(temporary, bytes);
+        const DWORD kept = oldAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+        if (kept != 0 && !SetFileAttributesW(temporary.c_str(), kept))
+            RaiseAccessError();
+        if (!MoveFileExW(temporary.c_str(), path.c_str(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            RaiseAccessError();
+    } catch (...) {
+        DeleteFileW(temporary.c_str());
+        throw;
+    }
+}
+
+} // namespace
+
+std::wstring PasswordFilePath()
+{
+    return FolderOf(ExecutablePath()) + PasswordFileName;
+}
+
+std::string LoadPassword()
+{
+    return LoadPasswordFrom(PasswordFilePath());
+}
+
+std::string LoadPasswordFrom(const std::wstring& path)
+{
+    if (IsMissingFile(path)) {
+        ShowInfo(L"缺少文件，不能正常运行");
+        Halt();
+    }
+    const std::string file = ReadLeadingBytes(path, WholeFile);
+    return DecodeBase64(ReadEncodedPassword(file));
+}
+
+void SavePassword(const std::string& passwordAnsiBytes)
+{
+    SavePasswordTo(PasswordFilePath(), passwordAnsiBytes);
+}
+
+void SavePasswordTo(const std::wstring& path, const std::string& passwordAnsiBytes)
+{
+    ProcessRandom.Seed(TimeOfDayMs());
+    const std::string exeHead = ReadLeadingBytes(ExecutablePath(), PassFileHeadSize);
+    const std::string file = BuildPassFile(exeHead, passwordAnsiBytes,
+                                           [](std::uint32_t range) { return ProcessRandom.Next(range); });
+    ReplaceFileWith(path, file);
+}
+
+} // namespace kex

@@ -1,0 +1,50 @@
+// Loading and saving the password file kex_run.dll beside the executable
+// (layout in app/kexPassFile.h).
+//
+// Every open, read, write, seek and close is checked; a failure raises
+// ui::EInOutError with ui::SReadBeyondEnd when a read passes the end of a
+// file and ui::SFileAccessError for every other failure.
+#pragma once
+
+#include <string>
+
+namespace kex {
+
+// The running executable's directory (up to and including its last path
+// separator) followed by "kex_run.dll".
+std::wstring PasswordFilePath();
+
+// Reads the stored password from PasswordFilePath(): its bytes in the system
+// ANSI code page.
+//
+// A missing file (or a directory of that name) shows "缺少文件，不能正常运行"
+// with ShowInfo and halts the program: without its password file the program
+// does not run.
+//
+// Every other failure raises ui::EInOutError: a file that cannot be opened or
+// read, or that ends too early (at or before offset 399, or one byte after it
+// that is not a tab). The caller must not go on with an empty password then:
+// it shows the error's text and halts, so that a damaged or unreadable file
+// never opens the gate.
+//
+// The file is opened for reading only, so a read-only file loads normally.
+std::string LoadPassword();
+
+// LoadPassword for the file at path.
+std::string LoadPasswordFrom(const std::wstring& path);
+
+// Rewrites PasswordFilePath() for the password bytes (system ANSI code page),
+// with the running executable's first 399 bytes as its head and fresh filler.
+//
+// The new file is written completely under a temporary name in the same
+// folder and then moved over the old one in one step, keeping the old file's
+// hidden and system attributes. Any failure removes the temporary file,
+// leaves the old file exactly as it was and raises ui::EInOutError. A
+// read-only password file (or a directory of that name) is refused with
+// ui::SFileAccessError: the user has protected it.
+void SavePassword(const std::string& passwordAnsiBytes);
+
+// SavePassword to the file at path.
+void SavePasswordTo(const std::wstring& path, const std::string& passwordAnsiBytes);
+
+} // namespace kex
