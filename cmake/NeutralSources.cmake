@@ -2,6 +2,11 @@
 # with the host compiler, into the native tests and host tools.
 set(TESSALY_NEUTRAL_SOURCES
     app/kexBase64.cpp
+    skin/LZH.cpp
+    skin/LZHEncoder.cpp
+    skin/LzhTree.cpp
+    skin/SkinReader.cpp
+    skin/WinSkinIni.cpp
 )
 list(TRANSFORM TESSALY_NEUTRAL_SOURCES PREPEND ${CMAKE_SOURCE_DIR}/)
 
