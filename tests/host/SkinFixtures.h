@@ -4,6 +4,7 @@
 #include "skin/LittleEndian.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,7 +39,7 @@ struct RawPackage {
     int32_t version = 20000;
     Bytes reserved;
     std::string names;
-    int32_t namesLength = -1;  // -1: the length of `names`
+    std::optional<int32_t> namesLength;  // default: the length of `names`
     std::vector<int32_t> sizes;
     Bytes data;
 
@@ -46,7 +47,7 @@ struct RawPackage {
     {
         Bytes out;
         skin::AppendInt32LE(out, version);
-        skin::AppendInt32LE(out, namesLength >= 0 ? namesLength : static_cast<int32_t>(names.size()));
+        skin::AppendInt32LE(out, namesLength.value_or(static_cast<int32_t>(names.size())));
         skin::AppendInt32LE(out, 0x11111111);
         skin::AppendInt32LE(out, 0x22222222);
         out.insert(out.end(), reserved.begin(), reserved.end());
