@@ -31,7 +31,8 @@ public:
     // Decodes until at least `textSize` bytes are written. A final match is
     // written whole, so the output may end up to 59 bytes longer. Input is
     // never checked: whatever the bits say is decoded. A size of zero or less
-    // writes nothing.
+    // writes nothing. The work is bounded by `textSize` only: for packages
+    // from outside, use UnpackLzhPackage, which checks the size first.
     void Unpack(int32_t textSize, const ReadProc& read, const WriteProc& write);
 };
 
