@@ -2,12 +2,17 @@
 # with the host compiler, into the native tests and host tools.
 set(TESSALY_NEUTRAL_SOURCES
     app/kexBase64.cpp
+    app/kexPassFile.cpp
+    app/kexRandom.cpp
+    skin/LZH.cpp
+    skin/LZHEncoder.cpp
+    skin/LzhTree.cpp
+    skin/SkinReader.cpp
+    skin/WinSkinIni.cpp
     ui/Classes.cpp
     ui/FormReader.cpp
     ui/TypInfo.cpp
     ui/Utf8.cpp
-    app/kexPassFile.cpp
-    app/kexRandom.cpp
 )
 list(TRANSFORM TESSALY_NEUTRAL_SOURCES PREPEND ${CMAKE_SOURCE_DIR}/)
 

@@ -1,0 +1,53 @@
+// The LZH decompressor of skin packages (LZHUF: an LZSS sliding dictionary
+// whose literals and match lengths are coded with an adaptive Huffman tree and
+// whose match positions with a fixed prefix code plus six raw bits).
+#pragma once
+
+#include "ui/SysUtils.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <vector>
+
+namespace skin {
+
+// Raised for decompressor failures: no memory for the tables, or a compressed
+// package that cannot be what it claims.
+class ElzhException : public ui::Exception {
+public:
+    using Exception::Exception;
+};
+
+class TLZH {
+public:
+    // Byte source and sink, called with one byte at a time. A read that
+    // delivers fewer bytes than requested (the end of the input) is not an
+    // error: the missing byte counts as zero.
+    using ReadProc = std::function<void(uint8_t* buffer, uint16_t requested, uint16_t& actual)>;
+    using WriteProc = std::function<void(const uint8_t* buffer, uint16_t requested, uint16_t& actual)>;
+
+    // Decodes until at least `textSize` bytes are written. A final match is
+    // written whole, so the output may end up to 59 bytes longer. Input is
+    // never checked: whatever the bits say is decoded. A size of zero or less
+    // writes nothing. The work is bounded by `textSize` only: for packages
+    // from outside, use UnpackLzhPackage, which checks the size first.
+    void Unpack(int32_t textSize, const ReadProc& read, const WriteProc& write);
+};
+
+// The largest unpacked size a compressed package may declare.
+inline constexpr int32_t MaxUnpackedSize = 64 * 1024 * 1024;
+
+// The most bytes `codedBytes` of LZHUF code can yield: every symbol costs at
+// least one bit, a match at least ten bits for 60 bytes, so 48 bytes per byte.
+constexpr int64_t MaxUnpackedSizeOf(size_t codedBytes) { return 48 * static_cast<int64_t>(codedBytes); }
+
+// Unpacks a compressed package: a 4-byte little-endian unpacked length U and
+// the LZHUF code. A package whose length word is missing, or whose U is
+// negative, above MaxUnpackedSize or more than its code can yield, raises
+// ElzhException. `consumed`, when given, receives how many code bytes the
+// decoder read.
+std::vector<uint8_t> UnpackLzhPackage(std::span<const uint8_t> package, size_t* consumed = nullptr);
+
+} // namespace skin

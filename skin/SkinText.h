@@ -1,0 +1,44 @@
+// Text rules shared by the skin package's names text and the skin
+// description: ASCII-only lower-casing and splitting into lines.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace skin {
+
+inline char AsciiLower(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+inline std::string AsciiLowerCase(std::string_view text)
+{
+    std::string lower(text);
+    for (char& c : lower)
+        c = AsciiLower(c);
+    return lower;
+}
+
+// Splits at CR, LF or CR LF. A zero character ends the text, and a line break
+// at the end adds no empty line; empty lines elsewhere are kept.
+inline std::vector<std::string_view> SplitTextLines(std::string_view text)
+{
+    text = text.substr(0, text.find('\0'));
+    std::vector<std::string_view> lines;
+    size_t i = 0;
+    while (i < text.size()) {
+        const size_t start = i;
+        while (i < text.size() && text[i] != '\r' && text[i] != '\n')
+            ++i;
+        lines.push_back(text.substr(start, i - start));
+        if (i < text.size() && text[i] == '\r')
+            ++i;
+        if (i < text.size() && text[i] == '\n')
+            ++i;
+    }
+    return lines;
+}
+
+} // namespace skin

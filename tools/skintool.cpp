@@ -1,0 +1,191 @@
+// skintool: makes and inspects skin packages.
+//
+//   skintool pack [--skin-file] <folder> <out>
+//       Packs the folder's one .ini description and its .bmp bitmaps. Writes
+//       the SkinStream value (the 4-byte length, then the compressed package),
+//       or with --skin-file the compressed package alone, as a skin file.
+//   skintool list <package>
+//   skintool extract <package> <entry> <out>
+//   skintool unpack <package> <out>      the raw unpacked package
+//
+// <package> may be a SkinStream value or a skin file.
+#include "skin/LZH.h"
+#include "skin/LZHEncoder.h"
+#include "skin/LittleEndian.h"
+#include "skin/SkinReader.h"
+#include "skin/SkinText.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<uint8_t>;
+
+namespace {
+
+class UsageError : public std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+Bytes ReadFile(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw std::runtime_error("cannot open " + path.string());
+    Bytes bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad())
+        throw std::runtime_error("cannot read " + path.string());
+    return bytes;
+}
+
+void WriteFile(const fs::path& path, std::span<const uint8_t> bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    if (!out)
+        throw std::runtime_error("cannot write " + path.string());
+}
+
+// A SkinStream value is recognised by a first word that counts exactly the
+// bytes after it; anything else is taken as a skin file.
+std::span<const uint8_t> CompressedPackageOf(std::span<const uint8_t> file)
+{
+    if (file.size() >= 4 && skin::ReadInt32LE(file, 0) == static_cast<int64_t>(file.size()) - 4)
+        return skin::UnframeSkinStream(file);
+    return file;
+}
+
+skin::TSkinReader LoadReader(const fs::path& path)
+{
+    const Bytes file = ReadFile(path);
+    skin::TSkinReader reader;
+    if (!reader.LoadPackage(CompressedPackageOf(file)))
+        throw std::runtime_error(path.string() + ": unknown skin package version");
+    return reader;
+}
+
+bool HasExtension(const fs::path& path, std::string_view extension)
+{
+    return skin::AsciiLowerCase(path.extension().string()) == extension;
+}
+
+// The description first, so that a reader looking for ".ini" finds it before
+// any bitmap; the bitmaps after it sorted by name.
+std::vector<skin::TSkinPackageEntry> CollectEntries(const fs::path& folder)
+{
+    std::vector<skin::TSkinPackageEntry> descriptions;
+    std::vector<skin::TSkinPackageEntry> bitmaps;
+    for (const fs::directory_entry& item : fs::directory_iterator(folder)) {
+        const fs::path& path = item.path();
+        const bool ini = HasExtension(path, ".ini");
+        if (!item.is_regular_file() || (!ini && !HasExtension(path, ".bmp"))) {
+            std::cerr << "skipped " << path.string() << " (not a .ini or .bmp file)\n";
+            continue;
+        }
+        skin::TSkinPackageEntry entry{skin::AsciiLowerCase(path.filename().string()), ReadFile(path)};
+        if (!ini && (entry.Data.size() < 2 || entry.Data[0] != 'B' || entry.Data[1] != 'M'))
+            throw std::runtime_error(path.string() + " is not a bitmap file (it does not start with \"BM\")");
+        (ini ? descriptions : bitmaps).push_back(std::move(entry));
+    }
+    if (descriptions.size() != 1)
+        throw std::runtime_error(folder.string() + " must hold exactly one .ini description, not " +
+                                 std::to_string(descriptions.size()));
+    std::sort(bitmaps.begin(), bitmaps.end(), [](const auto& a, const auto& b) { return a.Name < b.Name; });
+    descriptions.insert(descriptions.end(), std::make_move_iterator(bitmaps.begin()),
+                        std::make_move_iterator(bitmaps.end()));
+    return descriptions;
+}
+
+int Pack(std::vector<std::string> args)
+{
+    bool skinFile = false;
+    if (!args.empty() && args[0] == "--skin-file") {
+        skinFile = true;
+        args.erase(args.begin());
+    }
+    if (args.size() != 2)
+        throw UsageError("pack needs a folder and an output file");
+    const std::vector<skin::TSkinPackageEntry> entries = CollectEntries(args[0]);
+    const Bytes unpacked = skin::WriteSkinPackage(entries);
+    const Bytes compressed = skin::PackLzhPackage(unpacked);
+    WriteFile(args[1], skinFile ? compressed : skin::FrameSkinStream(compressed));
+    std::cout << "packed " << entries.size() << " entries: " << unpacked.size() << " bytes unpacked, "
+              << compressed.size() << " bytes compressed, written as " << (skinFile ? "a skin file" : "a SkinStream value")
+              << " to " << args[1] << "\n";
+    return 0;
+}
+
+int List(const std::vector<std::string>& args)
+{
+    if (args.size() != 1)
+        throw UsageError("list needs a package");
+    const skin::TSkinReader reader = LoadReader(args[0]);
+    std::cout << "version " << reader.Header().Version << ", " << reader.Count() << " entries\n";
+    for (int i = 0; i < reader.Count(); ++i)
+        std::printf("%10d  %s\n", reader.Sizes()[static_cast<size_t>(i)], reader.Names()[static_cast<size_t>(i)].c_str());
+    return 0;
+}
+
+int Extract(const std::vector<std::string>& args)
+{
+    if (args.size() != 3)
+        throw UsageError("extract needs a package, an entry name and an output file");
+    const skin::TSkinReader reader = LoadReader(args[0]);
+    Bytes entry;
+    if (!reader.ExtractEntry(args[1], entry))
+        throw std::runtime_error(args[0] + " has no entry \"" + skin::AsciiLowerCase(args[1]) + "\"");
+    WriteFile(args[2], entry);
+    return 0;
+}
+
+int Unpack(const std::vector<std::string>& args)
+{
+    if (args.size() != 2)
+        throw UsageError("unpack needs a package and an output file");
+    const Bytes file = ReadFile(args[0]);
+    WriteFile(args[1], skin::UnpackLzhPackage(CompressedPackageOf(file)));
+    return 0;
+}
+
+constexpr const char* Usage =
+    "usage: skintool pack [--skin-file] <folder> <out>\n"
+    "       skintool list <package>\n"
+    "       skintool extract <package> <entry> <out>\n"
+    "       skintool unpack <package> <out>\n";
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) {
+        std::cerr << Usage;
+        return 2;
+    }
+    const std::string command = argv[1];
+    const std::vector<std::string> args(argv + 2, argv + argc);
+    try {
+        if (command == "pack")
+            return Pack(args);
+        if (command == "list")
+            return List(args);
+        if (command == "extract")
+            return Extract(args);
+        if (command == "unpack")
+            return Unpack(args);
+        throw UsageError("unknown command \"" + command + "\"");
+    } catch (const UsageError& e) {
+        std::cerr << "skintool: " << e.what() << "\n" << Usage;
+        return 2;
+    } catch (const std::exception& e) {
+        std::cerr << "skintool: " << e.what() << "\n";
+        return 1;
+    }
+}
