@@ -1,12 +1,30 @@
 #include "app/Startup.h"
 
-#include <windows.h>
+#include "app/FileDropPan.h"
+#include "app/Unit_main.h"
+#include "app/Unit_mm.h"
+#include "ui/Forms.h"
 
 namespace app {
 
+void RegisterAppClasses()
+{
+    ui::RegisterFrameworkClasses();
+    ui::RegisterClass(TAIFileDropPan::StaticClass());
+}
+
 int RunTessaly()
 {
-    MessageBoxW(nullptr, L"缺少文件，不能正常运行", L"提示", MB_OK | MB_ICONINFORMATION);
+    // The random generator behind the password file was seeded from the time
+    // of day when the process started.
+    ui::TApplication& application = *ui::Application();
+    application.Initialize();
+    RegisterAppClasses();
+    SetForm_main(application.CreateForm<TForm_main>());  // hidden until a correct password
+    application.SetShowMainForm(false);
+    TForm_mm* login = application.CreateForm<TForm_mm>();  // a missing password file ends the program here
+    login->ShowModal();  // returns only after a correct password
+    application.Run();
     return 0;
 }
 

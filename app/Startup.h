@@ -3,6 +3,9 @@
 
 namespace app {
 
+// Registers the classes the program's stored forms name.
+void RegisterAppClasses();
+
 // Runs the program from start to end; returns the process exit code.
 int RunTessaly();
 

@@ -61,6 +61,33 @@ struct TEvent<R(Args...)> {
 
 using TNotifyEvent = TEvent<void(TObject* Sender)>;
 
+// A form's handler table entry: a handler name and its method of C.
+template <class C>
+struct THandler {
+    const char* Name;
+    std::function<TMethod(C*)> Bind;
+};
+
+template <class C, class R, class... A>
+THandler<C> Handler(const char* name, R (C::*fn)(A...))
+{
+    return {name, [name, fn](C* self) {
+                using Function = typename TEvent<R(A...)>::Function;
+                return TMethod{Function([self, fn](A... a) -> R { return (self->*fn)(std::forward<A>(a)...); }),
+                               name};
+            }};
+}
+
+// The handler of that name in table, bound to self; unassigned if absent.
+template <class C>
+TMethod FindHandler(C* self, std::string_view name, std::initializer_list<THandler<C>> table)
+{
+    for (const THandler<C>& h : table)
+        if (name == h.Name)
+            return h.Bind(self);
+    return {};
+}
+
 // One published property. Only the accessors of its kind are set:
 // ordinal ones for Integer, Enumeration and Set (a set is a bit mask, bit n
 // for member n), Ansi for AnsiString (UTF-8 text), Wide for WideString,

@@ -1,0 +1,131 @@
+#include "app/HideMe.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace kex {
+
+namespace {
+
+constexpr DWORD DisguiseBits = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+
+// Paths beyond MAX_PATH reach the file system through the \\?\ form, so no
+// path the system accepts is cut short.
+std::wstring LongPath(const std::wstring& path)
+{
+    if (path.size() < MAX_PATH - 12 || path.rfind(L"\\\\", 0) == 0)
+        return path;
+    if (path.size() > 2 && path[1] == L':')
+        return L"\\\\?\\" + path;
+    return path;
+}
+
+std::wstring WithBackslash(const std::wstring& path)
+{
+    return !path.empty() && path.back() == L'\\' ? path : path + L'\\';
+}
+
+DWORD AttributesOf(const std::wstring& path)
+{
+    return GetFileAttributesW(LongPath(path).c_str());
+}
+
+// The contents of a small file, or false when it cannot be read or is too
+// large to be the disguise file (which is all the caller needs to know).
+bool ReadSmallFile(const std::wstring& path, std::string& bytes)
+{
+    HANDLE file = CreateFileW(LongPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    char buffer[256];
+    DWORD got = 0;
+    const bool ok = ReadFile(file, buffer, sizeof buffer, &got, nullptr);
+    CloseHandle(file);
+    if (!ok || got == sizeof buffer)
+        bytes.assign("\x01", 1);  // unreadable or too long: certainly not ours
+    else
+        bytes.assign(buffer, got);
+    return ok;
+}
+
+enum class IniState { Absent, Ours, Foreign };
+
+IniState DisguiseFileState(const std::wstring& iniPath)
+{
+    const DWORD attrs = AttributesOf(iniPath);
+    if (attrs == INVALID_FILE_ATTRIBUTES)
+        return GetLastError() == ERROR_FILE_NOT_FOUND || GetLastError() == ERROR_PATH_NOT_FOUND ? IniState::Absent
+                                                                                                  : IniState::Foreign;
+    if (attrs & FILE_ATTRIBUTE_DIRECTORY)
+        return IniState::Foreign;
+    std::string bytes;
+    return ReadSmallFile(iniPath, bytes) && bytes == DisguiseFileText ? IniState::Ours : IniState::Foreign;
+}
+
+bool WriteDisguiseFile(const std::wstring& iniPath)
+{
+    const std::wstring path = LongPath(iniPath);
+    // An earlier disguise file may carry attributes of its own; it is
+    // replaced by one with ordinary attributes.
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    const auto size = static_cast<DWORD>(DisguiseFileText.size());
+    const bool ok = WriteFile(file, DisguiseFileText.data(), size, &written, nullptr) && written == size;
+    const bool closed = CloseHandle(file);
+    if (!ok || !closed) {
+        DeleteFileW(path.c_str());  // no half-written file left behind
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool SetFileAttrFlags(const std::wstring& path, bool readOnly, bool hidden, bool system)
+{
+    const DWORD attrs = AttributesOf(path);
+    if (attrs == INVALID_FILE_ATTRIBUTES)
+        return false;
+    DWORD wanted = attrs & ~DisguiseBits;
+    if (readOnly)
+        wanted |= FILE_ATTRIBUTE_READONLY;
+    if (hidden)
+        wanted |= FILE_ATTRIBUTE_HIDDEN;
+    if (system)
+        wanted |= FILE_ATTRIBUTE_SYSTEM;
+    // The directory bit and the other bits that cannot be set are not passed.
+    wanted &= ~(FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_COMPRESSED | FILE_ATTRIBUTE_ENCRYPTED |
+                FILE_ATTRIBUTE_SPARSE_FILE | FILE_ATTRIBUTE_REPARSE_POINT);
+    if (wanted == 0)
+        wanted = FILE_ATTRIBUTE_NORMAL;
+    return SetFileAttributesW(LongPath(path).c_str(), wanted);
+}
+
+bool HideFolder(const std::wstring& path)
+{
+    const DWORD attrs = AttributesOf(path);
+    if (attrs == INVALID_FILE_ATTRIBUTES || !(attrs & FILE_ATTRIBUTE_DIRECTORY))
+        return false;
+    const std::wstring ini = WithBackslash(path) + L"desktop.ini";
+    if (DisguiseFileState(ini) == IniState::Foreign)
+        return false;
+    SetFileAttrFlags(path, true, false, true);
+    return WriteDisguiseFile(ini);
+}
+
+bool RestoreFolder(const std::wstring& path)
+{
+    const bool cleared = SetFileAttrFlags(path, false, false, false);
+    const std::wstring ini = WithBackslash(path) + L"desktop.ini";
+    if (DisguiseFileState(ini) != IniState::Ours)
+        return cleared;
+    SetFileAttrFlags(ini, false, false, false);
+    return DeleteFileW(LongPath(ini).c_str()) && cleared;
+}
+
+} // namespace kex

@@ -1,0 +1,51 @@
+// The main window: a list of folder paths, filled by dropping folders on the
+// window or choosing one, and the two buttons that disguise ("加密") or
+// restore ("解密") every listed path.
+#pragma once
+
+#include <string>
+
+#include "app/FileDropPan.h"
+#include "ui/Buttons.h"
+#include "ui/Forms.h"
+#include "ui/StdCtrls.h"
+
+namespace app {
+
+// The address the two link labels open.
+inline constexpr const wchar_t* ProjectWebSite = L"https://tessaly.example/";
+
+class TForm_main : public ui::TForm {
+    UI_CLASS(TForm_main)
+public:
+    explicit TForm_main(ui::TComponent* owner);
+
+    TAIFileDropPan* AIFileDropPan1 = nullptr;
+    ui::TLabel* Label1 = nullptr;
+    ui::TLabel* Label2 = nullptr;
+    ui::TListBox* ListBox1 = nullptr;
+    ui::TBitBtn* BitBtn1 = nullptr;
+    ui::TBitBtn* BitBtn2 = nullptr;
+
+    void AIFileDropPan1DragFile(ui::TComponent* Sender, ui::TStrings* FileList);
+    void Label1Click(ui::TObject* Sender);
+    void ListBox1MouseDown(ui::TObject* Sender, ui::TMouseButton Button, ui::TShiftState Shift, int X, int Y);
+    void BitBtn1Click(ui::TObject* Sender);
+    void BitBtn2Click(ui::TObject* Sender);
+
+    ui::TMethod FindMethod(std::string_view name) override;
+
+private:
+    // Runs operation on every listed path; the ones it could not process stay
+    // listed and one message says how many there are.
+    void ProcessList(bool (*operation)(const std::wstring&));
+};
+
+// The main window of the process (null before it is created).
+TForm_main* Form_main();
+void SetForm_main(TForm_main* form);
+
+// Asks the shell to open target as a double click would; true on success.
+bool OpenDocument(const std::wstring& target, const std::wstring& parameters);
+
+} // namespace app

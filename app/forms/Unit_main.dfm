@@ -1,0 +1,86 @@
+object Form_main: TForm_main
+  Left = 353
+  Top = 128
+  Width = 463
+  Height = 362
+  BorderIcons = [biSystemMenu]
+  Caption = 'Tessaly'
+  Color = clBtnFace
+  Font.Charset = 134
+  Font.Color = clWindowText
+  Font.Height = -16
+  Font.Name = '宋体'
+  FormStyle = fsStayOnTop
+  Position = poDesktopCenter
+  PixelsPerInch = 96
+  TextHeight = 16
+  object AIFileDropPan1: TAIFileDropPan
+    Left = 0
+    Top = 0
+    Width = 455
+    Height = 328
+    Align = alClient
+    TabOrder = 0
+    AcceptFile = True
+    OnDragFile = AIFileDropPan1DragFile
+    object Label1: TLabel
+      Left = 42
+      Top = 12
+      Width = 114
+      Height = 19
+      Cursor = crHandPoint
+      Caption = '我要定做软件'
+      Font.Charset = 134
+      Font.Color = clPurple
+      Font.Height = -19
+      Font.Name = '宋体'
+      Font.Style = [fsUnderline]
+      ParentFont = False
+      OnClick = Label1Click
+    end
+    object Label2: TLabel
+      Left = 256
+      Top = 12
+      Width = 152
+      Height = 19
+      Cursor = crHandPoint
+      Caption = '下载更多免费软件'
+      Font.Charset = 134
+      Font.Color = clPurple
+      Font.Height = -19
+      Font.Name = '宋体'
+      Font.Style = [fsUnderline]
+      ParentFont = False
+      OnClick = Label1Click
+    end
+    object ListBox1: TListBox
+      Left = 5
+      Top = 49
+      Width = 443
+      Height = 195
+      ItemHeight = 16
+      TabOrder = 0
+      OnMouseDown = ListBox1MouseDown
+    end
+    object BitBtn1: TBitBtn
+      Left = 49
+      Top = 259
+      Width = 130
+      Height = 53
+      Caption = '加密'
+      TabOrder = 1
+      OnClick = BitBtn1Click
+      Glyph.Data = {@encrypt.bmp@}
+    end
+    object BitBtn2: TBitBtn
+      Left = 272
+      Top = 259
+      Width = 130
+      Height = 53
+      Caption = '解密'
+      TabOrder = 2
+      OnClick = BitBtn2Click
+      Glyph.Data = {@decrypt.bmp@}
+    end
+  end
+end

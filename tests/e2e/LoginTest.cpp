@@ -1,0 +1,242 @@
+// Start-up and the login dialog, with tessaly.exe as a process.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+#include "ProcessDriver.h"
+
+using namespace e2e;
+
+namespace {
+
+// Watches from a second thread whether a window class of the process ever
+// becomes visible.
+class TVisibilityWatch {
+public:
+    TVisibilityWatch(const TTessaly& app, const wchar_t* cls)
+        : thread_([this, &app, cls] {
+              while (!stop_) {
+                  if (app.FindWindowOfClass(cls))
+                      seen_ = true;
+                  std::this_thread::sleep_for(2ms);
+              }
+          })
+    {
+    }
+    ~TVisibilityWatch() { Stop(); }
+    bool Seen()
+    {
+        Stop();
+        return seen_;
+    }
+
+private:
+    void Stop()
+    {
+        stop_ = true;
+        if (thread_.joinable())
+            thread_.join();
+    }
+    std::atomic<bool> stop_{false};
+    std::atomic<bool> seen_{false};
+    std::thread thread_;
+};
+
+// The login dialog's controls, found in the running program.
+struct TLogin {
+    HWND Dialog = nullptr;
+    HWND Password = nullptr, NewPassword = nullptr, Confirm = nullptr;
+    HWND Login = nullptr, Change = nullptr, Save = nullptr;
+
+    explicit TLogin(const TTessaly& app)
+    {
+        Dialog = app.WaitForWindow(L"TForm_mm");
+        if (!Dialog)
+            return;
+        const auto edits = TTessaly::Children(Dialog, L"Edit");
+        if (edits.size() == 3)
+            Password = edits[0], NewPassword = edits[1], Confirm = edits[2];
+        Login = TTessaly::ButtonWithText(Dialog, L"登录");
+        Change = TTessaly::ButtonWithText(Dialog, L"改密");
+        Save = TTessaly::ButtonWithText(Dialog, L"保存");
+    }
+    bool Complete() const { return Dialog && Password && NewPassword && Confirm && Login && Change && Save; }
+};
+
+// Types a password and presses "登录"; returns the message box it brings, if any.
+TMessageBox TryPassword(TTessaly& app, const TLogin& login, const std::wstring& password)
+{
+    TTessaly::SetText(login.Password, password);
+    TTessaly::Click(login.Login);
+    return app.WaitForMessageBox(3s);
+}
+
+int WindowHeight(HWND wnd)
+{
+    RECT r;
+    GetWindowRect(wnd, &r);
+    return r.bottom - r.top;
+}
+
+} // namespace
+
+TEST(Startup, WithoutPasswordFileOnlyTheMissingFileBoxAppears)
+{
+    TTempDir dir;
+    TTessaly app(dir, nullptr);
+    app.Start();
+    TVisibilityWatch main(app, L"TForm_main"), login(app, L"TForm_mm");
+    const TMessageBox box = app.WaitForMessageBox();
+    ASSERT_TRUE(box.Window);
+    EXPECT_EQ(box.Caption, L"提示");
+    EXPECT_EQ(box.Text, L"缺少文件，不能正常运行");
+    EXPECT_EQ(app.VisibleWindows().size(), 1u) << "the box is the only window";
+    TTessaly::AnswerMessageBox(box);
+    EXPECT_EQ(app.WaitForExit(), 0u);
+    EXPECT_FALSE(main.Seen());
+    EXPECT_FALSE(login.Seen());
+}
+
+TEST(Startup, ADamagedPasswordFileShowsTheErrorAndEnds)
+{
+    TTempDir dir;
+    TTessaly app(dir, nullptr);
+    WriteBytes(dir / L"kex_run.dll", std::string(300, 'x'));
+    app.Start();
+    TVisibilityWatch main(app, L"TForm_main");
+    const TMessageBox box = app.WaitForMessageBox();
+    ASSERT_TRUE(box.Window);
+    EXPECT_EQ(box.Text, L"读文件时超出文件结尾");
+    TTessaly::AnswerMessageBox(box);
+    EXPECT_EQ(app.WaitForExit(), 0u);
+    EXPECT_FALSE(main.Seen()) << "no way past the gate with an unreadable password";
+}
+
+TEST(Login, TheDialogComesUpCollapsedAndTheMainWindowStaysHidden)
+{
+    TTempDir dir;
+    TTessaly app(dir);
+    app.Start();
+    TVisibilityWatch main(app, L"TForm_main");
+    const TLogin login(app);
+    ASSERT_TRUE(login.Complete());
+    EXPECT_EQ(TTessaly::Text(login.Dialog), L"登录");
+    RECT button;
+    GetWindowRect(login.Login, &button);
+    RECT dialog;
+    GetWindowRect(login.Dialog, &dialog);
+    EXPECT_EQ(WindowHeight(login.Dialog), 65 + 47 + 50) << "collapsed: the password row and the upper buttons";
+    std::this_thread::sleep_for(300ms);
+    EXPECT_FALSE(main.Seen());
+}
+
+TEST(Login, TwoWrongPasswordsThenTheRightOneOpenTheMainWindow)
+{
+    TTempDir dir;
+    TTessaly app(dir);
+    app.Start();
+    const TLogin login(app);
+    ASSERT_TRUE(login.Complete());
+    for (int i = 0; i < 2; ++i) {
+        const TMessageBox box = TryPassword(app, login, L"wrong");
+        ASSERT_TRUE(box.Window);
+        EXPECT_EQ(box.Text, L"密码不对");
+        EXPECT_EQ(TTessaly::Text(login.Password), L"") << "a wrong password is cleared";
+        TTessaly::AnswerMessageBox(box);
+    }
+    TTessaly::SetText(login.Password, L"secret");
+    TTessaly::Click(login.Login);
+    EXPECT_TRUE(app.WaitForWindow(L"TForm_main"));
+    EXPECT_TRUE(WaitFor([&] { return !app.FindWindowOfClass(L"TForm_mm"); })) << "the login dialog is gone";
+    EXPECT_TRUE(app.Running());
+}
+
+TEST(Login, ThreeWrongPasswordsEndTheProgramAfterTheThirdMessage)
+{
+    TTempDir dir;
+    TTessaly app(dir);
+    app.Start();
+    const TLogin login(app);
+    ASSERT_TRUE(login.Complete());
+    for (int i = 0; i < 3; ++i) {
+        const TMessageBox box = TryPassword(app, login, L"Secret");  // case matters
+        ASSERT_TRUE(box.Window) << "try " << i + 1;
+        EXPECT_EQ(box.Text, L"密码不对");
+        EXPECT_TRUE(app.Running());
+        TTessaly::AnswerMessageBox(box);
+    }
+    EXPECT_EQ(app.WaitForExit(), 0u);
+}
+
+TEST(Login, EnterInThePasswordFieldLogsIn)
+{
+    TTempDir dir;
+    TTessaly app(dir);
+    app.Start();
+    const TLogin login(app);
+    ASSERT_TRUE(login.Complete());
+    TTessaly::SetText(login.Password, L"secret");
+    TTessaly::PressKey(login.Password, VK_RETURN);
+    EXPECT_TRUE(app.WaitForWindow(L"TForm_main"));
+}
+
+TEST(Login, ClosingTheDialogEndsTheProgram)
+{
+    TTempDir dir;
+    TTessaly app(dir);
+    app.Start();
+    TVisibilityWatch main(app, L"TForm_main");
+    const TLogin login(app);
+    ASSERT_TRUE(login.Complete());
+    PostMessageW(login.Dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(app.WaitForExit(), 0u);
+    EXPECT_FALSE(main.Seen());
+}
+
+TEST(Login, APasswordChangeTakesEffectAndTheOldPasswordCountsAsATry)
+{
+    TTempDir dir;
+    TTessaly app(dir);
+    app.Start();
+    const TLogin login(app);
+    ASSERT_TRUE(login.Complete());
+
+    TTessaly::Click(login.Change);
+    EXPECT_TRUE(WaitFor([&] { return WindowHeight(login.Dialog) == 225 + 40 + 50; })) << "expanded";
+
+    // A wrong old password, then two different new ones.
+    TTessaly::SetText(login.Password, L"nope");
+    TTessaly::Click(login.Save);
+    TMessageBox box = app.WaitForMessageBox();
+    EXPECT_EQ(box.Text, L"请输入原码");
+    TTessaly::AnswerMessageBox(box);
+    TTessaly::SetText(login.Password, L"secret");
+    TTessaly::SetText(login.NewPassword, L"新密码1");
+    TTessaly::SetText(login.Confirm, L"新密码2");
+    TTessaly::Click(login.Save);
+    box = app.WaitForMessageBox();
+    EXPECT_EQ(box.Text, L"新密码两次不一致");
+    TTessaly::AnswerMessageBox(box);
+    EXPECT_EQ(TTessaly::Text(login.NewPassword), L"新密码1") << "no field is cleared";
+
+    const std::string before = ReadBytes(dir / L"kex_run.dll");
+    TTessaly::SetText(login.Confirm, L"新密码1");
+    TTessaly::Click(login.Save);
+    box = app.WaitForMessageBox();
+    EXPECT_EQ(box.Text, L"密码修改成功,请输入新密码登录");
+    TTessaly::AnswerMessageBox(box);
+    EXPECT_EQ(TTessaly::Text(login.Password), L"");
+    EXPECT_EQ(TTessaly::Text(login.NewPassword), L"");
+    const std::string after = ReadBytes(dir / L"kex_run.dll");
+    EXPECT_NE(after, before);
+    // "新密码1" in code page 936 is 7 bytes: Base64 "0MLD3MLrMQ==".
+    EXPECT_EQ(after.substr(399, 13), "0MLD3MLrMQ==\t");
+
+    box = TryPassword(app, login, L"secret");
+    EXPECT_EQ(box.Text, L"密码不对") << "the old password no longer works";
+    TTessaly::AnswerMessageBox(box);
+    TTessaly::SetText(login.Password, L"新密码1");
+    TTessaly::Click(login.Login);
+    EXPECT_TRUE(app.WaitForWindow(L"TForm_main"));
+}

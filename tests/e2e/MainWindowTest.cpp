@@ -1,0 +1,128 @@
+// The main window of a logged-in tessaly.exe: the folder chooser, disguise
+// and restore of listed folders, and the end of the program.
+#include <gtest/gtest.h>
+
+#include "ProcessDriver.h"
+
+using namespace e2e;
+
+namespace {
+
+const std::string DisguiseFile = "[.ShellClassInfo]\r\nCLSID={645FF040-5081-101B-9F08-00AA002F954E}\r\n";
+
+// tessaly.exe, logged in, with its main window's controls.
+class MainWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        app.Start();
+        HWND login = app.WaitForWindow(L"TForm_mm");
+        ASSERT_TRUE(login);
+        const auto edits = TTessaly::Children(login, L"Edit");
+        ASSERT_FALSE(edits.empty());
+        TTessaly::SetText(edits[0], L"secret");
+        TTessaly::Click(TTessaly::ButtonWithText(login, L"登录"));
+        main = app.WaitForWindow(L"TForm_main");
+        ASSERT_TRUE(main);
+        const auto lists = TTessaly::Children(main, L"ListBox");
+        ASSERT_EQ(lists.size(), 1u);
+        list = lists[0];
+        encrypt = TTessaly::ButtonWithText(main, L"加密");
+        decrypt = TTessaly::ButtonWithText(main, L"解密");
+        ASSERT_TRUE(encrypt && decrypt);
+    }
+
+    int ItemCount() const { return static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0)); }
+    std::wstring Item(int i) const
+    {
+        wchar_t buf[1024] = {};
+        SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(buf));
+        return buf;
+    }
+
+    // Presses a mouse button in the list, which opens the folder chooser.
+    HWND OpenChooser(UINT down, UINT up)
+    {
+        PostMessageW(list, down, 0, MAKELPARAM(20, 20));
+        PostMessageW(list, up, 0, MAKELPARAM(20, 20));
+        return app.WaitForWindow(L"#32770");
+    }
+    void AnswerChooser(HWND chooser, int button)
+    {
+        PostMessageW(chooser, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+        ASSERT_TRUE(WaitFor([&] { return !IsWindow(chooser); }));
+    }
+
+    TTempDir dir;
+    TTessaly app{dir};
+    HWND main = nullptr, list = nullptr, encrypt = nullptr, decrypt = nullptr;
+};
+
+} // namespace
+
+TEST_F(MainWindow, TheChooserAddsTheConfirmedFolderAndCancelLeavesTheList)
+{
+    HWND chooser = OpenChooser(WM_LBUTTONDOWN, WM_LBUTTONUP);
+    ASSERT_TRUE(chooser);
+    EXPECT_EQ(TTessaly::Text(chooser), L"选择目录");
+    AnswerChooser(chooser, IDCANCEL);
+    EXPECT_EQ(ItemCount(), 0);
+
+    // The chooser starts in the program's current folder; confirming takes it.
+    chooser = OpenChooser(WM_RBUTTONDOWN, WM_RBUTTONUP);
+    ASSERT_TRUE(chooser) << "a right click opens it too";
+    AnswerChooser(chooser, IDOK);
+    ASSERT_TRUE(WaitFor([&] { return ItemCount() == 1; }));
+    EXPECT_EQ(_wcsicmp(Item(0).c_str(), dir.Path().c_str()), 0) << Item(0);
+}
+
+TEST_F(MainWindow, EncryptDisguisesTheListedFolderAndDecryptRestoresIt)
+{
+    const std::wstring folder = dir / L"保密资料";
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    WriteBytes(folder + L"\\note.txt", "keep me");
+
+    // The chooser starts in the program's folder; add it, then the folder in
+    // it is what we disguise: take the chooser's path and extend it.
+    HWND chooser = OpenChooser(WM_LBUTTONDOWN, WM_LBUTTONUP);
+    ASSERT_TRUE(chooser);
+    AnswerChooser(chooser, IDOK);
+    ASSERT_TRUE(WaitFor([&] { return ItemCount() == 1; }));
+    SendMessageW(list, LB_DELETESTRING, 0, 0);
+    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(folder.c_str()));
+
+    TTessaly::Click(encrypt);
+    ASSERT_TRUE(WaitFor([&] { return ItemCount() == 0; })) << "a disguised folder leaves the list";
+    EXPECT_EQ(ReadBytes(folder + L"\\desktop.ini"), DisguiseFile);
+    EXPECT_TRUE(GetFileAttributesW(folder.c_str()) & FILE_ATTRIBUTE_SYSTEM);
+    EXPECT_EQ(ReadBytes(folder + L"\\note.txt"), "keep me");
+
+    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(folder.c_str()));
+    TTessaly::Click(decrypt);
+    ASSERT_TRUE(WaitFor([&] { return ItemCount() == 0; }));
+    EXPECT_EQ(GetFileAttributesW((folder + L"\\desktop.ini").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_FALSE(GetFileAttributesW(folder.c_str()) & FILE_ATTRIBUTE_SYSTEM);
+    EXPECT_EQ(ReadBytes(folder + L"\\note.txt"), "keep me");
+}
+
+TEST_F(MainWindow, PathsThatCannotBeProcessedStayListedWithOneMessage)
+{
+    const std::wstring missing = dir / L"gone";
+    const std::wstring file = dir / L"plain.txt";
+    WriteBytes(file, "x");
+    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(missing.c_str()));
+    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(file.c_str()));
+    TTessaly::Click(encrypt);
+    const TMessageBox box = app.WaitForMessageBox();
+    ASSERT_TRUE(box.Window);
+    EXPECT_EQ(box.Caption, L"提示");
+    EXPECT_NE(box.Text.find(L"2"), std::wstring::npos) << "says how many: " << box.Text.c_str();
+    TTessaly::AnswerMessageBox(box);
+    EXPECT_EQ(ItemCount(), 2);
+}
+
+TEST_F(MainWindow, ClosingTheMainWindowEndsTheProgram)
+{
+    PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(app.WaitForExit(), 0u);
+}

@@ -1,0 +1,100 @@
+#include "tests/win/WindowTestSupport.h"
+
+#include <atomic>
+#include <thread>
+
+namespace tests {
+
+bool PumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout)
+{
+    const auto end = std::chrono::steady_clock::now() + timeout;
+    for (;;) {
+        Pump();
+        if (condition())
+            return true;
+        if (std::chrono::steady_clock::now() > end)
+            return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
+void Pump()
+{
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+struct TMessageBoxAnswerer::State {
+    std::atomic<bool> done{false};
+    std::atomic<bool> stop{false};
+    std::thread thread;
+};
+
+namespace {
+
+HWND FindOwnMessageBox()
+{
+    struct Search {
+        HWND found = nullptr;
+    } search;
+    EnumWindows(
+        [](HWND wnd, LPARAM p) -> BOOL {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(wnd, &pid);
+            wchar_t cls[16] = {};
+            GetClassNameW(wnd, cls, 16);
+            if (pid == GetCurrentProcessId() && IsWindowVisible(wnd) && std::wstring(cls) == L"#32770") {
+                reinterpret_cast<Search*>(p)->found = wnd;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::wstring TextOf(HWND wnd)
+{
+    wchar_t buf[512] = {};
+    GetWindowTextW(wnd, buf, 512);
+    return buf;
+}
+
+} // namespace
+
+TMessageBoxAnswerer::TMessageBoxAnswerer() : state_(new State)
+{
+    state_->thread = std::thread([this] {
+        while (!state_->stop) {
+            if (HWND box = FindOwnMessageBox()) {
+                Caption = TextOf(box);
+                if (HWND text = GetDlgItem(box, 0xFFFF))
+                    Text = TextOf(text);
+                PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+                state_->done = true;
+                return;
+            }
+            std::this_thread::sleep_for(10ms);
+        }
+    });
+}
+
+TMessageBoxAnswerer::~TMessageBoxAnswerer()
+{
+    state_->stop = true;
+    state_->thread.join();
+    delete state_;
+}
+
+bool TMessageBoxAnswerer::Wait(std::chrono::milliseconds timeout)
+{
+    const auto end = std::chrono::steady_clock::now() + timeout;
+    while (!state_->done && std::chrono::steady_clock::now() < end)
+        std::this_thread::sleep_for(10ms);
+    return state_->done;
+}
+
+} // namespace tests

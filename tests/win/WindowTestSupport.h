@@ -1,0 +1,37 @@
+// Helpers for tests that drive real windows inside the test process.
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+
+namespace tests {
+
+using namespace std::chrono_literals;
+
+// Handles messages until condition holds or the time runs out.
+bool PumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = 5s);
+// Handles the messages waiting now.
+void Pump();
+
+// Answers the next message box of this process from a second thread (the box
+// runs its own modal loop): records its caption and text and presses OK.
+class TMessageBoxAnswerer {
+public:
+    TMessageBoxAnswerer();
+    ~TMessageBoxAnswerer();
+    TMessageBoxAnswerer(const TMessageBoxAnswerer&) = delete;
+    TMessageBoxAnswerer& operator=(const TMessageBoxAnswerer&) = delete;
+    // Waits for the answer; false when no box came.
+    bool Wait(std::chrono::milliseconds timeout = 5s);
+    std::wstring Caption;
+    std::wstring Text;
+
+private:
+    struct State;
+    State* state_;
+};
+
+} // namespace tests

@@ -1,0 +1,318 @@
+// Controls: TControl (bounds, parent, visibility, colour, font, caption,
+// the replaceable message-handling method), TWinControl (a control with its
+// own window) and TGraphicControl (drawn on its parent's window).
+//
+// Every window the framework creates carries its control in a window property
+// under the control atom ("ControlOfs" + instance + thread, both as 8 hex
+// digits), so FindControlOfWindow works for all of them. Framework windows of
+// their own class get the shared window procedure from the start (a "window
+// being created" slot tells it the control on the first message); standard
+// controls are the system classes, subclassed right after creation.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ui/Classes.h"
+#include "ui/Graphics.h"
+#include "ui/Messages.h"
+
+namespace ui {
+
+class TWinControl;
+
+enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+enum class TMouseButton { mbLeft, mbRight, mbMiddle };
+enum TShiftStateBit { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
+using TShiftState = unsigned;  // bit n for TShiftStateBit n
+enum class TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
+
+// Cursor identifiers as stored in form files (crHandPoint = -21).
+using TCursor = int;
+inline constexpr TCursor crDefault = 0;
+inline constexpr TCursor crArrow = -2;
+inline constexpr TCursor crHandPoint = -21;
+HCURSOR CursorHandle(TCursor cursor);
+
+// Cursor names as form files write them (crHandPoint).
+extern const TIdentMap CursorIdents;
+
+using TMouseEvent = TEvent<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TKeyPressEvent = TEvent<void(TObject* Sender, wchar_t& Key)>;
+
+// The control whose window this is, or nullptr for a window the framework did
+// not create in this process.
+class TControl;
+TControl* FindControlOfWindow(HWND window);
+// The atom under which framework windows store their control.
+ATOM ControlAtom();
+
+class TControl : public TComponent {
+    UI_CLASS(TControl)
+public:
+    explicit TControl(TComponent* owner);
+    ~TControl() override;
+
+    // The replaceable message-handling method: every message for the control
+    // goes through it. Skinners save it, install their own and call the saved
+    // one for what they do not handle. Initially it calls WndProc.
+    std::function<void(TMessage&)> WindowProc;
+    LRESULT Perform(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
+
+    TWinControl* Parent() const { return parent_; }
+    virtual void SetParent(TWinControl* parent);
+    void SetParentComponent(TComponent* parent) override;
+
+    int Left() const { return left_; }
+    int Top() const { return top_; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    void SetLeft(int v) { SetBounds(v, top_, width_, height_); }
+    void SetTop(int v) { SetBounds(left_, v, width_, height_); }
+    void SetWidth(int v) { SetBounds(left_, top_, v, height_); }
+    void SetHeight(int v) { SetBounds(left_, top_, width_, v); }
+    // Override to react to a new size or place; call the base.
+    virtual void SetBounds(int left, int top, int width, int height);
+    RECT BoundsRect() const { return {left_, top_, left_ + width_, top_ + height_}; }
+    virtual RECT ClientRect() const { return {0, 0, width_, height_}; }
+    int ClientWidth() const;
+    int ClientHeight() const;
+    // Client coordinates of the control to and from the screen.
+    virtual POINT ClientOrigin() const;
+    POINT ClientToScreen(POINT p) const;
+    POINT ScreenToClient(POINT p) const;
+
+    TAlign Align() const { return align_; }
+    void SetAlign(TAlign align);
+    bool Visible() const { return visible_; }
+    void SetVisible(bool visible);
+    void Show() { SetVisible(true); }
+    void Hide() { SetVisible(false); }
+    // Visible and every parent visible.
+    bool Showing() const;
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool enabled);
+    TColor Color() const { return color_; }
+    void SetColor(TColor color);
+    bool ParentColor() const { return parentColor_; }
+    void SetParentColor(bool on);
+    TFont* Font() const { return font_.get(); }
+    void SetFont(TFont* font);
+    bool ParentFont() const { return parentFont_; }
+    void SetParentFont(bool on);
+    std::wstring Caption() const { return GetText(); }
+    void SetCaption(const std::wstring& text) { SetText(text); }
+    std::wstring Hint() const { return hint_; }
+    void SetHint(const std::wstring& hint) { hint_ = hint; }
+    bool ShowHint() const { return showHint_; }
+    void SetShowHint(bool on) { showHint_ = on; }
+    TCursor Cursor() const { return cursor_; }
+    void SetCursor(TCursor cursor) { cursor_ = cursor; }
+    TBiDiMode BiDiMode() const { return bidi_; }
+    void SetBiDiMode(TBiDiMode mode) { bidi_ = mode; }
+
+    // Repaints the control's area now or later.
+    virtual void Invalidate();
+    void Repaint();
+    void Update();
+    // Brings the control in front of its siblings.
+    virtual void BringToFront();
+
+    TNotifyEvent OnClick;
+    TMouseEvent OnMouseDown;
+    TMouseEvent OnMouseUp;
+
+protected:
+    // The default message handling: mouse messages to events, then Dispatch.
+    // Override to see every message first; call the base for the rest.
+    virtual void WndProc(TMessage& m);
+    // Handles the messages a class knows by name; the rest go to the base
+    // class's Dispatch and finally to DefaultHandler.
+    virtual void Dispatch(TMessage& m);
+    // What happens to a message nobody handled. Override in windowed controls
+    // to call the window's original procedure.
+    virtual void DefaultHandler(TMessage& m);
+
+    virtual std::wstring GetText() const { return text_; }
+    virtual void SetText(const std::wstring& text);
+    // Runs OnClick. Override to add what a click means to the control.
+    virtual void Click();
+    virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+    virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+    // Called when the font or colour changes; override to remake resources.
+    virtual void FontChanged();
+
+    std::wstring text_;
+
+private:
+    void ParentFontChanged();
+    void ParentColorChanged();
+    void MouseMessage(TMessage& m);
+
+    TWinControl* parent_ = nullptr;
+    int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+    TAlign align_ = TAlign::alNone;
+    bool visible_ = true;
+    bool enabled_ = true;
+    TColor color_ = clWindow;
+    bool parentColor_ = false;
+    std::unique_ptr<TFont> font_;
+    bool parentFont_ = true;
+    std::wstring hint_;
+    bool showHint_ = false;
+    TCursor cursor_ = crDefault;
+    TBiDiMode bidi_ = TBiDiMode::bdLeftToRight;
+
+    friend class TWinControl;
+};
+
+// What a windowed control's window is made of.
+struct TCreateParams {
+    std::wstring SystemClass;  // a system class to subclass; empty: the framework's own class
+    DWORD Style = 0;
+    DWORD ExStyle = 0;
+    UINT ClassStyle = CS_DBLCLKS;
+    HCURSOR ClassCursor = nullptr;
+    HWND ParentWindow = nullptr;
+    int X = 0, Y = 0, Width = 0, Height = 0;
+};
+
+class TWinControl : public TControl {
+    UI_CLASS(TWinControl)
+public:
+    explicit TWinControl(TComponent* owner);
+    ~TWinControl() override;
+
+    // The window, created (with every parent's) when first asked for.
+    HWND Handle();
+    bool HandleAllocated() const { return handle_ != nullptr; }
+    void HandleNeeded() { Handle(); }
+    // Destroys and remakes the window, keeping the control's state.
+    void RecreateWnd();
+
+    int ControlCount() const { return static_cast<int>(controls_.size()); }
+    TControl* Controls(int index) const { return controls_.at(index); }
+
+    int TabOrder() const;
+    void SetTabOrder(int order);
+    bool TabStop() const { return tabStop_; }
+    void SetTabStop(bool on);
+    // Every windowed child, nested ones included, in tab order.
+    std::vector<TWinControl*> TabOrderList() const;
+
+    void Loaded() override;
+
+    bool Focused() const;
+    bool CanFocus() const;
+    virtual void SetFocus();
+
+    void SetBounds(int left, int top, int width, int height) override;
+    RECT ClientRect() const override;
+    POINT ClientOrigin() const override;
+    void Invalidate() override;
+    void BringToFront() override;
+    // The graphic (windowless) child at a client point, or nullptr.
+    TControl* ControlAtPos(POINT p) const;
+
+    TKeyPressEvent OnKeyPress;
+    TNotifyEvent OnEnter;
+    TNotifyEvent OnExit;
+
+protected:
+    // Override to describe the window: system class, styles. Call the base.
+    virtual void CreateParams(TCreateParams& params);
+    // Called right after the window exists; override to send it the state
+    // kept while it did not exist (items, limits). Call the base.
+    virtual void CreateWnd();
+    // Called before the window goes on purpose (recreate); override to save
+    // state that lives only in the window. Call the base.
+    virtual void DestroyWnd();
+    void WndProc(TMessage& m) override;
+    void Dispatch(TMessage& m) override;
+    void DefaultHandler(TMessage& m) override;
+    // Paints the control's own surface (and its graphic children). Override
+    // in classes that draw themselves; WM_PAINT and WM_PRINTCLIENT both come
+    // here with a DC.
+    virtual void PaintWindow(HDC dc);
+    // Runs OnKeyPress; a Key set to 0 is swallowed.
+    virtual void KeyPress(wchar_t& key);
+    void SetText(const std::wstring& text) override;
+    std::wstring GetText() const override;
+    void FontChanged() override;
+
+    // Lays out the aligned children within the client area.
+    void AlignControls();
+
+    TCanvas* ControlCanvas();
+    // Answers a reflected WM_CTLCOLOR*: the font's colour on the control's
+    // colour; returns the brush for the background.
+    LRESULT CtlColor(HDC dc);
+
+private:
+    static LRESULT CALLBACK StdWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    friend LRESULT CALLBACK InitWndProc(HWND, UINT, WPARAM, LPARAM);
+    void CreateHandle();
+    void AttachWindow(HWND wnd);
+    void DetachWindow();
+    void InsertControl(TControl* control);
+    void RemoveControl(TControl* control);
+    void PaintHandler(TMessage& m);
+    void PaintGraphicChildren(HDC dc);
+    bool ReflectToChild(TMessage& m);
+    void WmSetCursor(TMessage& m);
+    void UpdateShowing();
+
+    HWND handle_ = nullptr;
+    WNDPROC defWndProc_ = nullptr;
+    std::vector<TControl*> controls_;   // all children, in insertion order (z-order for graphic ones)
+    std::vector<TWinControl*> tabList_; // windowed children in tab order
+    bool tabStop_ = false;
+    int tabOrderWanted_ = -1;  // a TabOrder read from form data, applied once all siblings are read
+    bool recreating_ = false;
+    std::unique_ptr<TCanvas> canvas_;
+    HFONT sentFont_ = nullptr;
+    TBrushHandle colorBrush_;
+    TColor colorBrushColor_ = clNone;
+
+    friend class TControl;
+};
+
+// A control drawn on its parent's window; it owns no window.
+class TGraphicControl : public TControl {
+    UI_CLASS(TGraphicControl)
+public:
+    explicit TGraphicControl(TComponent* owner);
+    // The parent's canvas while the control paints, origin at the control.
+    TCanvas* Canvas() const { return canvas_; }
+    // Draws the control on dc, whose origin is the control's top-left corner.
+    void PaintTo(HDC dc);
+
+protected:
+    // Override to draw the control through Canvas().
+    virtual void Paint() = 0;
+
+private:
+    TCanvas* canvas_ = nullptr;
+};
+
+// A windowed control of the framework's own class that paints itself.
+class TCustomControl : public TWinControl {
+    UI_CLASS(TCustomControl)
+public:
+    explicit TCustomControl(TComponent* owner);
+    TCanvas* Canvas() { return ControlCanvas(); }
+
+protected:
+    void PaintWindow(HDC dc) override;
+    // Override to draw the control through Canvas().
+    virtual void Paint() {}
+};
+
+// The shift-state bits held in a mouse message's wParam and the key state.
+TShiftState ShiftStateFromMouse(WPARAM keys);
+
+} // namespace ui
