@@ -2,6 +2,7 @@
 # with the host compiler, into the native tests and host tools.
 set(TESSALY_NEUTRAL_SOURCES
     app/kexBase64.cpp
+    ui/BmpFormat.cpp
     ui/Classes.cpp
     ui/FormReader.cpp
     ui/TypInfo.cpp
