@@ -9,6 +9,7 @@ set(TESSALY_NEUTRAL_SOURCES
     skin/LzhTree.cpp
     skin/SkinReader.cpp
     skin/WinSkinIni.cpp
+    ui/BmpFormat.cpp
     ui/Classes.cpp
     ui/FormReader.cpp
     ui/TypInfo.cpp

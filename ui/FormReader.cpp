@@ -258,6 +258,9 @@ std::int64_t OrdinalValue(const TPropInfo& p, const TFormValue& v)
         return *n;
     }
     if (const auto* id = std::get_if<TFormIdent>(&v.Data)) {
+        std::int64_t named = 0;
+        if (p.Kind == TTypeKind::Integer && p.Idents && p.Idents->ToInt(id->Name, named))
+            return named;
         const int index = p.ValueOf(id->Name);
         if (p.Kind != TTypeKind::Enumeration || index < 0)
             BadValue(p, v, id->Name);

@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "ui/BmpFormat.h"
 #include "ui/Classes.h"
 
 namespace ui {
@@ -36,8 +37,14 @@ inline constexpr TColor clHighlight = clSystemColor | COLOR_HIGHLIGHT;
 inline constexpr TColor clHighlightText = clSystemColor | COLOR_HIGHLIGHTTEXT;
 inline constexpr TColor clGrayText = clSystemColor | COLOR_GRAYTEXT;
 
-// The plain RGB value of a colour, system colours resolved.
+// The plain RGB value of a colour, system colours resolved. clNone and
+// clDefault have none: callers test for them first.
 COLORREF ColorToRGB(TColor color);
+
+// Names of colours (clBtnFace) and font character sets (GB2312_CHARSET) for
+// the published properties that hold them, so that form files can use them.
+extern const TIdentMap ColorIdents;
+extern const TIdentMap CharsetIdents;
 
 // Owns one GDI object and deletes it when it goes; move-only.
 template <class H>
@@ -121,6 +128,14 @@ public:
 
 protected:
     void Changed();
+    // Fires OnChange, then deletes the object's stale GDI handle: canvases
+    // listening deselect it first, as a selected object must not be deleted.
+    template <class H>
+    void Changed(TGdiObject<H>& staleHandle)
+    {
+        TGdiObject<H> stale = std::move(staleHandle);
+        Changed();
+    }
 };
 
 enum TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
@@ -147,7 +162,6 @@ public:
     void Assign(const TPersistent& source) override;
 
 private:
-    void Modified();
     std::wstring name_;
     int height_;
     TColor color_ = clWindowText;
@@ -232,8 +246,12 @@ public:
     void CopyRect(const RECT& dest, const TCanvas& source, const RECT& src);
 
 private:
+    HDC RequireHandle() const;
     void Select(bool font, bool brush, bool pen);
+    void SelectTextAttributes();
     void Deselect();
+    // Copies bitmap to dest, stretched if sizes differ, keyed if transparent.
+    void Blit(const RECT& dest, TBitmap& bitmap);
     HDC dc_ = nullptr;
     std::unique_ptr<TFont> font_;
     std::unique_ptr<TBrush> brush_;
@@ -286,7 +304,9 @@ public:
     bool ReadDefinedProperty(const std::string& name, const TFormValue& value) override;
 
 private:
-    void Recreate(int width, int height, TPixelFormat format);
+    // Makes handle (with its pixels at bits) the bitmap's picture.
+    void Adopt(TBitmapHandle handle, std::uint8_t* bits, int width, int height, TPixelFormat format);
+    std::size_t Stride() const { return DibStride(width_, BytesPerPixel()); }
     int width_ = 0;
     int height_ = 0;
     TPixelFormat format_ = TPixelFormat::pf24bit;
@@ -297,11 +317,6 @@ private:
     HGDIOBJ oldBitmap_ = nullptr;
     bool transparent_ = false;
     TColor transparentColor_ = clDefault;
-};
-
-class EInvalidGraphic : public Exception {
-public:
-    using Exception::Exception;
 };
 
 // An icon handle, owned.

@@ -88,6 +88,14 @@ TMethod FindHandler(C* self, std::string_view name, std::initializer_list<THandl
     return {};
 }
 
+// Named constants that an Integer property also accepts, as colour
+// properties take clBtnFace: ToInt finds the value of a name (false when the
+// name is unknown), ToIdent the name of a value (false when it has none).
+struct TIdentMap {
+    bool (*ToInt)(std::string_view ident, std::int64_t& value);
+    bool (*ToIdent)(std::int64_t value, std::string& ident);
+};
+
 // One published property. Only the accessors of its kind are set:
 // ordinal ones for Integer, Enumeration and Set (a set is a bit mask, bit n
 // for member n), Ansi for AnsiString (UTF-8 text), Wide for WideString,
@@ -97,6 +105,7 @@ struct TPropInfo {
     TTypeKind Kind = TTypeKind::Integer;
     std::vector<std::string> ValueNames;  // enumeration values / set members
     const TClassInfo* ObjectClass = nullptr;  // class of a Class property
+    const TIdentMap* Idents = nullptr;        // named constants of an Integer property
 
     std::function<std::int64_t(const TObject&)> GetOrd;
     std::function<void(TObject&, std::int64_t)> SetOrd;
@@ -149,6 +158,15 @@ public:
     TClassBuilder& Int(std::string name, V (C::*get)() const, void (C::*set)(V))
     {
         TPropInfo p = Named(std::move(name), TTypeKind::Integer);
+        BindOrd(p, get, set);
+        return Add(std::move(p));
+    }
+    // An integer property that form files may also give as a named constant.
+    template <class V>
+    TClassBuilder& Int(std::string name, V (C::*get)() const, void (C::*set)(V), const TIdentMap& idents)
+    {
+        TPropInfo p = Named(std::move(name), TTypeKind::Integer);
+        p.Idents = &idents;
         BindOrd(p, get, set);
         return Add(std::move(p));
     }

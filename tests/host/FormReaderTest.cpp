@@ -21,6 +21,24 @@ void Note(const std::string& s)
 
 enum class TShape { shCircle, shSquare, shTriangle };
 
+// Named tints for an integer property, as colour properties have clXxx names.
+const std::pair<const char*, std::int64_t> TintNames[] = {{"tiCrimson", 0x3C14DC}, {"tiSystem", -2147483633}};
+
+const TIdentMap TintIdents = {
+    [](std::string_view ident, std::int64_t& value) {
+        for (auto [name, v] : TintNames)
+            if (SameText(name, ident))
+                return value = v, true;
+        return false;
+    },
+    [](std::int64_t value, std::string& ident) {
+        for (auto [name, v] : TintNames)
+            if (v == value)
+                return ident = name, true;
+        return false;
+    },
+};
+
 class TPen2 : public TPersistent {
     UI_CLASS(TPen2)
 public:
@@ -57,6 +75,8 @@ public:
     void SetShape(TShape v) { shape_ = v, Note(Name() + ".Shape"); }
     unsigned Styles() const { return styles_; }
     void SetStyles(unsigned v) { styles_ = v; }
+    int Tint() const { return tint_; }
+    void SetTint(int v) { tint_ = v; }
     std::string Key() const { return key_; }
     void SetKey(const std::string& v) { key_ = v; }
     std::wstring Caption() const { return caption_; }
@@ -92,6 +112,7 @@ private:
     bool shown_ = false;
     TShape shape_ = TShape::shCircle;
     unsigned styles_ = 0;
+    int tint_ = 0;
     std::string key_;
     std::wstring caption_;
     std::unique_ptr<TPen2> pen_ = std::make_unique<TPen2>();
@@ -106,6 +127,7 @@ const TClassInfo& TWidget::StaticClass()
             .Bool("Shown", &TWidget::Shown, &TWidget::SetShown)
             .Enum("Shape", {"shCircle", "shSquare", "shTriangle"}, &TWidget::Shape, &TWidget::SetShape)
             .Set("Styles", {"stBold", "stItalic", "stUnderline"}, &TWidget::Styles, &TWidget::SetStyles)
+            .Int("Tint", &TWidget::Tint, &TWidget::SetTint, TintIdents)
             .Ansi("Key", &TWidget::Key, &TWidget::SetKey)
             .Wide("Caption", &TWidget::Caption, &TWidget::SetCaption)
             .Object("Pen", &TWidget::Pen, &TWidget::SetPen)
@@ -229,6 +251,8 @@ TEST_F(FormReader, RefusesBadFormsWithTheLine)
         {"object F: TTestForm\n  Blob = { 0F1 }\nend", "odd number"},
         {"object F: TWidget\nend", "describes TWidget"},
         {"object F: TTestForm\n  object A: TWidget\n  end\n  Size = 1\nend", "must come before"},
+        {"object F: TTestForm\n  Tint = tiMauve\nend", "tiMauve"},
+        {"object F: TTestForm\n  Size = tiCrimson\nend", "tiCrimson"},
     };
     for (auto [text, fragment] : cases) {
         TTestForm form(nullptr);
@@ -239,6 +263,26 @@ TEST_F(FormReader, RefusesBadFormsWithTheLine)
             EXPECT_NE(e.Message().find(fragment), std::string::npos) << e.Message();
         }
     }
+}
+
+TEST_F(FormReader, IntegerPropertiesTakeTheirNamedConstantsAndNumbers)
+{
+    TTestForm form(nullptr);
+    ReadComponent("object F: TTestForm\n  object A: TWidget\n    Tint = TICRIMSON\n  end\n"
+                  "  object B: TWidget\n    Tint = tiSystem\n  end\n"
+                  "  object C: TWidget\n    Tint = -7\n  end\nend",
+                  form);
+    EXPECT_EQ(FindComponentOf<TWidget>(form, "A")->Tint(), 0x3C14DC);
+    EXPECT_EQ(FindComponentOf<TWidget>(form, "B")->Tint(), static_cast<int>(0x8000000F));
+    EXPECT_EQ(FindComponentOf<TWidget>(form, "C")->Tint(), -7);
+
+    const TPropInfo* tint = FindPropInfo(form, "Tint");
+    ASSERT_TRUE(tint && tint->Idents);
+    std::string name;
+    EXPECT_TRUE(tint->Idents->ToIdent(0x3C14DC, name));
+    EXPECT_EQ(name, "tiCrimson");
+    EXPECT_FALSE(tint->Idents->ToIdent(-7, name)) << "a value without a name is written as a number";
+    EXPECT_EQ(FindPropInfo(form, "Size")->Idents, nullptr);
 }
 
 TEST(PublishedProperties, EveryKindByNameWalkingTheClassChain)
