@@ -10,7 +10,7 @@ namespace app {
 void RegisterAppClasses()
 {
     ui::RegisterFrameworkClasses();
-    ui::RegisterClass(TAIFileDropPan::StaticClass());
+    ui::RegisterComponentClass(TAIFileDropPan::StaticClass());
 }
 
 int RunTessaly()

@@ -515,7 +515,7 @@ void RegisterFrameworkClasses()
     for (const TClassInfo* info :
          {&TLabel::StaticClass(), &TListBox::StaticClass(), &TEdit::StaticClass(), &TMaskEdit::StaticClass(),
           &TButton::StaticClass(), &TBitBtn::StaticClass(), &TPanel::StaticClass(), &TTimer::StaticClass()})
-        RegisterClass(*info);
+        RegisterComponentClass(*info);
 }
 
 } // namespace ui

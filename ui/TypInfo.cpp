@@ -111,7 +111,7 @@ bool Is(TTypeKind kind)
 
 } // namespace
 
-void RegisterClass(const TClassInfo& info)
+void RegisterComponentClass(const TClassInfo& info)
 {
     Registry()[info.Name] = &info;
 }

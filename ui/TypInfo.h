@@ -139,7 +139,7 @@ struct TClassInfo {
 };
 
 // Classes the form reader can create by name.
-void RegisterClass(const TClassInfo& info);
+void RegisterComponentClass(const TClassInfo& info);
 const TClassInfo* FindClass(std::string_view name);
 
 bool SameText(std::string_view a, std::string_view b);

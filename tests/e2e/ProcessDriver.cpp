@@ -89,23 +89,39 @@ DWORD TTessaly::WaitForExit(std::chrono::milliseconds timeout)
     return code;
 }
 
+namespace {
+
+struct TWindowSearch {
+    DWORD Pid = 0;
+    const wchar_t* Class = nullptr;
+    std::vector<HWND> Found;
+};
+
+BOOL CALLBACK CollectVisibleOfProcess(HWND wnd, LPARAM p)
+{
+    auto* s = reinterpret_cast<TWindowSearch*>(p);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(wnd, &pid);
+    if (pid == s->Pid && IsWindowVisible(wnd))
+        s->Found.push_back(wnd);
+    return TRUE;
+}
+
+BOOL CALLBACK CollectChildOfClass(HWND wnd, LPARAM p)
+{
+    auto* s = reinterpret_cast<TWindowSearch*>(p);
+    if (ClassOf(wnd) == s->Class)
+        s->Found.push_back(wnd);
+    return TRUE;
+}
+
+} // namespace
+
 std::vector<HWND> TTessaly::VisibleWindows() const
 {
-    struct Search {
-        DWORD pid;
-        std::vector<HWND> found;
-    } search{info_.dwProcessId, {}};
-    EnumWindows(
-        [](HWND wnd, LPARAM p) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(p);
-            DWORD pid = 0;
-            GetWindowThreadProcessId(wnd, &pid);
-            if (pid == s->pid && IsWindowVisible(wnd))
-                s->found.push_back(wnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    TWindowSearch search{info_.dwProcessId, nullptr, {}};
+    EnumWindows(CollectVisibleOfProcess, reinterpret_cast<LPARAM>(&search));
+    return search.Found;
 }
 
 HWND TTessaly::FindWindowOfClass(const wchar_t* cls) const
@@ -144,26 +160,15 @@ void TTessaly::AnswerMessageBox(const TMessageBox& box)
 
 std::vector<HWND> TTessaly::Children(HWND parent, const wchar_t* cls)
 {
-    struct Search {
-        const wchar_t* cls;
-        std::vector<HWND> found;
-    } search{cls, {}};
-    EnumChildWindows(
-        parent,
-        [](HWND wnd, LPARAM p) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(p);
-            if (ClassOf(wnd) == s->cls)
-                s->found.push_back(wnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    std::sort(search.found.begin(), search.found.end(), [](HWND a, HWND b) {
+    TWindowSearch search{0, cls, {}};
+    EnumChildWindows(parent, CollectChildOfClass, reinterpret_cast<LPARAM>(&search));
+    std::sort(search.Found.begin(), search.Found.end(), [](HWND a, HWND b) {
         RECT ra, rb;
         GetWindowRect(a, &ra);
         GetWindowRect(b, &rb);
         return ra.top != rb.top ? ra.top < rb.top : ra.left < rb.left;
     });
-    return search.found;
+    return search.Found;
 }
 
 HWND TTessaly::ButtonWithText(HWND parent, const std::wstring& caption)

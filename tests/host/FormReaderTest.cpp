@@ -168,7 +168,7 @@ class FormReader : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        RegisterClass(TWidget::StaticClass());
+        RegisterComponentClass(TWidget::StaticClass());
         journal = &events;
     }
     void TearDown() override { journal = nullptr; }

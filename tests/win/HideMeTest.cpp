@@ -41,8 +41,9 @@ void ExpectDisguised(const std::wstring& folder)
 {
     EXPECT_TRUE(Has(folder, FILE_ATTRIBUTE_SYSTEM));
     EXPECT_FALSE(Has(folder, FILE_ATTRIBUTE_HIDDEN));
-    if (DirectoryKeepsReadOnly())
+    if (DirectoryKeepsReadOnly()) {
         EXPECT_TRUE(Has(folder, FILE_ATTRIBUTE_READONLY));
+    }
     const std::wstring ini = folder + L"\\desktop.ini";
     EXPECT_EQ(tests::ReadBytes(ini), DisguiseFileText);
     EXPECT_EQ(Attrs(ini) & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM), 0u)

@@ -35,25 +35,24 @@ struct TMessageBoxAnswerer::State {
 
 namespace {
 
+BOOL CALLBACK FindMessageBoxOfProcess(HWND wnd, LPARAM found)
+{
+    DWORD pid = 0;
+    GetWindowThreadProcessId(wnd, &pid);
+    wchar_t cls[16] = {};
+    GetClassNameW(wnd, cls, 16);
+    if (pid == GetCurrentProcessId() && IsWindowVisible(wnd) && std::wstring(cls) == L"#32770") {
+        *reinterpret_cast<HWND*>(found) = wnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 HWND FindOwnMessageBox()
 {
-    struct Search {
-        HWND found = nullptr;
-    } search;
-    EnumWindows(
-        [](HWND wnd, LPARAM p) -> BOOL {
-            DWORD pid = 0;
-            GetWindowThreadProcessId(wnd, &pid);
-            wchar_t cls[16] = {};
-            GetClassNameW(wnd, cls, 16);
-            if (pid == GetCurrentProcessId() && IsWindowVisible(wnd) && std::wstring(cls) == L"#32770") {
-                reinterpret_cast<Search*>(p)->found = wnd;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    HWND found = nullptr;
+    EnumWindows(FindMessageBoxOfProcess, reinterpret_cast<LPARAM>(&found));
+    return found;
 }
 
 std::wstring TextOf(HWND wnd)
