@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 namespace kex {
@@ -31,23 +32,22 @@ DWORD AttributesOf(const std::wstring& path)
     return GetFileAttributesW(LongPath(path).c_str());
 }
 
-// The contents of a small file, or false when it cannot be read or is too
-// large to be the disguise file (which is all the caller needs to know).
-bool ReadSmallFile(const std::wstring& path, std::string& bytes)
+// The file's first bytes, one more than the disguise file has, so a longer
+// file never compares equal; nothing when it cannot be read.
+std::optional<std::string> ReadHead(const std::wstring& path)
 {
     HANDLE file = CreateFileW(LongPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
-        return false;
-    char buffer[256];
+        return std::nullopt;
+    std::string bytes(DisguiseFileText.size() + 1, '\0');
     DWORD got = 0;
-    const bool ok = ReadFile(file, buffer, sizeof buffer, &got, nullptr);
+    const bool ok = ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
     CloseHandle(file);
-    if (!ok || got == sizeof buffer)
-        bytes.assign("\x01", 1);  // unreadable or too long: certainly not ours
-    else
-        bytes.assign(buffer, got);
-    return ok;
+    if (!ok)
+        return std::nullopt;
+    bytes.resize(got);
+    return bytes;
 }
 
 enum class IniState { Absent, Ours, Foreign };
@@ -60,8 +60,8 @@ IniState DisguiseFileState(const std::wstring& iniPath)
                                                                                                   : IniState::Foreign;
     if (attrs & FILE_ATTRIBUTE_DIRECTORY)
         return IniState::Foreign;
-    std::string bytes;
-    return ReadSmallFile(iniPath, bytes) && bytes == DisguiseFileText ? IniState::Ours : IniState::Foreign;
+    const auto head = ReadHead(iniPath);
+    return head && *head == DisguiseFileText ? IniState::Ours : IniState::Foreign;
 }
 
 bool WriteDisguiseFile(const std::wstring& iniPath)

@@ -34,6 +34,12 @@ void TLabel::SetAutoSize(bool on)
     AdjustSize();
 }
 
+void TLabel::Loaded()
+{
+    TGraphicControl::Loaded();
+    AdjustSize();
+}
+
 void TLabel::SetText(const std::wstring& text)
 {
     TGraphicControl::SetText(text);

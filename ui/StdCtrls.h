@@ -16,6 +16,7 @@ public:
     void SetAutoSize(bool on);
 
 protected:
+    void Loaded() override;
     void Paint() override;
     void SetText(const std::wstring& text) override;
     void FontChanged() override;

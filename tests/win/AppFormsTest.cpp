@@ -73,6 +73,13 @@ TEST(StoredForms, TheMainWindowHasItsDesignedControls)
         EXPECT_EQ(lf.lfHeight, -19);
         EXPECT_TRUE(lf.lfUnderline) << "links are underlined";
         EXPECT_STREQ(lf.lfFaceName, L"宋体");
+        TEXTMETRICW tm{};
+        HDC dc = GetDC(nullptr);
+        HGDIOBJ old = SelectObject(dc, label->Font()->Handle());
+        GetTextMetricsW(dc, &tm);
+        SelectObject(dc, old);
+        ReleaseDC(nullptr, dc);
+        EXPECT_GE(label->Height(), tm.tmHeight) << "the whole text cell, underline included, is inside the label";
     }
     EXPECT_EQ(form.Label1->Caption(), L"我要定做软件");
     EXPECT_EQ(form.Label2->Caption(), L"下载更多免费软件");
