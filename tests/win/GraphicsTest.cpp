@@ -107,6 +107,7 @@ TEST(Bitmap, SizeAndPixelFormatChangesKeepTheCommonPixels)
 {
     TBitmap b(3, 2);
     Pattern(b, 1);
+    b.Canvas();  // made before the changes: it must draw on the new picture
     const auto before = Rows(b);
     b.SetPixelFormat(TPixelFormat::pf32bit);
     b.SetSize(4, 1);
@@ -114,6 +115,8 @@ TEST(Bitmap, SizeAndPixelFormatChangesKeepTheCommonPixels)
     for (int x = 0; x < 3; ++x)
         EXPECT_EQ(At(b, x, 0), (Bgr{before[0][3 * x], before[0][3 * x + 1], before[0][3 * x + 2]}));
     EXPECT_EQ(At(b, 3, 0), (Bgr{0, 0, 0})) << "new pixels are black";
+    b.Canvas()->SetPixel(3, 0, clRed);
+    EXPECT_EQ(At(b, 3, 0), BgrOf(clRed));
     b.SetSize(0, 0);
     EXPECT_TRUE(b.Empty());
     EXPECT_EQ(b.Handle(), nullptr);
@@ -226,6 +229,20 @@ TEST(Canvas, StretchDrawAtIntegerScaleRepeatsEveryPixelExactly)
     }
 }
 
+TEST(Canvas, ShrinkingPicksSourcePixelsAndRestoresTheStretchMode)
+{
+    TBitmap source;
+    PaintRow(source, {clRed, clGreen, clRed, clGreen});
+    TBitmap target(2, 1);
+    const int mode = GetStretchBltMode(target.Canvas()->Handle());
+    target.Canvas()->StretchDraw({0, 0, 2, 1}, source);
+    for (int x = 0; x < 2; ++x) {
+        const Bgr p = At(target, x, 0);
+        EXPECT_TRUE(p == BgrOf(clRed) || p == BgrOf(clGreen)) << "pixel " << x << " is a mixture";
+    }
+    EXPECT_EQ(GetStretchBltMode(target.Canvas()->Handle()), mode);
+}
+
 TEST(Canvas, CopyRectCopiesAndScalesARegion)
 {
     TBitmap source;
@@ -248,7 +265,11 @@ TEST(Bitmap, BmpDataRoundTripsAt24And32Bits)
         b.SaveToStream(stream);
         stream.SetPosition(0);
         TBitmap copy;
+        copy.Canvas();  // its context must show the loaded picture
         copy.LoadFromStream(stream);
+        EXPECT_EQ(copy.Canvas()->Pixel(6, 2), RGB(b.ScanLine(2)[6 * b.BytesPerPixel() + 2],
+                                                   b.ScanLine(2)[6 * b.BytesPerPixel() + 1],
+                                                   b.ScanLine(2)[6 * b.BytesPerPixel()]));
         EXPECT_EQ(copy.Width(), 7);
         EXPECT_EQ(copy.Height(), 3);
         EXPECT_EQ(copy.PixelFormat(), format);
