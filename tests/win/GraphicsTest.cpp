@@ -161,6 +161,31 @@ TEST(Canvas, SolidBrushGivesTextItsBackgroundAndTextRectClips)
         EXPECT_EQ(At(b, 10, y), BgrOf(clWhite)) << "nothing past the rectangle, row " << y;
 }
 
+TEST(Canvas, DetachingGivesTheContextItsOwnObjectsBack)
+{
+    const TMemoryDC dc;
+    const HGDIOBJ font = GetCurrentObject(dc.Get(), OBJ_FONT);
+    const HGDIOBJ brush = GetCurrentObject(dc.Get(), OBJ_BRUSH);
+    const HGDIOBJ pen = GetCurrentObject(dc.Get(), OBJ_PEN);
+    const auto ownObjectsBack = [&] {
+        return GetCurrentObject(dc.Get(), OBJ_FONT) == font && GetCurrentObject(dc.Get(), OBJ_BRUSH) == brush &&
+               GetCurrentObject(dc.Get(), OBJ_PEN) == pen;
+    };
+    {
+        TCanvas c;
+        c.SetHandle(dc.Get());
+        c.TextOut(0, 0, L"x");
+        c.Rectangle({0, 0, 2, 2});
+        EXPECT_EQ(GetCurrentObject(dc.Get(), OBJ_FONT), c.Font()->Handle());
+        c.SetHandle(nullptr);
+        EXPECT_TRUE(ownObjectsBack()) << "after SetHandle(nullptr)";
+        c.SetHandle(dc.Get());
+        c.Rectangle({0, 0, 2, 2});
+        c.TextOut(0, 0, L"x");
+    }
+    EXPECT_TRUE(ownObjectsBack()) << "after the canvas went";
+}
+
 TEST(Canvas, DrawingWithoutADeviceContextRaises)
 {
     TCanvas c;
@@ -357,20 +382,12 @@ TEST(Font, HandleIsRemadeAfterAChangeEvenWhileSelected)
     TBitmap b(10, 10);
     TCanvas& c = *b.Canvas();
     TFont& font = *c.Font();
-    int changes = 0;
-    const TNotifyEvent deselect = font.OnChange;
-    font.OnChange = TNotifyEvent([&](TObject* sender) {
-        deselect(sender);
-        ++changes;
-    });
     font.SetHeight(-10);
     const int small = c.TextHeight(L"M");  // the font is now selected into the bitmap's context
     const HFONT first = font.Handle();
     EXPECT_EQ(font.Handle(), first) << "made once, kept while nothing changes";
-    changes = 0;
     font.SetHeight(-30);
-    font.SetHeight(-30);
-    EXPECT_EQ(changes, 1) << "setting the same value changes nothing";
+    EXPECT_EQ(GetObjectType(first), 0u) << "the old font left the context and was deleted at once";
     EXPECT_EQ(Described(font.Handle()).lfHeight, -30);
     EXPECT_GT(c.TextHeight(L"M"), small + 10) << "the canvas selected the new font";
 
@@ -383,7 +400,7 @@ TEST(Font, HandleIsRemadeAfterAChangeEvenWhileSelected)
     EXPECT_STREQ(lf.lfFaceName, L"Arial");
 }
 
-TEST(Font, AssignCopiesEveryAttribute)
+TEST(Font, AssignCopiesEveryAttributeAndEachChangeFiresOnce)
 {
     TFont a;
     a.SetName(L"Arial");
@@ -392,7 +409,16 @@ TEST(Font, AssignCopiesEveryAttribute)
     a.SetStyle(1u << fsItalic);
     a.SetCharset(GB2312_CHARSET);
     TFont b;
+    int changes = 0;
+    b.OnChange = TNotifyEvent([&](TObject* sender) { changes += sender == &b; });
     b.Assign(a);
+    EXPECT_EQ(changes, 1);
+    b.SetHeight(-21);
+    b.SetColor(clPurple);
+    EXPECT_EQ(changes, 1) << "setting the value it has changes nothing";
+    b.SetColor(clNavy);
+    EXPECT_EQ(changes, 2);
+    b.SetColor(clPurple);
     EXPECT_EQ(b.Name(), L"Arial");
     EXPECT_EQ(b.Height(), -21);
     EXPECT_EQ(b.Color(), clPurple);
