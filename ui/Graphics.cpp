@@ -136,42 +136,27 @@ TFont::TFont() : name_(MessageFont().lfFaceName), height_(MessageFont().lfHeight
 
 void TFont::SetName(const std::wstring& name)
 {
-    if (name != name_) {
-        name_ = name;
-        Changed(handle_);
-    }
+    Update(name_, name, handle_);
 }
 
 void TFont::SetHeight(int height)
 {
-    if (height != height_) {
-        height_ = height;
-        Changed(handle_);
-    }
+    Update(height_, height, handle_);
 }
 
 void TFont::SetColor(TColor color)
 {
-    if (color != color_) {
-        color_ = color;
-        Changed();  // the colour is the canvas's text colour, not part of the font object
-    }
+    Update(color_, color);  // the colour is the canvas's text colour, not part of the font object
 }
 
 void TFont::SetStyle(TFontStyles style)
 {
-    if (style != style_) {
-        style_ = style;
-        Changed(handle_);
-    }
+    Update(style_, style, handle_);
 }
 
 void TFont::SetCharset(int charset)
 {
-    if (charset != charset_) {
-        charset_ = charset;
-        Changed(handle_);
-    }
+    Update(charset_, charset, handle_);
 }
 
 HFONT TFont::Handle()
@@ -224,18 +209,12 @@ const TClassInfo& TBrush::StaticClass()
 
 void TBrush::SetColor(TColor color)
 {
-    if (color != color_) {
-        color_ = color;
-        Changed(handle_);
-    }
+    Update(color_, color, handle_);
 }
 
 void TBrush::SetStyle(TBrushStyle style)
 {
-    if (style != style_) {
-        style_ = style;
-        Changed(handle_);
-    }
+    Update(style_, style, handle_);
 }
 
 HBRUSH TBrush::Handle()
@@ -277,27 +256,17 @@ const TClassInfo& TPen::StaticClass()
 
 void TPen::SetColor(TColor color)
 {
-    if (color != color_) {
-        color_ = color;
-        Changed(handle_);
-    }
+    Update(color_, color, handle_);
 }
 
 void TPen::SetWidth(int width)
 {
-    width = std::max(width, 0);  // 0 draws one pixel wide, as 1 does
-    if (width != width_) {
-        width_ = width;
-        Changed(handle_);
-    }
+    Update(width_, std::max(width, 0), handle_);  // 0 draws one pixel wide, as 1 does
 }
 
 void TPen::SetStyle(TPenStyle style)
 {
-    if (style != style_) {
-        style_ = style;
-        Changed(handle_);
-    }
+    Update(style_, style, handle_);
 }
 
 HPEN TPen::Handle()

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -135,6 +136,24 @@ protected:
     {
         TGdiObject<H> stale = std::move(staleHandle);
         Changed();
+    }
+    // Property setters: store value and fire OnChange when it differs from
+    // what field holds; with a handle, the handle made from the old value goes.
+    template <class T>
+    void Update(T& field, const std::type_identity_t<T>& value)
+    {
+        if (field != value) {
+            field = value;
+            Changed();
+        }
+    }
+    template <class T, class H>
+    void Update(T& field, const std::type_identity_t<T>& value, TGdiObject<H>& staleHandle)
+    {
+        if (field != value) {
+            field = value;
+            Changed(staleHandle);
+        }
     }
 };
 

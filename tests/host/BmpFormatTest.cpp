@@ -38,7 +38,7 @@ TEST(BmpFormat, WidensPaletteFormatsTo24BitsInEveryHeaderVersion)
 {
     struct Case {
         const char* What;
-        Spec File;
+        Recipe File;
         std::vector<Bgr> TopRowThenBottomRow;
     };
     const std::vector<std::array<std::uint8_t, 3>> rgb = {Blue, Green, Red};
@@ -66,7 +66,7 @@ TEST(BmpFormat, WidensPaletteFormatsTo24BitsInEveryHeaderVersion)
 
 TEST(BmpFormat, TrueColourRowsKeepTheirBytesAndOrder)
 {
-    Spec top;  // 1 x 2, 32 bits, top-down, version 5 header with the usual masks
+    Recipe top;  // 1 x 2, 32 bits, top-down, version 5 header with the usual masks
     top.Width = 1;
     top.Height = -2;
     top.Bits = 32;

@@ -31,7 +31,7 @@ enum Field : std::size_t {
     BitCount = 28, Compression = 30, SizeImage = 34, ColorsUsed = 46, RedMask = 54,
 };
 
-struct Spec {
+struct Recipe {
     std::int32_t Width = 2;
     std::int32_t Height = 2;  // negative: rows stored top row first
     std::uint16_t Bits = 24;
@@ -41,7 +41,7 @@ struct Spec {
     Bytes Rows;  // the stored rows, padded, in file order
 };
 
-inline Bytes Build(const Spec& s)
+inline Bytes Build(const Recipe& s)
 {
     const bool core = s.HeaderSize == 12;
     const std::size_t entry = core ? 3 : 4;
@@ -80,7 +80,7 @@ inline Bytes Build(const Spec& s)
 // A well-formed 2 x 2 8-bit file: palette blue, green, red; rows padded to 4.
 inline Bytes Paletted2x2()
 {
-    Spec s;
+    Recipe s;
     s.Bits = 8;
     s.Palette = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}};
     s.Rows = {0, 1, 0, 0, 2, 0, 0, 0};
@@ -90,7 +90,7 @@ inline Bytes Paletted2x2()
 // A well-formed 2 x 2 24-bit file.
 inline Bytes True2x2()
 {
-    Spec s;
+    Recipe s;
     s.Rows = {1, 2, 3, 4, 5, 6, 0, 0, 7, 8, 9, 10, 11, 12, 0, 0};
     return Build(s);
 }

@@ -107,6 +107,7 @@ TEST(Bitmap, SizeAndPixelFormatChangesKeepTheCommonPixels)
 {
     TBitmap b(3, 2);
     Pattern(b, 1);
+    b.Canvas();  // made before the changes: it must draw on the new picture
     const auto before = Rows(b);
     b.SetPixelFormat(TPixelFormat::pf32bit);
     b.SetSize(4, 1);
@@ -114,6 +115,8 @@ TEST(Bitmap, SizeAndPixelFormatChangesKeepTheCommonPixels)
     for (int x = 0; x < 3; ++x)
         EXPECT_EQ(At(b, x, 0), (Bgr{before[0][3 * x], before[0][3 * x + 1], before[0][3 * x + 2]}));
     EXPECT_EQ(At(b, 3, 0), (Bgr{0, 0, 0})) << "new pixels are black";
+    b.Canvas()->SetPixel(3, 0, clRed);
+    EXPECT_EQ(At(b, 3, 0), BgrOf(clRed));
     b.SetSize(0, 0);
     EXPECT_TRUE(b.Empty());
     EXPECT_EQ(b.Handle(), nullptr);
@@ -156,6 +159,31 @@ TEST(Canvas, SolidBrushGivesTextItsBackgroundAndTextRectClips)
     EXPECT_EQ(At(b, 0, 0), BgrOf(clGreen)) << "the whole rectangle is filled";
     for (int y = 0; y < 20; ++y)
         EXPECT_EQ(At(b, 10, y), BgrOf(clWhite)) << "nothing past the rectangle, row " << y;
+}
+
+TEST(Canvas, DetachingGivesTheContextItsOwnObjectsBack)
+{
+    const TMemoryDC dc;
+    const HGDIOBJ font = GetCurrentObject(dc.Get(), OBJ_FONT);
+    const HGDIOBJ brush = GetCurrentObject(dc.Get(), OBJ_BRUSH);
+    const HGDIOBJ pen = GetCurrentObject(dc.Get(), OBJ_PEN);
+    const auto ownObjectsBack = [&] {
+        return GetCurrentObject(dc.Get(), OBJ_FONT) == font && GetCurrentObject(dc.Get(), OBJ_BRUSH) == brush &&
+               GetCurrentObject(dc.Get(), OBJ_PEN) == pen;
+    };
+    {
+        TCanvas c;
+        c.SetHandle(dc.Get());
+        c.TextOut(0, 0, L"x");
+        c.Rectangle({0, 0, 2, 2});
+        EXPECT_EQ(GetCurrentObject(dc.Get(), OBJ_FONT), c.Font()->Handle());
+        c.SetHandle(nullptr);
+        EXPECT_TRUE(ownObjectsBack()) << "after SetHandle(nullptr)";
+        c.SetHandle(dc.Get());
+        c.Rectangle({0, 0, 2, 2});
+        c.TextOut(0, 0, L"x");
+    }
+    EXPECT_TRUE(ownObjectsBack()) << "after the canvas went";
 }
 
 TEST(Canvas, DrawingWithoutADeviceContextRaises)
@@ -226,6 +254,20 @@ TEST(Canvas, StretchDrawAtIntegerScaleRepeatsEveryPixelExactly)
     }
 }
 
+TEST(Canvas, ShrinkingPicksSourcePixelsAndRestoresTheStretchMode)
+{
+    TBitmap source;
+    PaintRow(source, {clRed, clGreen, clRed, clGreen});
+    TBitmap target(2, 1);
+    const int mode = GetStretchBltMode(target.Canvas()->Handle());
+    target.Canvas()->StretchDraw({0, 0, 2, 1}, source);
+    for (int x = 0; x < 2; ++x) {
+        const Bgr p = At(target, x, 0);
+        EXPECT_TRUE(p == BgrOf(clRed) || p == BgrOf(clGreen)) << "pixel " << x << " is a mixture";
+    }
+    EXPECT_EQ(GetStretchBltMode(target.Canvas()->Handle()), mode);
+}
+
 TEST(Canvas, CopyRectCopiesAndScalesARegion)
 {
     TBitmap source;
@@ -248,7 +290,11 @@ TEST(Bitmap, BmpDataRoundTripsAt24And32Bits)
         b.SaveToStream(stream);
         stream.SetPosition(0);
         TBitmap copy;
+        copy.Canvas();  // its context must show the loaded picture
         copy.LoadFromStream(stream);
+        EXPECT_EQ(copy.Canvas()->Pixel(6, 2), RGB(b.ScanLine(2)[6 * b.BytesPerPixel() + 2],
+                                                   b.ScanLine(2)[6 * b.BytesPerPixel() + 1],
+                                                   b.ScanLine(2)[6 * b.BytesPerPixel()]));
         EXPECT_EQ(copy.Width(), 7);
         EXPECT_EQ(copy.Height(), 3);
         EXPECT_EQ(copy.PixelFormat(), format);
@@ -336,20 +382,12 @@ TEST(Font, HandleIsRemadeAfterAChangeEvenWhileSelected)
     TBitmap b(10, 10);
     TCanvas& c = *b.Canvas();
     TFont& font = *c.Font();
-    int changes = 0;
-    const TNotifyEvent deselect = font.OnChange;
-    font.OnChange = TNotifyEvent([&](TObject* sender) {
-        deselect(sender);
-        ++changes;
-    });
     font.SetHeight(-10);
     const int small = c.TextHeight(L"M");  // the font is now selected into the bitmap's context
     const HFONT first = font.Handle();
     EXPECT_EQ(font.Handle(), first) << "made once, kept while nothing changes";
-    changes = 0;
     font.SetHeight(-30);
-    font.SetHeight(-30);
-    EXPECT_EQ(changes, 1) << "setting the same value changes nothing";
+    EXPECT_EQ(GetObjectType(first), 0u) << "the old font left the context and was deleted at once";
     EXPECT_EQ(Described(font.Handle()).lfHeight, -30);
     EXPECT_GT(c.TextHeight(L"M"), small + 10) << "the canvas selected the new font";
 
@@ -362,7 +400,7 @@ TEST(Font, HandleIsRemadeAfterAChangeEvenWhileSelected)
     EXPECT_STREQ(lf.lfFaceName, L"Arial");
 }
 
-TEST(Font, AssignCopiesEveryAttribute)
+TEST(Font, AssignCopiesEveryAttributeAndEachChangeFiresOnce)
 {
     TFont a;
     a.SetName(L"Arial");
@@ -371,7 +409,16 @@ TEST(Font, AssignCopiesEveryAttribute)
     a.SetStyle(1u << fsItalic);
     a.SetCharset(GB2312_CHARSET);
     TFont b;
+    int changes = 0;
+    b.OnChange = TNotifyEvent([&](TObject* sender) { changes += sender == &b; });
     b.Assign(a);
+    EXPECT_EQ(changes, 1);
+    b.SetHeight(-21);
+    b.SetColor(clPurple);
+    EXPECT_EQ(changes, 1) << "setting the value it has changes nothing";
+    b.SetColor(clNavy);
+    EXPECT_EQ(changes, 2);
+    b.SetColor(clPurple);
     EXPECT_EQ(b.Name(), L"Arial");
     EXPECT_EQ(b.Height(), -21);
     EXPECT_EQ(b.Color(), clPurple);
