@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <memory>
 #include <thread>
 
 #include "ProcessDriver.h"
@@ -79,6 +80,22 @@ int WindowHeight(HWND wnd)
     return r.bottom - r.top;
 }
 
+// tessaly.exe started with the password "secret", its login dialog found.
+class Login : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        app.Start();
+        mainWindowWatch = std::make_unique<TVisibilityWatch>(app, L"TForm_main");
+        login = std::make_unique<TLogin>(app);
+        ASSERT_TRUE(login->Complete());
+    }
+    TTempDir dir;
+    TTessaly app{dir};
+    std::unique_ptr<TVisibilityWatch> mainWindowWatch;  // from the moment the process starts
+    std::unique_ptr<TLogin> login;
+};
+
 } // namespace
 
 TEST(Startup, WithoutPasswordFileOnlyTheMissingFileBoxAppears)
@@ -113,54 +130,34 @@ TEST(Startup, ADamagedPasswordFileShowsTheErrorAndEnds)
     EXPECT_FALSE(main.Seen()) << "no way past the gate with an unreadable password";
 }
 
-TEST(Login, TheDialogComesUpCollapsedAndTheMainWindowStaysHidden)
+TEST_F(Login, TheDialogComesUpCollapsedAndTheMainWindowStaysHidden)
 {
-    TTempDir dir;
-    TTessaly app(dir);
-    app.Start();
-    TVisibilityWatch main(app, L"TForm_main");
-    const TLogin login(app);
-    ASSERT_TRUE(login.Complete());
-    EXPECT_EQ(TTessaly::Text(login.Dialog), L"登录");
-    RECT button;
-    GetWindowRect(login.Login, &button);
-    RECT dialog;
-    GetWindowRect(login.Dialog, &dialog);
-    EXPECT_EQ(WindowHeight(login.Dialog), 65 + 47 + 50) << "collapsed: the password row and the upper buttons";
+    EXPECT_EQ(TTessaly::Text(login->Dialog), L"登录");
+    EXPECT_EQ(WindowHeight(login->Dialog), 65 + 47 + 50) << "collapsed: the password row and the upper buttons";
     std::this_thread::sleep_for(300ms);
-    EXPECT_FALSE(main.Seen());
+    EXPECT_FALSE(mainWindowWatch->Seen());
 }
 
-TEST(Login, TwoWrongPasswordsThenTheRightOneOpenTheMainWindow)
+TEST_F(Login, TwoWrongPasswordsThenTheRightOneOpenTheMainWindow)
 {
-    TTempDir dir;
-    TTessaly app(dir);
-    app.Start();
-    const TLogin login(app);
-    ASSERT_TRUE(login.Complete());
     for (int i = 0; i < 2; ++i) {
-        const TMessageBox box = TryPassword(app, login, L"wrong");
+        const TMessageBox box = TryPassword(app, *login, L"wrong");
         ASSERT_TRUE(box.Window);
         EXPECT_EQ(box.Text, L"密码不对");
-        EXPECT_EQ(TTessaly::Text(login.Password), L"") << "a wrong password is cleared";
+        EXPECT_EQ(TTessaly::Text(login->Password), L"") << "a wrong password is cleared";
         TTessaly::AnswerMessageBox(box);
     }
-    TTessaly::SetText(login.Password, L"secret");
-    TTessaly::Click(login.Login);
+    TTessaly::SetText(login->Password, L"secret");
+    TTessaly::Click(login->Login);
     EXPECT_TRUE(app.WaitForWindow(L"TForm_main"));
     EXPECT_TRUE(WaitFor([&] { return !app.FindWindowOfClass(L"TForm_mm"); })) << "the login dialog is gone";
     EXPECT_TRUE(app.Running());
 }
 
-TEST(Login, ThreeWrongPasswordsEndTheProgramAfterTheThirdMessage)
+TEST_F(Login, ThreeWrongPasswordsEndTheProgramAfterTheThirdMessage)
 {
-    TTempDir dir;
-    TTessaly app(dir);
-    app.Start();
-    const TLogin login(app);
-    ASSERT_TRUE(login.Complete());
     for (int i = 0; i < 3; ++i) {
-        const TMessageBox box = TryPassword(app, login, L"Secret");  // case matters
+        const TMessageBox box = TryPassword(app, *login, L"Secret");  // case matters
         ASSERT_TRUE(box.Window) << "try " << i + 1;
         EXPECT_EQ(box.Text, L"密码不对");
         EXPECT_TRUE(app.Running());
@@ -169,74 +166,58 @@ TEST(Login, ThreeWrongPasswordsEndTheProgramAfterTheThirdMessage)
     EXPECT_EQ(app.WaitForExit(), 0u);
 }
 
-TEST(Login, EnterInThePasswordFieldLogsIn)
+TEST_F(Login, EnterInThePasswordFieldLogsIn)
 {
-    TTempDir dir;
-    TTessaly app(dir);
-    app.Start();
-    const TLogin login(app);
-    ASSERT_TRUE(login.Complete());
-    TTessaly::SetText(login.Password, L"secret");
-    TTessaly::PressKey(login.Password, VK_RETURN);
+    TTessaly::SetText(login->Password, L"secret");
+    TTessaly::PressKey(login->Password, VK_RETURN);
     EXPECT_TRUE(app.WaitForWindow(L"TForm_main"));
 }
 
-TEST(Login, ClosingTheDialogEndsTheProgram)
+TEST_F(Login, ClosingTheDialogEndsTheProgram)
 {
-    TTempDir dir;
-    TTessaly app(dir);
-    app.Start();
-    TVisibilityWatch main(app, L"TForm_main");
-    const TLogin login(app);
-    ASSERT_TRUE(login.Complete());
-    PostMessageW(login.Dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+    PostMessageW(login->Dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(app.WaitForExit(), 0u);
-    EXPECT_FALSE(main.Seen());
+    EXPECT_FALSE(mainWindowWatch->Seen());
 }
 
-TEST(Login, APasswordChangeTakesEffectAndTheOldPasswordCountsAsATry)
+TEST_F(Login, APasswordChangeTakesEffectAndTheOldPasswordCountsAsATry)
 {
-    TTempDir dir;
-    TTessaly app(dir);
-    app.Start();
-    const TLogin login(app);
-    ASSERT_TRUE(login.Complete());
 
-    TTessaly::Click(login.Change);
-    EXPECT_TRUE(WaitFor([&] { return WindowHeight(login.Dialog) == 225 + 40 + 50; })) << "expanded";
+    TTessaly::Click(login->Change);
+    EXPECT_TRUE(WaitFor([&] { return WindowHeight(login->Dialog) == 225 + 40 + 50; })) << "expanded";
 
     // A wrong old password, then two different new ones.
-    TTessaly::SetText(login.Password, L"nope");
-    TTessaly::Click(login.Save);
+    TTessaly::SetText(login->Password, L"nope");
+    TTessaly::Click(login->Save);
     TMessageBox box = app.WaitForMessageBox();
     EXPECT_EQ(box.Text, L"请输入原码");
     TTessaly::AnswerMessageBox(box);
-    TTessaly::SetText(login.Password, L"secret");
-    TTessaly::SetText(login.NewPassword, L"新密码1");
-    TTessaly::SetText(login.Confirm, L"新密码2");
-    TTessaly::Click(login.Save);
+    TTessaly::SetText(login->Password, L"secret");
+    TTessaly::SetText(login->NewPassword, L"新密码1");
+    TTessaly::SetText(login->Confirm, L"新密码2");
+    TTessaly::Click(login->Save);
     box = app.WaitForMessageBox();
     EXPECT_EQ(box.Text, L"新密码两次不一致");
     TTessaly::AnswerMessageBox(box);
-    EXPECT_EQ(TTessaly::Text(login.NewPassword), L"新密码1") << "no field is cleared";
+    EXPECT_EQ(TTessaly::Text(login->NewPassword), L"新密码1") << "no field is cleared";
 
     const std::string before = ReadBytes(dir / L"kex_run.dll");
-    TTessaly::SetText(login.Confirm, L"新密码1");
-    TTessaly::Click(login.Save);
+    TTessaly::SetText(login->Confirm, L"新密码1");
+    TTessaly::Click(login->Save);
     box = app.WaitForMessageBox();
     EXPECT_EQ(box.Text, L"密码修改成功,请输入新密码登录");
     TTessaly::AnswerMessageBox(box);
-    EXPECT_EQ(TTessaly::Text(login.Password), L"");
-    EXPECT_EQ(TTessaly::Text(login.NewPassword), L"");
+    EXPECT_EQ(TTessaly::Text(login->Password), L"");
+    EXPECT_EQ(TTessaly::Text(login->NewPassword), L"");
     const std::string after = ReadBytes(dir / L"kex_run.dll");
     EXPECT_NE(after, before);
     // "新密码1" in code page 936 is 7 bytes: Base64 "0MLD3MLrMQ==".
     EXPECT_EQ(after.substr(399, 13), "0MLD3MLrMQ==\t");
 
-    box = TryPassword(app, login, L"secret");
+    box = TryPassword(app, *login, L"secret");
     EXPECT_EQ(box.Text, L"密码不对") << "the old password no longer works";
     TTessaly::AnswerMessageBox(box);
-    TTessaly::SetText(login.Password, L"新密码1");
-    TTessaly::Click(login.Login);
+    TTessaly::SetText(login->Password, L"新密码1");
+    TTessaly::Click(login->Login);
     EXPECT_TRUE(app.WaitForWindow(L"TForm_main"));
 }
