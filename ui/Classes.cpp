@@ -237,7 +237,7 @@ const TClassInfo& TStringList::StaticClass()
     return info;
 }
 
-void TStringList::CheckIndex(int index, bool allowEnd) const
+void TStrings::CheckIndex(int index, bool allowEnd) const
 {
     const int limit = Count() + (allowEnd ? 1 : 0);
     if (index < 0 || index >= limit)

@@ -152,6 +152,11 @@ public:
     void AddStrings(const TStrings& other);
     // Reads the form file's "Strings = ( ... )" list.
     bool ReadDefinedProperty(const std::string& name, const TFormValue& value) override;
+
+protected:
+    // Raises for an index outside the list (allowEnd: one past the end is an
+    // insertion point and allowed).
+    void CheckIndex(int index, bool allowEnd) const;
 };
 
 class TStringList : public TStrings {
@@ -167,7 +172,6 @@ public:
     void Clear() override { items_.clear(); }
 
 private:
-    void CheckIndex(int index, bool allowEnd) const;
     std::vector<std::wstring> items_;
 };
 

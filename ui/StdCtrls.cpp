@@ -103,8 +103,7 @@ int TListBoxStrings::Count() const
 
 std::wstring TListBoxStrings::Get(int index) const
 {
-    if (index < 0 || index >= Count())
-        throw Exception("List index out of bounds (" + std::to_string(index) + ")");
+    CheckIndex(index, false);
     if (!owner_.HandleAllocated())
         return owner_.saved_[static_cast<std::size_t>(index)];
     HWND wnd = owner_.Handle();
@@ -117,8 +116,7 @@ std::wstring TListBoxStrings::Get(int index) const
 
 void TListBoxStrings::Insert(int index, const std::wstring& s)
 {
-    if (index < 0 || index > Count())
-        throw Exception("List index out of bounds (" + std::to_string(index) + ")");
+    CheckIndex(index, true);
     if (!owner_.HandleAllocated()) {
         owner_.saved_.insert(owner_.saved_.begin() + index, s);
         return;
@@ -130,8 +128,7 @@ void TListBoxStrings::Insert(int index, const std::wstring& s)
 
 void TListBoxStrings::Delete(int index)
 {
-    if (index < 0 || index >= Count())
-        throw Exception("List index out of bounds (" + std::to_string(index) + ")");
+    CheckIndex(index, false);
     if (!owner_.HandleAllocated())
         owner_.saved_.erase(owner_.saved_.begin() + index);
     else
