@@ -426,15 +426,34 @@ void TApplication::ProcessMessages()
     }
 }
 
+// Keys a form may claim before the focused control sees them: Tab, Enter,
+// Esc and the arrows go to the form as CM_DIALOGKEY (unless the control asks
+// for them), Alt+letter as CM_DIALOGCHAR. A non-zero answer consumes the key.
 bool TApplication::IsKeyMessage(MSG& msg)
 {
-    if (msg.message != WM_KEYDOWN || msg.wParam != VK_TAB)
+    UINT notification = 0;
+    if (msg.message == WM_KEYDOWN) {
+        switch (msg.wParam) {
+        case VK_TAB:
+        case VK_RETURN:
+        case VK_ESCAPE:
+        case VK_LEFT:
+        case VK_RIGHT:
+        case VK_UP:
+        case VK_DOWN: break;
+        default: return false;
+        }
+        const LRESULT wants = SendMessageW(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg));
+        if (wants & (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE) || (msg.wParam == VK_TAB && (wants & DLGC_WANTTAB)))
+            return false;
+        notification = CM_DIALOGKEY;
+    } else if (msg.message == WM_SYSCHAR) {
+        notification = CM_DIALOGCHAR;
+    } else {
         return false;
-    if (SendMessageW(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg)) & DLGC_WANTTAB)
-        return false;
-    HWND top = GetAncestor(msg.hwnd, GA_ROOT);
-    auto* form = dynamic_cast<TForm*>(FindControlOfWindow(top));
-    return form && form->Perform(CM_DIALOGKEY, msg.wParam, msg.lParam) != 0;
+    }
+    auto* form = dynamic_cast<TForm*>(FindControlOfWindow(GetAncestor(msg.hwnd, GA_ROOT)));
+    return form && form->Perform(notification, msg.wParam, msg.lParam) != 0;
 }
 
 // Sends CM_MOUSEENTER / CM_MOUSELEAVE when the mouse moves from one control

@@ -91,3 +91,9 @@ TEST(StoredForms, TheMainWindowHasItsDesignedControls)
     EXPECT_EQ(Bounds(*form.ListBox1).right, 448);
     EXPECT_EQ(Bounds(*form.BitBtn2).left, 272);
 }
+
+TEST(OpenDocument, AsksTheShellAndReportsWhetherItCould)
+{
+    EXPECT_TRUE(app::OpenDocument(app::ProjectWebSite, L"")) << "the shell takes the web address";
+    EXPECT_FALSE(app::OpenDocument(L"C:\\no such folder\\no such file.txt", L""));
+}
