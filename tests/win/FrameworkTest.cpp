@@ -138,6 +138,46 @@ TEST_F(Framework, TabOrderFromFormDataAndTheTabKey)
     EXPECT_EQ(GetFocus(), Get<TBitBtn>("Button1")->Handle()) << "wraps round, skipping the panel";
 }
 
+TEST_F(Framework, TheMessageLoopMovesTheFocusOnTabAndLeavesOtherKeysToTheControl)
+{
+    auto* edit1 = Get<TEdit>("Edit1");
+    auto* edit2 = Get<TEdit>("Edit2");
+    edit1->SetFocus();
+    PostMessageW(edit1->Handle(), WM_KEYDOWN, VK_TAB, 1);
+    Application()->ProcessMessages();
+    EXPECT_EQ(GetFocus(), edit2->Handle());
+
+    std::vector<wchar_t> typed;
+    edit2->OnKeyPress = TKeyPressEvent([&](TObject*, wchar_t& key) { typed.push_back(key); });
+    PostMessageW(edit2->Handle(), WM_KEYDOWN, 'A', 1);
+    PostMessageW(edit2->Handle(), WM_KEYDOWN, VK_RETURN, 1);
+    Application()->ProcessMessages();
+    EXPECT_EQ(typed, (std::vector<wchar_t>{L'a', L'\r'})) << "Enter reaches the edit as a character";
+    EXPECT_EQ(edit2->Text(), L"a");
+}
+
+TEST_F(Framework, MouseEnterAndLeaveFollowTheMouseFromControlToControl)
+{
+    auto* edit1 = Get<TEdit>("Edit1");
+    auto* button = Get<TBitBtn>("Button1");
+    std::vector<std::pair<std::string, UINT>> seen;
+    for (TControl* c : std::vector<TControl*>{edit1, button}) {
+        auto saved = c->WindowProc;
+        c->WindowProc = [&seen, saved, c](TMessage& m) {
+            if (m.Msg == CM_MOUSEENTER || m.Msg == CM_MOUSELEAVE)
+                seen.emplace_back(c->Name(), m.Msg);
+            saved(m);
+        };
+    }
+    PostMessageW(edit1->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+    PostMessageW(edit1->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(4, 3));
+    PostMessageW(button->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+    Application()->ProcessMessages();
+    const std::vector<std::pair<std::string, UINT>> expected = {
+        {"Edit1", CM_MOUSEENTER}, {"Edit1", CM_MOUSELEAVE}, {"Button1", CM_MOUSEENTER}};
+    EXPECT_EQ(seen, expected);
+}
+
 TEST_F(Framework, AReplacedWindowProcSeesTheMessagesAndTheSavedOneStillWorks)
 {
     auto* edit = Get<TEdit>("Edit1");
