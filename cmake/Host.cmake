@@ -9,3 +9,4 @@ target_link_options(tessaly_neutral PUBLIC ${TESSALY_SANITIZE})
 
 add_subdirectory(tests/host)
 add_subdirectory(tools)
+add_subdirectory(tests/xdnd)
