@@ -53,14 +53,18 @@ struct TLogin {
     explicit TLogin(const TTessaly& app)
     {
         Dialog = app.WaitForWindow(L"TForm_mm");
-        if (!Dialog)
-            return;
+        if (Dialog)
+            WaitFor([&] { return FindControls(); });  // a busy machine answers a little later
+    }
+    bool FindControls()
+    {
         const auto edits = TTessaly::Children(Dialog, L"Edit");
         if (edits.size() == 3)
             Password = edits[0], NewPassword = edits[1], Confirm = edits[2];
         Login = TTessaly::ButtonWithText(Dialog, L"登录");
         Change = TTessaly::ButtonWithText(Dialog, L"改密");
         Save = TTessaly::ButtonWithText(Dialog, L"保存");
+        return Complete();
     }
     bool Complete() const { return Dialog && Password && NewPassword && Confirm && Login && Change && Save; }
 };

@@ -24,12 +24,14 @@ protected:
         TTessaly::Click(TTessaly::ButtonWithText(login, L"登录"));
         main = app.WaitForWindow(L"TForm_main");
         ASSERT_TRUE(main);
-        const auto lists = TTessaly::Children(main, L"ListBox");
-        ASSERT_EQ(lists.size(), 1u);
-        list = lists[0];
-        encrypt = TTessaly::ButtonWithText(main, L"加密");
-        decrypt = TTessaly::ButtonWithText(main, L"解密");
-        ASSERT_TRUE(encrypt && decrypt);
+        // On a busy machine the window may answer a little later.
+        ASSERT_TRUE(WaitFor([&] {
+            const auto lists = TTessaly::Children(main, L"ListBox");
+            list = lists.size() == 1 ? lists[0] : nullptr;
+            encrypt = TTessaly::ButtonWithText(main, L"加密");
+            decrypt = TTessaly::ButtonWithText(main, L"解密");
+            return list && encrypt && decrypt;
+        }));
     }
 
     int ItemCount() const { return static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0)); }

@@ -187,7 +187,7 @@ void TTessaly::SetText(HWND edit, const std::wstring& text)
 std::wstring TTessaly::Text(HWND window)
 {
     wchar_t buf[1024] = {};
-    SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buf), SMTO_ABORTIFHUNG, 2000, nullptr);
+    SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buf), SMTO_NORMAL, 5000, nullptr);
     return buf;
 }
 
