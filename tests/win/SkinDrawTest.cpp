@@ -155,50 +155,40 @@ TEST(BuildElementBitmap, TiledMiddleRepeatsItsPieceFromTheTopLeft)
         EXPECT_EQ(Decode(At(*face, 2, y)).Dy, (y - 3) % 4) << "row " << y;
 }
 
-// A side shorter than both its margins is stretched whole: its zones come
-// in order, the middle one included (with the margins kept, the two margin
-// pieces would meet and leave it out). Shrinking drops pixels, so the last
-// zone may be dropped too.
-void ExpectWholeFrameAlong(const std::vector<int>& zones)
+// Checks a face too short along one side for both margins of that side.
+// Each line across the short side shows the whole frame width (or height)
+// in order, the middle zone included: kept margins would meet and leave it
+// out. Shrinking drops pixels, so the last zone may be dropped too. Along
+// the other side the zones are exact.
+void ExpectShortSideStretchedWhole(const TBitmap& face, int frame, bool shortWidth)
 {
-    ASSERT_FALSE(zones.empty());
-    EXPECT_EQ(zones.front(), 0);
-    EXPECT_TRUE(std::is_sorted(zones.begin(), zones.end()));
-    EXPECT_NE(std::find(zones.begin(), zones.end(), 1), zones.end()) << "the middle was left out";
+    const int lines = shortWidth ? face.Height() : face.Width();
+    const int across = shortWidth ? face.Width() : face.Height();
+    const int lineZone = shortWidth ? 3 : 1, acrossZone = shortWidth ? 1 : 3;  // zone = 3 * row + column
+    for (int line = 0; line < lines; ++line) {
+        const int expected = shortWidth ? ZoneAlong(line, lines, Margins.TopHeight, Margins.BottomHeight)
+                                        : ZoneAlong(line, lines, Margins.LeftWidth, Margins.RightWidth);
+        std::vector<int> zones;
+        for (int i = 0; i < across; ++i) {
+            const TOrigin o = Decode(shortWidth ? At(face, i, line) : At(face, line, i));
+            ASSERT_EQ(o.Frame, frame);
+            ASSERT_EQ(o.Zone / lineZone % 3, expected) << "line " << line;
+            zones.push_back(o.Zone / acrossZone % 3);
+        }
+        EXPECT_EQ(zones.front(), 0) << "line " << line;
+        EXPECT_TRUE(std::is_sorted(zones.begin(), zones.end())) << "line " << line;
+        EXPECT_NE(std::find(zones.begin(), zones.end(), 1), zones.end()) << "line " << line << ": no middle";
+    }
 }
 
 TEST(BuildElementBitmap, TargetSmallerThanTheMarginsStretchesTheWholeFrame)
 {
     TBitmap strip;
     MakeStrip(strip, 2);
-    {
-        SCOPED_TRACE("5 wide, margins 2 + 4");
-        const auto face = skin::BuildElementBitmap({0, 0, 5, 12}, strip, Margins, false, false, 2, 2);
-        for (int y = 0; y < 12; ++y) {
-            std::vector<int> columns;
-            for (int x = 0; x < 5; ++x) {
-                const TOrigin o = Decode(At(*face, x, y));
-                ASSERT_EQ(o.Frame, 2);
-                ASSERT_EQ(o.Zone / 3, ZoneAlong(y, 12, Margins.TopHeight, Margins.BottomHeight)) << "row " << y;
-                columns.push_back(o.Zone % 3);
-            }
-            ExpectWholeFrameAlong(columns);
-        }
-    }
-    {
-        SCOPED_TRACE("3 high, margins 3 + 1");
-        const auto face = skin::BuildElementBitmap({0, 0, 14, 3}, strip, Margins, false, false, 2, 1);
-        for (int x = 0; x < 14; ++x) {
-            std::vector<int> rows;
-            for (int y = 0; y < 3; ++y) {
-                const TOrigin o = Decode(At(*face, x, y));
-                ASSERT_EQ(o.Frame, 1);
-                ASSERT_EQ(o.Zone % 3, ZoneAlong(x, 14, Margins.LeftWidth, Margins.RightWidth)) << "column " << x;
-                rows.push_back(o.Zone / 3);
-            }
-            ExpectWholeFrameAlong(rows);
-        }
-    }
+    ExpectShortSideStretchedWhole(
+        *skin::BuildElementBitmap({0, 0, 5, 12}, strip, Margins, false, false, 2, 2), 2, true);  // margins 2 + 4
+    ExpectShortSideStretchedWhole(
+        *skin::BuildElementBitmap({0, 0, 14, 3}, strip, Margins, false, false, 2, 1), 1, false);  // margins 3 + 1
 }
 
 TEST(BuildElementBitmap, FrameNumbersOutOfRangeStayInsideTheStrip)
