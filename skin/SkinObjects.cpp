@@ -1,0 +1,14 @@
+#include "skin/SkinObjects.h"
+
+#include <utility>
+
+namespace skin {
+
+TDataSkinObject::TDataSkinObject(std::string name)
+    : Image(std::make_unique<ui::TBitmap>()), Name(std::move(name))
+{
+}
+
+TDataSkinObject::~TDataSkinObject() = default;
+
+} // namespace skin
