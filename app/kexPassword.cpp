@@ -4,13 +4,13 @@
 #include "app/kexMessages.h"
 #include "app/kexPassFile.h"
 #include "app/kexRandom.h"
+#include "ui/FileStream.h"
 #include "ui/SysUtils.h"
 
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdint>
-#include <utility>
 
 namespace kex {
 
@@ -35,72 +35,19 @@ std::uint32_t TimeOfDayMs()
 // when the process starts, and again before every save.
 TRandom ProcessRandom(TimeOfDayMs());
 
-// Owns a handle that CreateFileW returned; an invalid one (the open failed)
-// raises the access error at once. Close() closes the file and reports a
-// failure; a handle still open when an error passes is closed unchecked, as
-// that error is already on its way.
-class TFileHandle {
-public:
-    explicit TFileHandle(HANDLE handle) : handle_(handle)
-    {
-        if (handle_ == INVALID_HANDLE_VALUE)
-            RaiseAccessError();
-    }
-    TFileHandle(const TFileHandle&) = delete;
-    TFileHandle& operator=(const TFileHandle&) = delete;
-    ~TFileHandle()
-    {
-        if (handle_ != INVALID_HANDLE_VALUE)
-            CloseHandle(handle_);
-    }
-
-    HANDLE Get() const { return handle_; }
-
-    void Close()
-    {
-        if (!CloseHandle(std::exchange(handle_, INVALID_HANDLE_VALUE)))
-            RaiseAccessError();
-    }
-
-private:
-    HANDLE handle_;
-};
-
-// Opens an existing file for reading. Others may read it, and may replace or
-// delete it (as a save does), but not write into it while we read.
-TFileHandle OpenForReading(const std::wstring& path)
+// The first bytes of a file, up to limit, read and closed with every step
+// checked. Others may read the file, and may replace or delete it (as a save
+// does), but not write into it while we read.
+std::string ReadLeadingBytes(const std::wstring& path, std::size_t limit)
 {
-    return TFileHandle(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
-                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-}
-
-// Reads from the current position until limit bytes or the end of the file.
-std::string ReadUpTo(const TFileHandle& file, std::size_t limit)
-{
-    std::string bytes;
-    char chunk[4096];
-    while (bytes.size() < limit) {
-        const DWORD wanted = static_cast<DWORD>(std::min(sizeof chunk, limit - bytes.size()));
-        DWORD got = 0;
-        if (!ReadFile(file.Get(), chunk, wanted, &got, nullptr))
-            RaiseAccessError();
-        if (got == 0)
-            break;
-        bytes.append(chunk, got);
-    }
+    ui::TFileStream file(path, ui::fmOpenRead | ui::fmShareDenyWrite | ui::fmShareDelete);
+    std::string bytes(static_cast<std::size_t>(std::min<std::int64_t>(file.Size(), limit)), '\0');
+    bytes.resize(static_cast<std::size_t>(file.Read(bytes.data(), static_cast<std::int64_t>(bytes.size()))));
+    file.Close();
     return bytes;
 }
 
 constexpr std::size_t WholeFile = SIZE_MAX;
-
-// The first bytes of a file, up to limit, read and closed with every step checked.
-std::string ReadLeadingBytes(const std::wstring& path, std::size_t limit)
-{
-    TFileHandle file = OpenForReading(path);
-    std::string bytes = ReadUpTo(file, limit);
-    file.Close();
-    return bytes;
-}
 
 std::wstring ExecutablePath()
 {
@@ -164,12 +111,9 @@ std::wstring CreateTemporaryBeside(const std::wstring& path)
 
 void WriteWholeFile(const std::wstring& path, const std::string& bytes)
 {
-    TFileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr));
-    DWORD written = 0;
-    if (!WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)
-        || written != bytes.size() || !FlushFileBuffers(file.Get()))
-        RaiseAccessError();
+    ui::TFileStream file(path, ui::fmCreate | ui::fmShareExclusive);
+    file.WriteBuffer(bytes.data(), static_cast<std::int64_t>(bytes.size()));
+    file.Flush();
     file.Close();
 }
 

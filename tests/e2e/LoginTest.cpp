@@ -87,6 +87,7 @@ int WindowHeight(HWND wnd)
 // tessaly.exe started with the password "secret", its login dialog found.
 class Login : public ::testing::Test {
 protected:
+    explicit Login(const char* password = "secret") : app{dir, password} {}
     void SetUp() override
     {
         app.Start();
@@ -95,9 +96,15 @@ protected:
         ASSERT_TRUE(login->Complete());
     }
     TTempDir dir;
-    TTessaly app{dir};
+    TTessaly app;
     std::unique_ptr<TVisibilityWatch> mainWindowWatch;  // from the moment the process starts
     std::unique_ptr<TLogin> login;
+};
+
+// The same with a password file that holds the empty password.
+class LoginWithEmptyPassword : public Login {
+protected:
+    LoginWithEmptyPassword() : Login("") {}
 };
 
 } // namespace
@@ -222,6 +229,57 @@ TEST_F(Login, APasswordChangeTakesEffectAndTheOldPasswordCountsAsATry)
     EXPECT_EQ(box.Text, L"密码不对") << "the old password no longer works";
     TTessaly::AnswerMessageBox(box);
     TTessaly::SetText(login->Password, L"新密码1");
+    TTessaly::Click(login->Login);
+    EXPECT_TRUE(app.WaitForWindow(L"TForm_main"));
+}
+
+TEST_F(Login, AChangeThatCannotBeSavedLeavesTheOldPassword)
+{
+    // The user protects the password file while the program runs.
+    const std::wstring file = dir / L"kex_run.dll";
+    const std::string before = ReadBytes(file);
+    ASSERT_TRUE(SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY));
+
+    TTessaly::Click(login->Change);
+    TTessaly::SetText(login->Password, L"secret");
+    TTessaly::SetText(login->NewPassword, L"新密码1");
+    TTessaly::SetText(login->Confirm, L"新密码1");
+    TTessaly::Click(login->Save);
+    const TMessageBox box = app.WaitForMessageBox();
+    ASSERT_TRUE(box.Window);
+    EXPECT_EQ(box.Text, L"文件存取错误");
+    TTessaly::AnswerMessageBox(box);
+    EXPECT_FALSE(app.WaitForMessageBox(1s).Window) << "no success message follows";
+
+    EXPECT_EQ(TTessaly::Text(login->Password), L"secret") << "the fields keep their text";
+    EXPECT_EQ(TTessaly::Text(login->NewPassword), L"新密码1");
+    EXPECT_EQ(TTessaly::Text(login->Confirm), L"新密码1");
+    EXPECT_EQ(ReadBytes(file), before);
+    EXPECT_TRUE(GetFileAttributesW(file.c_str()) & FILE_ATTRIBUTE_READONLY);
+
+    TTessaly::Click(login->Login);
+    EXPECT_TRUE(app.WaitForWindow(L"TForm_main")) << "the old password still logs in";
+}
+
+TEST_F(LoginWithEmptyPassword, AnEmptyPasswordFieldLogsIn)
+{
+    TTessaly::Click(login->Login);
+    EXPECT_TRUE(app.WaitForWindow(L"TForm_main"));
+}
+
+TEST_F(LoginWithEmptyPassword, APasswordCanBeSetAgainWithAnEmptyOldPassword)
+{
+    TTessaly::Click(login->Change);
+    TTessaly::SetText(login->NewPassword, L"neu");
+    TTessaly::SetText(login->Confirm, L"neu");
+    TTessaly::Click(login->Save);
+    const TMessageBox box = app.WaitForMessageBox();
+    ASSERT_TRUE(box.Window);
+    EXPECT_EQ(box.Text, L"密码修改成功,请输入新密码登录");
+    TTessaly::AnswerMessageBox(box);
+    EXPECT_EQ(ReadBytes(dir / L"kex_run.dll").substr(399, 5), "bmV1\t");
+
+    TTessaly::SetText(login->Password, L"neu");
     TTessaly::Click(login->Login);
     EXPECT_TRUE(app.WaitForWindow(L"TForm_main"));
 }
