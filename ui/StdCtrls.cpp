@@ -1,5 +1,7 @@
 #include "ui/StdCtrls.h"
 
+#include <algorithm>
+
 #include "ui/Forms.h"
 
 namespace ui {
@@ -162,8 +164,32 @@ TListBox::TListBox(TComponent* owner) : TWinControl(owner), items_(std::make_uni
 void TListBox::SetItemHeight(int height)
 {
     itemHeight_ = height;
-    if (HandleAllocated())
-        SendMessageW(Handle(), LB_SETITEMHEIGHT, 0, height);
+    ApplyItemHeight();
+}
+
+// Rows are at least as tall as the font's text cell, so that no line is cut
+// when the font is taller than the stored height (another typeface standing
+// in for the one the form names).
+void TListBox::ApplyItemHeight()
+{
+    if (!HandleAllocated())
+        return;
+    HDC dc = GetDC(Handle());
+    TEXTMETRICW tm{};
+    {
+        TSavedDC saved(dc);
+        SelectObject(dc, Font()->Handle());
+        GetTextMetricsW(dc, &tm);
+    }
+    ReleaseDC(Handle(), dc);
+    SendMessageW(Handle(), LB_SETITEMHEIGHT, 0, std::max<int>(itemHeight_, tm.tmHeight));
+    Invalidate();
+}
+
+void TListBox::FontChanged()
+{
+    TWinControl::FontChanged();
+    ApplyItemHeight();
 }
 
 int TListBox::ItemIndex() const
@@ -189,7 +215,7 @@ void TListBox::CreateParams(TCreateParams& params)
 void TListBox::CreateWnd()
 {
     TWinControl::CreateWnd();
-    SendMessageW(Handle(), LB_SETITEMHEIGHT, 0, itemHeight_);
+    ApplyItemHeight();
     std::vector<std::wstring> items;
     items.swap(saved_);
     for (const std::wstring& s : items)

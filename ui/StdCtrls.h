@@ -61,9 +61,11 @@ protected:
     void CreateWnd() override;
     void DestroyWnd() override;
     void Dispatch(TMessage& m) override;
+    void FontChanged() override;
 
 private:
     friend class TListBoxStrings;
+    void ApplyItemHeight();
     std::unique_ptr<TListBoxStrings> items_;
     std::vector<std::wstring> saved_;  // the items while there is no window
     int itemHeight_ = 16;

@@ -56,6 +56,16 @@ TEST(StoredForms, TheMainWindowHasItsDesignedControls)
         }
     }
     EXPECT_EQ(form.ListBox1->ItemHeight(), 16);
+    {
+        HDC dc = GetDC(nullptr);
+        HGDIOBJ old = SelectObject(dc, form.ListBox1->Font()->Handle());
+        TEXTMETRICW tm{};
+        GetTextMetricsW(dc, &tm);
+        SelectObject(dc, old);
+        ReleaseDC(nullptr, dc);
+        const auto rowHeight = SendMessageW(form.ListBox1->Handle(), LB_GETITEMHEIGHT, 0, 0);
+        EXPECT_EQ(rowHeight, std::max<LRESULT>(16, tm.tmHeight)) << "rows fit the font's text cell";
+    }
     EXPECT_EQ(form.ListBox1->Parent(), form.AIFileDropPan1);
     EXPECT_EQ(form.AIFileDropPan1->Align(), TAlign::alClient);
     EXPECT_TRUE(form.AIFileDropPan1->AcceptFile());
