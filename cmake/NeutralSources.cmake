@@ -4,6 +4,7 @@ set(TESSALY_NEUTRAL_SOURCES
     app/kexBase64.cpp
     app/kexPassFile.cpp
     app/kexRandom.cpp
+    skin/ColourMath.cpp
     skin/LZH.cpp
     skin/LZHEncoder.cpp
     skin/LzhTree.cpp

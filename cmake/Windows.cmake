@@ -7,7 +7,7 @@ set(TESSALY_HOST_BIN "" CACHE PATH "bin folder of the host build")
 tessaly_neutral_library(tessaly_neutral)
 
 add_subdirectory(ui)
-# skin engine: added with its first unit
+add_subdirectory(skin)
 add_subdirectory(app)
 
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)

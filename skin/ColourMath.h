@@ -61,7 +61,6 @@ public:
     // stays valid until the slot is overwritten.
     const std::vector<TRgb>& Get(int lineCount, TRgb first, TRgb last);
 
-    const std::vector<TRgb>& Slot(int slot) const { return slots_.at(slot).Colours; }
     // Empties every slot and starts the ring again at slot 0.
     void Clear();
 

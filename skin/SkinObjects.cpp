@@ -1,0 +1,12 @@
+#include "skin/SkinObjects.h"
+
+namespace skin {
+
+TDataSkinObject::TDataSkinObject(std::string name)
+    : Image(std::make_unique<ui::TBitmap>()), Name(std::move(name))
+{
+}
+
+TDataSkinObject::~TDataSkinObject() = default;
+
+} // namespace skin
