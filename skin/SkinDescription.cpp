@@ -1,19 +1,12 @@
 #include "skin/SkinDescription.h"
 
+#include "skin/SkinText.h"
+
 #include <charconv>
 
 namespace skin {
 
 namespace {
-
-std::string AsciiUpperCase(std::string_view text)
-{
-    std::string upper(text);
-    for (char& c : upper)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    return upper;
-}
 
 bool StartsWith(std::string_view text, std::string_view prefix)
 {

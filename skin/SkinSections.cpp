@@ -8,6 +8,7 @@
 #include "skin/ImgUtil.h"
 #include "skin/SkinDraw.h"
 #include "skin/SkinReader.h"
+#include "skin/SkinText.h"
 #include "skin/WinSkinIni.h"
 
 namespace skin {
