@@ -17,3 +17,4 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 add_subdirectory(tests/win)
 add_subdirectory(tests/e2e)
 add_subdirectory(tests/bench)
+add_subdirectory(tools/win)

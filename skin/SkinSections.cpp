@@ -20,6 +20,7 @@ using ui::TBitmap;
 constexpr int ComboWidth = 50;   // a frame of the combo box composite
 constexpr int ComboHeight = 21;
 constexpr int ArrowSize = 17;    // a frame of the combo arrow
+constexpr int ComboButtonFrames = 4;
 
 void FillSolid(HDC dc, const RECT& r, ui::TColor colour)
 {
@@ -43,6 +44,21 @@ std::unique_ptr<TBitmap> CopyPart(TBitmap& source, const RECT& part)
         BitBlt(piece->Canvas()->Handle(), 0, 0, width, height, source.Canvas()->Handle(), part.left, part.top,
                SRCCOPY);
     return piece;
+}
+
+// Turns each of the `frames` frames of a strip to face the other way in its
+// own place: mirroring the strip as a whole would also reverse the order of
+// the frames, and a state would then be drawn with another state's frame.
+void MirrorFramesInPlace(TBitmap& strip, int frames)
+{
+    MirrorHorizontal(strip);
+    const int n = std::max(frames, 1), w = strip.Width(), h = strip.Height(), fw = w / n;
+    TBitmap mirrored;
+    mirrored.Assign(strip);
+    const HDC to = strip.Canvas()->Handle(), from = mirrored.Canvas()->Handle();
+    for (int k = 0; k < n; ++k)
+        BitBlt(to, fw * k, 0, fw, h, from, w - fw * (k + 1), 0, SRCCOPY);
+    BitBlt(to, fw * n, 0, w - fw * n, h, from, 0, 0, SRCCOPY);  // columns beyond the last frame
 }
 
 ui::TColor PixelOf(const TBitmap& bitmap, int x, int y)
@@ -360,14 +376,15 @@ private:
         }
     }
 
-    // The combo button facing the other way, for right-to-left combo boxes.
+    // The combo button facing the other way, for combo boxes with the button
+    // on the left.
     void MirrorComboButton()
     {
         if (!d_.ComboButton || d_.ComboButton->Image->Empty())
             return;
         d_.ComboButton->Image2->Assign(*d_.ComboButton->Image);
         d_.ComboButton->Image2->SetPixelFormat(ui::TPixelFormat::pf24bit);
-        MirrorHorizontal(*d_.ComboButton->Image2);
+        MirrorFramesInPlace(*d_.ComboButton->Image2, ComboButtonFrames);
     }
 
     // The skin's track channel, or the built-in one when it has no section.
@@ -408,7 +425,7 @@ private:
         set(d_.StatusBarEdges, 3);
         set(d_.TabPane, 1);
         set(d_.ToolBars, 5);
-        set(d_.ComboButton, 4);
+        set(d_.ComboButton, ComboButtonFrames);
         set(d_.SunkEdge, 4);
         set(d_.ExtraImages, 5);
         if (d_.Headerbar && d_.Headerbar->FrameCount == 0)
@@ -441,7 +458,8 @@ private:
 
     // The edit box of a combo box and its button drawn together, one frame
     // per SunkEdge state, with the edit's inside left transparent; the
-    // combo button takes the strip, SunkEdge its mirror image.
+    // combo button takes the strip, SunkEdge the strip with every frame
+    // mirrored, for combo boxes with the button on the left.
     void BuildComboComposite()
     {
         if (!d_.SunkEdge || !d_.ComboButton)
@@ -473,7 +491,7 @@ private:
         button.RightWidth = b + 2;
         sunk.Image = std::make_unique<TBitmap>();
         sunk.Image->Assign(*strip);
-        MirrorHorizontal(*sunk.Image);
+        MirrorFramesInPlace(*sunk.Image, n);
         sunk.LeftWidth = b + 2;
         sunk.RightWidth = 2;
         button.Image = std::move(strip);

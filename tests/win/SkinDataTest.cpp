@@ -285,7 +285,13 @@ TEST_F(CompiledInSkin, TheComboPicturesAreComposedFromEditAndButton)
     EXPECT_EQ(button.RightWidth, b + 2);
     ASSERT_EQ(button.Image->Width(), 200);
     ASSERT_EQ(button.Image->Height(), 21);
-    EXPECT_EQ(button.Image2->Width(), 72) << "the mirror of the skin's own combo button";
+    // Image2 is the skin's own combo button facing the other way, frame by frame.
+    const auto own = EntryPicture(data, "combobutton.bmp");
+    ASSERT_EQ(button.Image2->Width(), 72);
+    for (int k = 0; k < 4; ++k)
+        for (int x = 0; x < 18; x += 4)
+            EXPECT_EQ(PixelAt(*button.Image2, 18 * k + 17 - x, 9), PixelAt(*own, 18 * k + x, 9))
+                << "frame " << k << ", x " << x;
     const TDataSkinObject& edit = *data.SunkEdge;
     EXPECT_EQ(edit.LeftWidth, b + 2);
     EXPECT_EQ(edit.RightWidth, 2);
@@ -294,9 +300,11 @@ TEST_F(CompiledInSkin, TheComboPicturesAreComposedFromEditAndButton)
         const int x0 = 50 * k;
         EXPECT_EQ(PixelAt(*button.Image, x0 + 10, 10), Magenta) << "the edit's inside is left out, frame " << k;
         EXPECT_NE(PixelAt(*button.Image, x0 + 50 - b / 2, 10), Magenta) << "the arrow button, frame " << k;
+        // Each frame is mirrored in its place: state k stays frame k.
         for (int y = 0; y < 21; y += 5)
-            EXPECT_EQ(PixelAt(*edit.Image, 199 - (x0 + 3), y), PixelAt(*button.Image, x0 + 3, y))
-                << "SunkEdge is the mirror image";
+            for (int x : {1, 3, 10, 45})
+                EXPECT_EQ(PixelAt(*edit.Image, x0 + 49 - x, y), PixelAt(*button.Image, x0 + x, y))
+                    << "frame " << k << " of SunkEdge mirrors the composite's, at x " << x << ", y " << y;
     }
     const TDataSkinObject& arrow = *data.ComboxArrow;
     EXPECT_EQ(arrow.Name, "ComboxArrow");
@@ -391,19 +399,29 @@ TEST(SkinFromTests, AComboButtonWithoutEditGivesAnArrowOnTheButtonFace)
 {
     TTestSkin skin;
     skin.Ini = "[Colours]\nButtonFace=10 20 30\n[ComboButton]\nImage=combo.bmp\n";
-    skin.Pictures = {{"combo.bmp", StripBytes(3, 2, {Magenta, Rgb(1, 1, 1), Rgb(254, 0, 255), Magenta})}};
+    Bytes strip = StripBytes(3, 2, {Magenta, Rgb(1, 1, 1), Rgb(254, 0, 255), Magenta});
+    TBitmap picture;
+    picture.LoadFromBytes(strip.data(), strip.size());
+    picture.ScanLine(1)[3 * 3] = 77;  // the left column of frame 2 gets a mark: blue 77 at (3, 1)
+    skin.Pictures = {{"combo.bmp", picture.SaveToBytes()}};
     const auto data = LoadedFrom(skin);
     const TDataSkinObject& arrow = *data->ComboxArrow;
     EXPECT_EQ(arrow.FrameCount, 4);
     ASSERT_EQ(arrow.Image->Width(), 12);
     EXPECT_EQ(PixelAt(*arrow.Image, 0, 0), Rgb(10, 20, 30));
     EXPECT_EQ(PixelAt(*arrow.Image, 4, 1), Rgb(1, 1, 1));
+    EXPECT_EQ(PixelAt(*arrow.Image, 3, 1), Rgb(1, 1, 77));
     EXPECT_EQ(PixelAt(*arrow.Image, 7, 0), Rgb(254, 0, 255)) << "only the exact key colour is replaced";
     EXPECT_EQ(PixelAt(*arrow.Image, 11, 1), Rgb(10, 20, 30));
     const TDataSkinBorder& button = *data->ComboButton;
     EXPECT_EQ(PixelAt(*button.Image, 0, 0), Magenta) << "the button keeps its own picture";
     EXPECT_EQ(button.Style, 0);
-    EXPECT_EQ(PixelAt(*button.Image2, 11 - 4, 1), Rgb(1, 1, 1)) << "Image2 is the mirror image";
+    // Image2 faces the other way frame by frame: the mark moves to the right
+    // column of frame 2, and frame 2 stays the second frame.
+    EXPECT_EQ(PixelAt(*button.Image2, 5, 1), Rgb(1, 1, 77));
+    EXPECT_EQ(PixelAt(*button.Image2, 3, 1), Rgb(1, 1, 1));
+    EXPECT_EQ(PixelAt(*button.Image2, 0, 0), Magenta);
+    EXPECT_EQ(PixelAt(*button.Image2, 7, 0), Rgb(254, 0, 255));
 }
 
 TEST(SkinFromTests, TheTitleSampleIsTakenFromTheTopBordersFirstFrame)
