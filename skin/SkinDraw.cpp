@@ -62,12 +62,14 @@ TOptionalEntryPoints& OptionalEntryPoints()
 bool OptionalGetScrollBarInfo(HWND window, LONG objectId, SCROLLBARINFO& info)
 {
     const auto get = OptionalEntryPoints().GetScrollBarInfo;
+    info.cbSize = sizeof info;
     return get && get(window, objectId, &info);
 }
 
 bool OptionalGetComboBoxInfo(HWND window, COMBOBOXINFO& info)
 {
     const auto get = OptionalEntryPoints().GetComboBoxInfo;
+    info.cbSize = sizeof info;
     return get && get(window, &info);
 }
 

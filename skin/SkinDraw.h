@@ -46,9 +46,9 @@ struct TOptionalEntryPoints {
 TOptionalEntryPoints& OptionalEntryPoints();
 
 // GetScrollBarInfo when present; false when it is absent (scroll bars are
-// then not skinned).
+// then not skinned). Sets info's cbSize itself.
 bool OptionalGetScrollBarInfo(HWND window, LONG objectId, SCROLLBARINFO& info);
-// GetComboBoxInfo when present; false when it is absent.
+// GetComboBoxInfo when present; false when it is absent. Sets cbSize itself.
 bool OptionalGetComboBoxInfo(HWND window, COMBOBOXINFO& info);
 // Asks for a WM_MOUSELEAVE when the mouse leaves `window`; nothing when
 // TrackMouseEvent is absent.

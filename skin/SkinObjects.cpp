@@ -1,5 +1,7 @@
 #include "skin/SkinObjects.h"
 
+#include <utility>
+
 namespace skin {
 
 TDataSkinObject::TDataSkinObject(std::string name)

@@ -8,6 +8,7 @@
 // to the skin data model beside it.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
