@@ -13,6 +13,7 @@
 #include "app/Unit_main.h"
 #include "skin/BuiltinPictures.h"
 #include "skin/ImgUtil.h"
+#include "skin/SkinDraw.h"
 #include "skin/LZHEncoder.h"
 #include "skin/SkinReader.h"
 #include "skin/WinSkinData.h"
@@ -673,6 +674,22 @@ TEST(SkinDataLoaded, MenuSwitchesFollowTheMainMenuSwitch)
     dialog.Loaded();
     EXPECT_EQ(dialog.SkinControls(), both) << "only the main form's skin data adjusts them";
     EXPECT_TRUE(dialog.Active());
+}
+
+TEST(SkinDataLoaded, WithoutGetScrollBarInfoScrollBarsAreNotSkinned)
+{
+    TOptionalEntryPoints& points = OptionalEntryPoints();
+    const auto saved = points.GetScrollBarInfo;
+    ASSERT_NE(saved, nullptr) << "the platform has it";
+    points.GetScrollBarInfo = nullptr;
+    TSkinData data(nullptr);
+    data.Loaded();
+    points.GetScrollBarInfo = saved;
+    EXPECT_EQ(data.SkinControls(), DefaultSkinControls & ~SetOf(xcScrollbar));
+
+    TSkinData withIt(nullptr);
+    withIt.Loaded();
+    EXPECT_TRUE(withIt.SkinControls() & SetOf(xcScrollbar));
 }
 
 TEST(SkinDataLoaded, CaptionFontAndApplicationIcon)
