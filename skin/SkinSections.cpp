@@ -147,15 +147,20 @@ private:
             bitmap.LoadFromBytes(bytes.data(), bytes.size());
     }
 
-    // The keys every element reader shares: style, margins, flags and colours.
-    void ReadLook(TDataSkinObject& m, std::string_view s) const
+    void ReadMarginsAndTrans(TDataSkinObject& m, std::string_view s) const
     {
-        m.Style = Int(s, "Style", 0);
         m.LeftWidth = Int(s, "LeftWidth", 0);
         m.RightWidth = Int(s, "RightWidth", 0);
         m.TopHeight = Int(s, "TopHeight", 0);
         m.BottomHeight = Int(s, "BottomHeight", 0);
         m.Trans = Int(s, "Trans", 0);
+    }
+
+    // The keys every element reader shares: style, margins, flags and colours.
+    void ReadLook(TDataSkinObject& m, std::string_view s) const
+    {
+        m.Style = Int(s, "Style", 0);
+        ReadMarginsAndTrans(m, s);
         m.Tile = Int(s, "Tile", 0);
         if (m.Tile > 1)
             m.Tile = 0;
@@ -167,17 +172,26 @@ private:
         m.PressedColour2 = ReadColour(ini_, s, "PressedColour2", d_.Colours.ButtonText);
     }
 
-    // A record of class R named after section `s` with its picture and look,
-    // or null when the section names no picture.
+    // A record of class R named after section `s` with the picture of `key`,
+    // or null when the key names none.
     template <class R>
-    std::unique_ptr<R> NewElement(std::string_view s) const
+    std::unique_ptr<R> NewPictured(std::string_view s, std::string_view key) const
     {
-        const std::string picture = ini_.ReadString(s, "Image", "");
+        const std::string picture = ini_.ReadString(s, key, "");
         if (picture.empty())
             return nullptr;
         auto m = std::make_unique<R>(std::string(s));
         LoadSkinImage(*m->Image, picture);
-        ReadLook(*m, s);
+        return m;
+    }
+
+    // The same with the picture of key "Image" and the shared look.
+    template <class R>
+    std::unique_ptr<R> NewElement(std::string_view s) const
+    {
+        auto m = NewPictured<R>(s, "Image");
+        if (m)
+            ReadLook(*m, s);
         return m;
     }
 
@@ -216,20 +230,13 @@ private:
     void ReadProgress()
     {
         constexpr std::string_view s = "Progress";
-        d_.Progress.reset();
-        const std::string picture = ini_.ReadString(s, "Bitmap", "");
-        if (picture.empty())
+        d_.Progress = NewPictured<TDataSkinBorder>(s, "Bitmap");
+        if (!d_.Progress)
             return;
-        auto m = std::make_unique<TDataSkinBorder>(std::string(s));
-        LoadSkinImage(*m->Image, picture);
+        TDataSkinBorder* m = d_.Progress.get();
         m->Style = Int(s, "Style", 0);
-        m->LeftWidth = Int(s, "LeftWidth", 0);
-        m->RightWidth = Int(s, "RightWidth", 0);
-        m->TopHeight = Int(s, "TopHeight", 0);
-        m->BottomHeight = Int(s, "BottomHeight", 0);
-        m->Trans = Int(s, "Trans", 0);
+        ReadMarginsAndTrans(*m, s);
         m->Tile = std::min(Int(s, "Tile", 0), 1);
-        d_.Progress = std::move(m);
     }
 
     // A frame border's keys are its name followed by a word ("TopFrame").
@@ -282,11 +289,7 @@ private:
     {
         constexpr std::string_view s = "Buttons";
         TDataSkinButton& b = *d_.Buttons;
-        b.LeftWidth = Int(s, "LeftWidth", 0);
-        b.RightWidth = Int(s, "RightWidth", 0);
-        b.TopHeight = Int(s, "TopHeight", 0);
-        b.BottomHeight = Int(s, "BottomHeight", 0);
-        b.Trans = Int(s, "Trans", 0);
+        ReadMarginsAndTrans(b, s);
         LoadSkinImage(*b.Image, ini_.ReadString(s, "Bitmap", ""));
         b.Tile = Int(s, "Tile", 0);
         if (b.Tile > 1)
@@ -311,17 +314,14 @@ private:
     void ReadMenuBar()
     {
         constexpr std::string_view s = "Personality";
-        d_.MenuBar.reset();
-        const std::string picture = ini_.ReadString(s, "menuBar", "");
-        if (picture.empty())
+        d_.MenuBar = NewPictured<TDataSkinObject>(s, "menuBar");
+        if (!d_.MenuBar)
             return;
-        auto m = std::make_unique<TDataSkinObject>(std::string(s));
-        LoadSkinImage(*m->Image, picture);
+        TDataSkinObject* m = d_.MenuBar.get();
         m->TopHeight = m->BottomHeight = 0;
         m->Tile = std::min(Int(s, "TileMenu", 1), 1);
         m->LeftWidth = Int(s, "TileLeftMenu", 1);    // tile flags of the ends,
         m->RightWidth = Int(s, "TileRightMenu", 1);  // not widths
-        d_.MenuBar = std::move(m);
     }
 
     void ReadTitleButtons()
