@@ -52,8 +52,9 @@ constexpr int GlyphSize = 16;
 
 std::unique_ptr<ui::TBitmap> MakeTrackPicture(bool vertical)
 {
-    constexpr COLORREF Shadow = RGB(128, 128, 128), Dark = RGB(64, 64, 64), Light = RGB(212, 208, 200),
-                       Highlight = RGB(255, 255, 255), Groove = RGB(232, 232, 232);
+    // Neutral greys, light enough to sit in any skin's colours.
+    constexpr COLORREF Shadow = RGB(160, 160, 160), Dark = RGB(120, 120, 120), Light = RGB(227, 227, 227),
+                       Highlight = RGB(255, 255, 255), Groove = RGB(240, 240, 240);
     const int width = vertical ? 8 : 16;
     const int height = vertical ? 16 : 8;
     auto picture = std::make_unique<ui::TBitmap>(width, height);
