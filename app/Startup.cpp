@@ -3,6 +3,7 @@
 #include "app/FileDropPan.h"
 #include "app/Unit_main.h"
 #include "app/Unit_mm.h"
+#include "skin/WinSkinData.h"
 #include "ui/Forms.h"
 
 namespace app {
@@ -11,6 +12,7 @@ void RegisterAppClasses()
 {
     ui::RegisterFrameworkClasses();
     ui::RegisterComponentClass(TAIFileDropPan::StaticClass());
+    skin::RegisterSkinClasses();
 }
 
 int RunTessaly()

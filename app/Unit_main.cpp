@@ -57,6 +57,7 @@ TForm_main::TForm_main(TComponent* owner) : TForm(owner)
     ListBox1 = FindComponentOf<TListBox>(*this, "ListBox1");
     BitBtn1 = FindComponentOf<TBitBtn>(*this, "BitBtn1");
     BitBtn2 = FindComponentOf<TBitBtn>(*this, "BitBtn2");
+    SkinData1 = FindComponentOf<skin::TSkinData>(*this, "SkinData1");
     DoCreate();
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/FileDropPan.h"
+#include "skin/WinSkinData.h"
 #include "ui/Buttons.h"
 #include "ui/Forms.h"
 #include "ui/StdCtrls.h"
@@ -26,6 +27,7 @@ public:
     ui::TListBox* ListBox1 = nullptr;
     ui::TBitBtn* BitBtn1 = nullptr;
     ui::TBitBtn* BitBtn2 = nullptr;
+    skin::TSkinData* SkinData1 = nullptr;  // the compiled-in skin
 
     void AIFileDropPan1DragFile(ui::TComponent* Sender, ui::TStrings* FileList);
     void Label1Click(ui::TObject* Sender);

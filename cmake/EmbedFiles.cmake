@@ -1,15 +1,22 @@
 # Writes OUTPUT from the form file INPUT, replacing each {@name@} with the
-# bytes of the file name (found in DIR) as form-file binary data: hex digits
-# in lines of 64 between braces. Run as: cmake -DINPUT=.. -DOUTPUT=.. -DDIR=.. -P
+# bytes of the file name (found in the first folder of the list DIR that has
+# it) as form-file binary data: hex digits in lines of 64 between braces.
+# Run as: cmake -DINPUT=.. -DOUTPUT=.. "-DDIR=folder;folder.." -P
 file(READ "${INPUT}" text)
 string(REGEX MATCHALL "{@[^@]+@}" refs "${text}")
 list(REMOVE_DUPLICATES refs)
 foreach(ref IN LISTS refs)
     string(REGEX REPLACE "{@([^@]+)@}" "\\1" name "${ref}")
-    if(NOT EXISTS "${DIR}/${name}")
-        message(FATAL_ERROR "${INPUT}: ${DIR}/${name} not found")
+    set(path "")
+    foreach(dir IN LISTS DIR)
+        if(NOT path AND EXISTS "${dir}/${name}")
+            set(path "${dir}/${name}")
+        endif()
+    endforeach()
+    if(NOT path)
+        message(FATAL_ERROR "${INPUT}: ${name} not found in ${DIR}")
     endif()
-    file(READ "${DIR}/${name}" hex HEX)
+    file(READ "${path}" hex HEX)
     string(TOUPPER "${hex}" hex)
     string(REGEX REPLACE "([0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F])" "\\1\n" hex "${hex}")
     string(REPLACE "${ref}" "{\n${hex}}" text "${text}")

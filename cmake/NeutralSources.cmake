@@ -8,6 +8,7 @@ set(TESSALY_NEUTRAL_SOURCES
     skin/LZH.cpp
     skin/LZHEncoder.cpp
     skin/LzhTree.cpp
+    skin/SkinDescription.cpp
     skin/SkinReader.cpp
     skin/WinSkinIni.cpp
     ui/BmpFormat.cpp

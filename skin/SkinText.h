@@ -21,6 +21,15 @@ inline std::string AsciiLowerCase(std::string_view text)
     return lower;
 }
 
+inline std::string AsciiUpperCase(std::string_view text)
+{
+    std::string upper(text);
+    for (char& c : upper)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return upper;
+}
+
 // Splits at CR, LF or CR LF. A zero character ends the text, and a line break
 // at the end adds no empty line; empty lines elsewhere are kept.
 inline std::vector<std::string_view> SplitTextLines(std::string_view text)

@@ -1,0 +1,315 @@
+#include "skin/WinSkinData.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "skin/LZH.h"
+#include "skin/SkinDraw.h"
+#include "skin/SkinReader.h"
+#include "skin/WinSkinIni.h"
+#include "ui/FormReader.h"
+#include "ui/Forms.h"
+#include "ui/Utf8.h"
+
+namespace skin {
+
+using namespace ui;
+
+namespace {
+
+// The class names of the skin manager's exclusions (AskFormSkin).
+constexpr const wchar_t* MonthCalendarClass = L"SysMonthCal32";
+constexpr std::wstring_view ReportDesignerPrefix = L"Tfr";
+
+// Shows why a skin could not be loaded; the program goes on unskinned.
+void ReportLoadError(const std::string& message)
+{
+    Application()->HandleException(ESkinLoadError(message));
+}
+
+std::vector<std::uint8_t> ReadSkinFile(const std::wstring& path)
+{
+    std::ifstream in(std::filesystem::path(path), std::ios::binary);
+    if (!in)
+        throw EInOutError(SFileAccessError);
+    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad())
+        throw EInOutError(SFileAccessError);
+    return bytes;
+}
+
+} // namespace
+
+const std::vector<std::wstring>& DefaultSkin3rd()
+{
+    static const std::vector<std::wstring> rows = {
+    L"TCategoryButtons=scrollbar", L"TPngBitBtn=pngbitbtn", L"TVirtualStringTree=scrollbar",
+    L"TVirtualDrawTree=scrollbar", L"TTBXDockablePanel=Panel", L"TAdvPanelGroup=scrollbar", L"TComboboxex=combobox",
+    L"TRxSpeedButton=speedbutton", L"THTMLViewer=scrollbar", L"TDBCtrlGrid=scrollbar", L"TfrSpeedButton=speedbutton",
+    L"TfrTBButton=speedbutton", L"TControlBar=Panel", L"TTBDock=Panel", L"TTBToolbar=Panel",
+    L"TImageEnMView=scrollbar", L"TImageEnView=scrollbar", L"TAdvMemo=scrollbar", L"TDBAdvMemo=scrollbar",
+    L"TcxDBLookupComboBox=combobox", L"TcxDBComboBox=combobox", L"TcxDBDateEdit=combobox",
+    L"TcxDBImageComboBox=combobox", L"TcxDBCalcEdit=combobox", L"TcxDBBlobEdit=combobox", L"TcxDBPopupEdit=combobox",
+    L"TcxDBFontNameComboBox=combobox", L"TcxDBShellComboBox=combobox", L"TRxLookupEdit=combobox",
+    L"TRxDBLookupCombo=combobox", L"TRzGroup=panel", L"TRzButton=button", L"TRzBitbtn=bitbtn",
+    L"TRzMenuButton=menubtn", L"TRzCheckGroup=CheckGroup", L"TRzRadioGroup=Radiogroup", L"TRzButtonEdit=Edit",
+    L"TRzDBRadioGroup=Radiogroup", L"TRzDBRadioButton=Radiobutton", L"TRzDateTimeEdit=combobox",
+    L"TRzColorEdit=combobox", L"TRzDateTimePicker=combobox", L"TRzDBDateTimeEdit=combobox",
+    L"TRzDbColorEdit=combobox", L"TRzDBDateTimePicker=combobox", L"TLMDButton=bitbtn", L"TLMDGroupBox=Groupbox",
+    L"TDBCheckboxEh=Checkbox", L"TDBCheckboxEh=Checkbox", L"TLMDCHECKBOX=Checkbox", L"TLMDDBCHECKBOX=Checkbox",
+    L"TLMDRadiobutton=Radiobutton", L"TLMDCalculator=panel", L"TLMDGROUPBOX=Panel", L"TLMDSIMPLEPANEL=Panel",
+    L"TLMDDBCalendar=Panel", L"TLMDButtonPanel=Panel", L"TLMDLMDCalculator=Panel", L"TLMDHeaderPanel=Panel",
+    L"TLMDTechnicalLine=Panel", L"TLMDLMDClock=Panel", L"TLMDTrackbar=panel", L"TLMDListCombobox=combobox",
+    L"TLMDCheckListCombobox=combobox", L"TLMDHeaderListCombobox=combobox", L"TLMDImageCombobox=combobox",
+    L"TLMDColorCombobox=combobox", L"TLMDFontCombobox=combobox", L"TLMDFontSizeCombobox=combobox",
+    L"TLMDFontSizeCombobox=combobox", L"TLMDPrinterCombobox=combobox", L"TLMDDriveCombobox=combobox",
+    L"TLMDCalculatorComboBox=combobox", L"TLMDTrackBarComboBox=combobox", L"TLMDCalendarComboBox=combobox",
+    L"TLMDTreeComboBox=combobox", L"TLMDRADIOGROUP=radiogroup", L"TLMDCheckGroup=CheckGroup",
+    L"TLMDDBRADIOGROUP=radiogroup", L"TLMDDBCheckGroup=CheckGroup", L"TLMDCalculatorEdit=edit", L"TLMDEDIT=Edit",
+    L"TLMDMASKEDIT=Edit", L"TLMDBROWSEEDIT=Edit", L"TLMDEXTSPINEDIT=Edit", L"TLMDCALENDAREDIT=Edit",
+    L"TLMDFILEOPENEDIT=Edit", L"TLMDFILESAVEEDIT=Edit", L"TLMDCOLOREDIT=Edit", L"TLMDDBEDIT=Edit",
+    L"TLMDDBMASKEDIT=Edit", L"TLMDDBEXTSPINEDIT=Edit", L"TLMDDBSPINEDIT=Edit", L"TLMDDBEDITDBLookup=Edit",
+    L"TLMDEDITDBLookup=Edit", L"TDBLookupCombobox=Combobox", L"TWWDBCombobox=Combobox", L"TWWDBLookupCombo=Combobox",
+    L"TWWDBCombobox=Combobox", L"TWWKeyCombo=Combobox", L"TWWTempKeyCombo=combobox", L"TWWDBDateTimePicker=Combobox",
+    L"TWWRADIOGROUP=radiogroup", L"TWWDBEDIT=Edit", L"TcxButton=bitbtn", L"TcxDBRadioGroup=radiogroup",
+    L"TcxRadioGroup=radiogroup", L"TcxGroupbox=groupbox", L"TOVCPICTUREFIELD=Edit", L"TOVCDBPICTUREFIELD=Edit",
+    L"TOVCSLIDEREDIT=Edit", L"TOVCDBSLIDEREDIT=Edit", L"TOVCSIMPLEFIELD=Edit", L"TOVCDBSIMPLEFIELD=Edit",
+    L"TO32DBFLEXEDIT=Edit", L"TOVCNUMERICFIELD=Edit", L"TOVCDBNUMERICFIELD=Edit",
+    };
+    return rows;
+}
+
+std::string FormBinaryText(const std::vector<std::uint8_t>& bytes)
+{
+    static constexpr char Hex[] = "0123456789ABCDEF";
+    constexpr size_t BytesPerLine = 32;
+    std::string text = "{";
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        if (i % BytesPerLine == 0)
+            text += '\n';
+        text += Hex[bytes[i] >> 4];
+        text += Hex[bytes[i] & 0xF];
+    }
+    return text + "}";
+}
+
+const TClassInfo& TSkinData::StaticClass()
+{
+    static const TClassInfo info =
+        TClassBuilder<TSkinData>("TSkinData", &TComponent::StaticClass())
+            .Bool("Active", &TSkinData::Active, &TSkinData::SetActive)
+            .Int("DisableTag", &TSkinData::DisableTag, &TSkinData::SetDisableTag)
+            .Set("SkinControls",
+                 {"xcMainMenu", "xcPopupMenu", "xcMenuItem", "xcToolbar", "xcControlbar", "xcCombo", "xcCheckBox",
+                  "xcRadioButton", "xcProgress", "xcScrollbar", "xcEdit", "xcButton", "xcBitBtn", "xcSpeedButton",
+                  "xcSpin", "xcPanel", "xcGroupBox", "xcStatusBar", "xcTab", "xcTrackBar", "xcSystemMenu",
+                  "xcFastReport"},
+                 &TSkinData::SkinControls, &TSkinData::SetSkinControls)
+            .Set("Options",
+                 {"xoMDIScrollbar", "xoMenuMerge", "xoTransparent", "xoPreview", "xoParentBackGround",
+                  "xoNoFocusRect", "xoToolbarBK", "xoToolbarButton", "xoMDIChildBorder", "xoMenuBG",
+                  "xoFormScrollbar"},
+                 &TSkinData::Options, &TSkinData::SetOptions)
+            .Object("Skin3rd", &TSkinData::Skin3rd, &TSkinData::SetSkin3rd)
+            .Wide("SkinFile", &TSkinData::SkinFile, &TSkinData::SetSkinFile)
+            .Ansi("SkinStore", &TSkinData::SkinStore, &TSkinData::SetSkinStore)
+            .Enum("SkinFormtype", {"sfMainform", "sfOnlyThisForm", "sfDialog", "sfDLL"}, &TSkinData::SkinFormtype,
+                  &TSkinData::SetSkinFormtype)
+            .Ansi("Version", &TSkinData::Version, &TSkinData::SetVersion)
+            .Bool("MenuUpdate", &TSkinData::MenuUpdate, &TSkinData::SetMenuUpdate)
+            .Bool("MenuMerge", &TSkinData::MenuMerge, &TSkinData::SetMenuMerge)
+            .Event("OnFormSkin", &TSkinData::OnFormSkin)
+            .Event("OnSkinChanged", &TSkinData::OnSkinChanged)
+            .Event("OnSkinControl", &TSkinData::OnSkinControl)
+            .Event("OnBeforeSkinForm", &TSkinData::OnBeforeSkinForm)
+            .Event("OnAfterSkinForm", &TSkinData::OnAfterSkinForm)
+            .Creatable()
+            .Done();
+    return info;
+}
+
+TSkinData::TSkinData(TComponent* owner)
+    : TComponent(owner),
+      BorderLeft(std::make_unique<TDataSkinBorder>("Left")),
+      BorderRight(std::make_unique<TDataSkinBorder>("Right")),
+      BorderTop(std::make_unique<TDataSkinBorder>("Top")),
+      BorderBottom(std::make_unique<TDataSkinBorder>("Bottom")),
+      Title(std::make_unique<TDataSkinTitle>("Title")),
+      Buttons(std::make_unique<TDataSkinButton>("Buttons")),
+      CaptionFont(std::make_unique<TFont>()),
+      AppIcon(std::make_unique<TBitmap>()),
+      MaxWidth(GetSystemMetrics(SM_CXMAXIMIZED)),
+      MaxHeight(GetSystemMetrics(SM_CYMAXIMIZED)),
+      skin3rd_(std::make_unique<TStringList>())
+{
+    for (const std::wstring& row : DefaultSkin3rd())
+        skin3rd_->Add(row);
+}
+
+TSkinData::~TSkinData() = default;
+
+void TSkinData::SetActive(bool value)
+{
+    if (value == active_)
+        return;
+    active_ = value;
+    // Applying or removing the skin at run time is the skin manager's work;
+    // while the form is read the value is only stored.
+}
+
+void TSkinData::SetSkin3rd(TStrings* rows)
+{
+    if (rows)
+        skin3rd_->Assign(*rows);
+    else
+        skin3rd_->Clear();
+}
+
+void TSkinData::SetSkinFile(const std::wstring& path)
+{
+    empty_ = true;
+    skinFile_ = path;
+    std::error_code error;
+    if (path.empty() || !std::filesystem::is_regular_file(std::filesystem::path(path), error))
+        return;
+    try {
+        package_ = ReadSkinFile(path);
+    } catch (const EInOutError& e) {
+        ReportLoadError(WideToUtf8(path) + ": " + e.Message());
+        return;
+    }
+    LoadSkin();
+}
+
+std::vector<std::uint8_t> TSkinData::SkinStreamValue() const
+{
+    return FrameSkinStream(package_);
+}
+
+bool TSkinData::ReadDefinedProperty(const std::string& name, const TFormValue& value)
+{
+    if (!SameText(name, "SkinStream"))
+        return TComponent::ReadDefinedProperty(name, value);
+    const auto* bytes = std::get_if<TFormBinary>(&value.Data);
+    if (!bytes)
+        throw EReadError("Form data, line " + std::to_string(value.Line) + ": SkinStream is binary data");
+    package_.clear();
+    try {
+        const std::span<const std::uint8_t> held = UnframeSkinStream(*bytes);
+        package_.assign(held.begin(), held.end());
+    } catch (const ESkinPackageError& e) {
+        empty_ = true;
+        ReportLoadError("The stored skin is damaged: " + e.Message());
+        return true;
+    }
+    LoadSkin();
+    return true;
+}
+
+bool TSkinData::LoadSkin()
+{
+    empty_ = true;
+    if (package_.empty())
+        return false;
+    try {
+        TSkinReader reader;
+        if (!reader.LoadPackage(package_)) {
+            ReportLoadError(SOlderSkinFile);
+            return false;
+        }
+        std::vector<std::uint8_t> description;
+        std::string descriptionName;
+        reader.ExtractEntryContaining(".ini", description, descriptionName);
+        TQuickIni ini;
+        ini.LoadFromStream(description);
+        LoadSkinSections(reader, ini);
+        return true;
+    } catch (const ui::Exception& e) {
+        empty_ = true;
+        ReportLoadError("The skin cannot be loaded: " + e.Message());
+        return false;
+    }
+}
+
+void TSkinData::Loaded()
+{
+    TComponent::Loaded();
+    if (!OptionalEntryPoints().GetScrollBarInfo)
+        skinControls_ &= ~SetOf(xcScrollbar);
+    ReadCaptionFont();
+    if (skinFormtype_ != TSkinFormType::sfMainform)
+        return;
+    if (active_ && empty_)
+        active_ = false;
+    if (skinControls_ & SetOf(xcMainMenu))
+        skinControls_ &= ~SetOf(xcMenuItem);
+    else
+        skinControls_ &= ~SetOf(xcSystemMenu);
+    BuildAppIcon();
+}
+
+void TSkinData::ReadCaptionFont()
+{
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
+        return;  // the default font stays
+    const LOGFONTW& lf = metrics.lfCaptionFont;
+    CaptionFont->SetName(lf.lfFaceName);
+    CaptionFont->SetHeight(lf.lfHeight);
+    CaptionFont->SetCharset(lf.lfCharSet);
+    TFontStyles style = 0;
+    if (lf.lfWeight >= FW_BOLD)
+        style |= 1u << fsBold;
+    if (lf.lfItalic)
+        style |= 1u << fsItalic;
+    if (lf.lfUnderline)
+        style |= 1u << fsUnderline;
+    if (lf.lfStrikeOut)
+        style |= 1u << fsStrikeOut;
+    CaptionFont->SetStyle(style);
+}
+
+void TSkinData::BuildAppIcon()
+{
+    const HWND app = Application()->Handle();
+    auto icon = reinterpret_cast<HICON>(SendMessageW(app, WM_GETICON, ICON_SMALL, 0));
+    if (!icon)
+        icon = reinterpret_cast<HICON>(SendMessageW(app, WM_GETICON, ICON_BIG, 0));
+    if (!icon)  // the program's own icon, as its forms show it
+        icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+    if (!icon) {
+        AppIcon->SetSize(0, 0);
+        return;
+    }
+    const int cx = GetSystemMetrics(SM_CXSMICON), cy = GetSystemMetrics(SM_CYSMICON);
+    AppIcon->SetSize(cx, cy);
+    const HDC dc = AppIcon->Canvas()->Handle();
+    const TBrushHandle key(CreateSolidBrush(ColorToRGB(clFuchsia)));
+    const RECT all{0, 0, cx, cy};
+    FillRect(dc, &all, key.Get());
+    DrawIconEx(dc, 0, 0, icon, cx, cy, 0, nullptr, DI_NORMAL);
+    AppIcon->SetTransparentColor(clFuchsia);
+    AppIcon->SetTransparent(true);
+}
+
+void TSkinData::AskFormSkin(HWND handle, const std::wstring& className, bool& DoSkin)
+{
+    askedWindow_ = handle;
+    if (OnFormSkin) {
+        OnFormSkin(this, className, DoSkin);
+        return;
+    }
+    if (className == MonthCalendarClass)
+        DoSkin = false;
+    if ((skinControls_ & SetOf(xcFastReport)) && className.starts_with(ReportDesignerPrefix))
+        DoSkin = false;
+}
+
+void RegisterSkinClasses()
+{
+    RegisterComponentClass(TSkinData::StaticClass());
+}
+
+} // namespace skin
