@@ -112,29 +112,29 @@ wait_until 10 has_window "Tessaly" || fail "no main window within 10 s of loggin
 main=$(window_of "Tessaly")
 read_geometry "$main"
 client_x=$((X + sizeable_border)) client_y=$((Y + sizeable_border + caption))
-# List box at 5,49 (443 x 195, items 16 pixels high, 2-pixel edge); buttons
-# 130 x 53 at 49,259 ("加密") and 272,259 ("解密").
+# List box at 5,49 (443 x 195, 2-pixel edge); buttons 130 x 53 at 49,259
+# ("加密") and 272,259 ("解密").
 list_x=$((client_x + 5)) list_y=$((client_y + 49))
 encrypt_x=$((client_x + 49 + 65)) encrypt_y=$((client_y + 259 + 26))
 decrypt_x=$((client_x + 272 + 65)) decrypt_y=$encrypt_y
 
 shot="$work/screen.png"
 take_shot() { import -window root "$shot"; }
-# One list row on the screenshot, the list's edge excluded.
-row_box() { echo "435x16+$((list_x + 4))+$((list_y + 2 + 16 * $1))"; }
-row_crop() { convert "$shot" -crop "$(row_box "$1")" +repage "$2"; }
-# True when a list row shows text: dark pixels on the light list face.
-row_has_text() {
-    local darkest
-    darkest=$(convert "$shot" -crop "$(row_box "$1")" +repage -colorspace Gray -format '%[fx:minima]' info:)
-    python3 -c "import sys; sys.exit(0 if float(sys.argv[1]) < 0.5 else 1)" "$darkest"
+# The list's face on the screenshot, its edge excluded.
+list_box="435x190+$((list_x + 4))+$((list_y + 2))"
+# The top of the first row (shorter than any row height the font gives).
+row_crop() { convert "$shot" -crop "435x14+$((list_x + 4))+$((list_y + 2))" +repage "$2"; }
+# How many rows of text the list shows: bands of pixel rows holding dark
+# pixels on the light list face, separated by blank pixel rows.
+text_rows() {
+    convert "$shot" -crop "$list_box" +repage -colorspace Gray -threshold 50% txt:- |
+        awk -F'[,:]' 'NR > 1 && /gray\(0\)|#000000/ {dark[$2] = 1}
+            END {for (y = 0; y < 190; ++y) {if (dark[y] && !dark[y - 1]) n++}; print n + 0}'
 }
 # The list shows exactly n rows of text (as far as the screen tells).
 list_shows() {
     take_shot
-    local i
-    for ((i = 0; i < $1; ++i)); do row_has_text $i || return 1; done
-    ! row_has_text "$1"
+    [ "$(text_rows)" -eq "$1" ]
 }
 
 # --- first drop: three folders and a file, onto the list
@@ -155,13 +155,13 @@ xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
 xdotool key Return
 wait_until 5 eval '! has_window "提示"' || fail "the message box did not close on Enter"
 wait_until 5 list_shows 1 || fail "after 加密 the list should hold only the file"
-row_crop 0 "$work/file-row.png"
+row_crop first "$work/file-row.png"
 
 # --- second drop: one folder, between the buttons; it replaces the list
 (cd "$work/data" && "$xdnd_drop" $((client_x + 225)) "$encrypt_y" "$chinese") ||
     fail "the main window did not take the second drop"
 wait_until 5 list_shows 1 || fail "after the second drop the list should hold one path"
-row_crop 0 "$work/folder-row.png"
+row_crop first "$work/folder-row.png"
 cmp -s "$work/file-row.png" "$work/folder-row.png" && fail "the second drop did not replace the listed file"
 
 click "$decrypt_x" "$decrypt_y"
