@@ -289,11 +289,6 @@ void TForm::DoCreate()
     }
 }
 
-void TForm::PaintWindow(HDC dc)
-{
-    TWinControl::PaintWindow(dc);
-}
-
 void TForm::WmClose(TMessage&)
 {
     Close();

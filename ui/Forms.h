@@ -87,7 +87,6 @@ protected:
     void CreateParams(TCreateParams& params) override;
     void CreateWnd() override;
     void Dispatch(TMessage& m) override;
-    void PaintWindow(HDC dc) override;
     // Runs OnCreate; an error in it is shown and the program goes on.
     virtual void DoCreate();
     virtual void DoClose(TCloseAction& action);
