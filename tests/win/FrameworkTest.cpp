@@ -252,3 +252,21 @@ TEST(Application, ClosingAModalFormEndsItsLoopWithCancel)
     GetWindowRect(form.Handle(), &r);
     EXPECT_NEAR((r.left + r.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1) << "centred on the screen";
 }
+
+TEST(Application, AnErrorInAFormsCreationHandlerIsShownAndTheFormStillExists)
+{
+    class TFailingForm : public TForm {
+    public:
+        explicit TFailingForm(TComponent* owner) : TForm(owner)
+        {
+            OnCreate = TNotifyEvent([](TObject*) { throw EInOutError(SFileAccessError); });
+            DoCreate();
+        }
+    };
+    tests::TMessageBoxAnswerer answer;
+    TFailingForm form(nullptr);
+    ASSERT_TRUE(answer.Wait());
+    EXPECT_EQ(answer.Text, L"文件存取错误");
+    form.Show();
+    EXPECT_TRUE(IsWindowVisible(form.Handle())) << "the program goes on with the form";
+}
