@@ -4,11 +4,13 @@
 
 #include <cstdlib>
 
+#include "ui/Forms.h"
+
 namespace kex {
 
 void ShowInfo(const std::wstring& text)
 {
-    MessageBoxW(GetActiveWindow(), text.c_str(), L"提示", MB_OK | MB_ICONINFORMATION);
+    ui::Application()->MessageBox(text, L"提示", MB_OK | MB_ICONINFORMATION);
 }
 
 void Halt()

@@ -17,6 +17,11 @@ namespace {
 // shared window procedure attaches it on the window's first message.
 thread_local TWinControl* creatingControl = nullptr;
 
+// The windowless control that has a mouse button pressed on it: it gets the
+// mouse messages until the button goes up, wherever the mouse is. Cleared
+// when that control goes.
+TControl* windowlessCapture = nullptr;
+
 struct CreatingScope {
     explicit CreatingScope(TWinControl* control) : saved(creatingControl) { creatingControl = control; }
     ~CreatingScope() { creatingControl = saved; }
@@ -155,6 +160,8 @@ TControl::TControl(TComponent* owner) : TComponent(owner), font_(std::make_uniqu
 TControl::~TControl()
 {
     BeginDestroy();
+    if (windowlessCapture == this)
+        windowlessCapture = nullptr;
     Application()->ControlDestroyed(this);
     if (parent_)
         parent_->RemoveControl(this);
@@ -901,20 +908,19 @@ void TWinControl::WndProc(TMessage& m)
 {
     // Mouse messages over a windowless child go to that child.
     if (m.Msg >= WM_MOUSEFIRST && m.Msg <= WM_MOUSELAST && m.Msg != WM_MOUSEWHEEL) {
-        static TControl* captured = nullptr;  // the windowless child that has the mouse pressed
         const POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
-        TControl* target = captured && captured->Parent() == this ? captured : ControlAtPos(p);
+        TControl* target = windowlessCapture && windowlessCapture->Parent() == this ? windowlessCapture : ControlAtPos(p);
         if (target && target->Enabled()) {
             const bool down = m.Msg == WM_LBUTTONDOWN || m.Msg == WM_RBUTTONDOWN || m.Msg == WM_MBUTTONDOWN;
             const bool up = m.Msg == WM_LBUTTONUP || m.Msg == WM_RBUTTONUP || m.Msg == WM_MBUTTONUP;
             if (down) {
-                captured = target;
+                windowlessCapture = target;
                 SetCapture(handle_);
             }
             const LPARAM local = MAKELPARAM(p.x - target->Left(), p.y - target->Top());
             m.Result = target->Perform(m.Msg, m.WParam, local);
-            if (up && captured) {
-                captured = nullptr;
+            if (up && windowlessCapture) {
+                windowlessCapture = nullptr;
                 ReleaseCapture();
             }
             return;
