@@ -41,7 +41,8 @@ TRandom ProcessRandom(TimeOfDayMs());
 std::string ReadLeadingBytes(const std::wstring& path, std::size_t limit)
 {
     ui::TFileStream file(path, ui::fmOpenRead | ui::fmShareDenyWrite | ui::fmShareDelete);
-    std::string bytes(static_cast<std::size_t>(std::min<std::int64_t>(file.Size(), limit)), '\0');
+    const auto size = static_cast<std::uint64_t>(file.Size());
+    std::string bytes(static_cast<std::size_t>(std::min<std::uint64_t>(size, limit)), '\0');
     bytes.resize(static_cast<std::size_t>(file.Read(bytes.data(), static_cast<std::int64_t>(bytes.size()))));
     file.Close();
     return bytes;
