@@ -552,6 +552,28 @@ TEST(FormFiles, BadGraphicsValuesAreRefusedWithTheLine)
     }
 }
 
+// Form text is read by recursion; nesting far deeper than any form is
+// refused before it can exhaust the program's stack.
+TEST(FormFiles, DeepNestingIsRefusedBeforeTheStackRunsOut)
+{
+    std::string objects;
+    for (int i = 0; i < 100000; ++i)
+        objects += "object S" + std::to_string(i) + ": TSwatch\n";
+    const std::string texts[] = {
+        "object S: TSwatch\n  Tag = " + std::string(100000, '(') + "\nend",
+        objects,
+    };
+    for (const std::string& text : texts) {
+        TSwatch swatch(nullptr);
+        try {
+            ReadComponent(text, swatch);
+            ADD_FAILURE() << "accepted";
+        } catch (const EReadError& e) {
+            EXPECT_NE(e.Message().find("nested more than"), std::string::npos) << e.Message();
+        }
+    }
+}
+
 TEST(Icon, LoadsAResourceIconAndNamesAMissingOne)
 {
     TIcon icon;
