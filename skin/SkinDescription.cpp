@@ -2,6 +2,7 @@
 
 #include "skin/SkinText.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace skin {
@@ -57,6 +58,21 @@ TSkinColour ReadColour(std::string_view text, TSkinColour defaultValue)
 TSkinColour ReadColour(const TQuickIni& ini, std::string_view section, std::string_view key, TSkinColour defaultValue)
 {
     return ReadColour(ini.ReadString(section, key, ""), defaultValue);
+}
+
+int32_t ReadSkinSize(const TQuickIni& ini, std::string_view section, std::string_view key, int32_t defaultValue)
+{
+    return std::clamp(ini.ReadInteger(section, key, defaultValue), 0, MaxSkinSize);
+}
+
+int32_t ReadSkinOffset(const TQuickIni& ini, std::string_view section, std::string_view key, int32_t defaultValue)
+{
+    return std::clamp(ini.ReadInteger(section, key, defaultValue), -MaxSkinSize, MaxSkinSize);
+}
+
+int32_t ReadFrameCount(const TQuickIni& ini, std::string_view section, std::string_view key, int32_t defaultValue)
+{
+    return std::clamp(ini.ReadInteger(section, key, defaultValue), 0, MaxSkinFrames);
 }
 
 std::string SkinImageEntryName(std::string_view value)

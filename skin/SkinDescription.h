@@ -48,6 +48,18 @@ TSkinColour ReadColour(std::string_view text, TSkinColour defaultValue);
 TSkinColour ReadColour(const TQuickIni& ini, std::string_view section, std::string_view key,
                        TSkinColour defaultValue);
 
+// Sizes, positions and frame counts as a description gives them, each cut to
+// a range no skin needs to leave, so that no sum or product of them made
+// while drawing can overflow: sizes (margins, fixed ends) to 0 ... MaxSkinSize,
+// positions and shifts to -MaxSkinSize ... MaxSkinSize, frame counts to
+// 0 ... MaxSkinFrames. A missing or malformed value gives the default, cut
+// the same way.
+inline constexpr int32_t MaxSkinSize = 32767;
+inline constexpr int32_t MaxSkinFrames = 1024;
+int32_t ReadSkinSize(const TQuickIni& ini, std::string_view section, std::string_view key, int32_t defaultValue);
+int32_t ReadSkinOffset(const TQuickIni& ini, std::string_view section, std::string_view key, int32_t defaultValue);
+int32_t ReadFrameCount(const TQuickIni& ini, std::string_view section, std::string_view key, int32_t defaultValue);
+
 // The package entry a picture key names: the file-name part of the value
 // (after the last '\' or ':'), but only for the extension ".bmp" written in
 // lower case; empty when the key names no picture.

@@ -26,18 +26,22 @@ struct PackageLayout {
     TSkinPackageHeader header;
     std::vector<std::string> names;
     std::vector<int32_t> sizes;
-    std::span<const uint8_t> entries;
+    size_t entriesOffset = 0;
 };
 
+// The names, lower-cased one at a time. The count is checked line by line,
+// so a names text of millions of line breaks is refused after the first
+// 1002 names rather than split whole first.
 std::vector<std::string> ReadNames(std::span<const uint8_t> text)
 {
-    const std::string lower = AsciiLowerCase(std::string_view(reinterpret_cast<const char*>(text.data()), text.size()));
     std::vector<std::string> names;
-    for (std::string_view line : SplitTextLines(lower))
-        names.emplace_back(line);
-    if (names.size() > static_cast<size_t>(MaxSkinEntries))
-        Refuse("it names " + std::to_string(names.size()) + " entries, more than the " +
-               std::to_string(MaxSkinEntries) + " a package may hold");
+    ForEachTextLine(std::string_view(reinterpret_cast<const char*>(text.data()), text.size()),
+                    [&names](std::string_view line) {
+                        if (names.size() == static_cast<size_t>(MaxSkinEntries))
+                            Refuse("it names more than the " + std::to_string(MaxSkinEntries) +
+                                   " entries a package may hold");
+                        names.push_back(AsciiLowerCase(line));
+                    });
     return names;
 }
 
@@ -83,8 +87,9 @@ bool ReadLayout(std::span<const uint8_t> package, PackageLayout& layout)
     const size_t tableSize = 4 * layout.names.size();
     if (rest.size() < tableSize)
         Refuse("its table of " + std::to_string(layout.names.size()) + " entry sizes runs past the end");
-    layout.entries = rest.subspan(tableSize);
-    layout.sizes = ReadSizes(rest.first(tableSize), layout.entries.size());
+    const size_t entryBytes = rest.size() - tableSize;
+    layout.sizes = ReadSizes(rest.first(tableSize), entryBytes);
+    layout.entriesOffset = package.size() - entryBytes;
     return true;
 }
 
@@ -103,10 +108,15 @@ int ReservedBlockSize(int32_t version)
 
 bool TSkinReader::LoadPackage(std::span<const uint8_t> compressedPackage)
 {
-    return LoadUnpacked(UnpackLzhPackage(compressedPackage));
+    return Adopt(UnpackLzhPackage(compressedPackage));
 }
 
 bool TSkinReader::LoadUnpacked(std::span<const uint8_t> package)
+{
+    return Adopt(std::vector<uint8_t>(package.begin(), package.end()));
+}
+
+bool TSkinReader::Adopt(std::vector<uint8_t> package)
 {
     PackageLayout layout;
     if (!ReadLayout(package, layout))
@@ -114,7 +124,8 @@ bool TSkinReader::LoadUnpacked(std::span<const uint8_t> package)
     header_ = layout.header;
     names_ = std::move(layout.names);
     sizes_ = std::move(layout.sizes);
-    entries_.assign(layout.entries.begin(), layout.entries.end());
+    package_ = std::move(package);
+    entriesOffset_ = layout.entriesOffset;
     return true;
 }
 
@@ -124,12 +135,12 @@ template <class Matches>
 bool TSkinReader::ExtractFirst(Matches&& matches, std::vector<uint8_t>& target) const
 {
     target.clear();
-    size_t offset = 0;
+    size_t offset = entriesOffset_;
     for (size_t i = 0; i < names_.size(); ++i) {
         const auto size = static_cast<size_t>(sizes_[i]);
         if (matches(names_[i])) {
-            target.assign(entries_.begin() + static_cast<ptrdiff_t>(offset),
-                          entries_.begin() + static_cast<ptrdiff_t>(offset + size));
+            target.assign(package_.begin() + static_cast<ptrdiff_t>(offset),
+                          package_.begin() + static_cast<ptrdiff_t>(offset + size));
             return true;
         }
         offset += size;

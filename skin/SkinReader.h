@@ -11,6 +11,7 @@
 // All integers are 32-bit signed little-endian.
 #pragma once
 
+#include "skin/LZH.h"
 #include "ui/SysUtils.h"
 
 #include <cstdint>
@@ -34,6 +35,12 @@ inline constexpr const char* SOlderSkinFile = "This is Older Skin File\rPlease u
 inline constexpr int32_t SkinPackageVersion = 20000;  // the version the writer produces
 inline constexpr int MaxSkinEntries = 1001;
 inline constexpr size_t SkinPackageHeaderSize = 16;
+
+// The largest skin file (a compressed package) worth reading: the decoder
+// reads no more code than the largest unpacked package needs, and no symbol
+// of its adaptive code is longer than 24 bits, so no code byte past three per
+// unpacked byte is ever read.
+inline constexpr uint64_t MaxSkinFileSize = 4 + 3 * static_cast<uint64_t>(MaxUnpackedSize);
 
 struct TSkinPackageHeader {
     int32_t Version = 0;
@@ -71,13 +78,17 @@ public:
     bool ExtractEntryContaining(std::string_view fragment, std::vector<uint8_t>& target, std::string& entryName) const;
 
 private:
+    // Reads the layout of an unpacked package and, when it is good, keeps
+    // the package itself: the entries are read from it in place.
+    bool Adopt(std::vector<uint8_t> package);
     template <class Matches>
     bool ExtractFirst(Matches&& matches, std::vector<uint8_t>& target) const;
 
     TSkinPackageHeader header_;
     std::vector<std::string> names_;
     std::vector<int32_t> sizes_;
-    std::vector<uint8_t> entries_;  // the entries' bytes, concatenated
+    std::vector<uint8_t> package_;  // the unpacked package
+    size_t entriesOffset_ = 0;      // where the entries' bytes start in it
 };
 
 struct TSkinPackageEntry {

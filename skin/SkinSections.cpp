@@ -10,6 +10,7 @@
 #include "skin/SkinReader.h"
 #include "skin/SkinText.h"
 #include "skin/WinSkinIni.h"
+#include "ui/BmpFormat.h"
 
 namespace skin {
 
@@ -133,26 +134,58 @@ private:
     {
         return ini_.ReadInteger(section, key, defaultValue);
     }
+    int Size(std::string_view section, std::string_view key, int32_t defaultValue = 0) const
+    {
+        return ReadSkinSize(ini_, section, key, defaultValue);
+    }
+    int Offset(std::string_view section, std::string_view key, int32_t defaultValue = 0) const
+    {
+        return ReadSkinOffset(ini_, section, key, defaultValue);
+    }
+    int Frames(std::string_view section, std::string_view key, int32_t defaultValue = 0) const
+    {
+        return ReadFrameCount(ini_, section, key, defaultValue);
+    }
 
-    // Fills `bitmap` with the picture a key value names, or empties it.
+    // Fills `bitmap` with the picture a key value names, or empties it. A
+    // picture that cannot be decoded counts as missing: its element is drawn
+    // the ordinary way and the rest of the skin still loads.
     void LoadSkinImage(TBitmap& bitmap, std::string_view value) const
     {
         std::vector<std::uint8_t> bytes;
         const std::string entry = SkinImageEntryName(value);
         if (!entry.empty())
             package_.ExtractEntry(entry, bytes);
-        if (bytes.empty())
+        if (bytes.empty() || !TryLoadPicture(bitmap, bytes))
             bitmap.SetSize(0, 0);
-        else
+    }
+
+    // Loads BMP data into `bitmap`; false, leaving it as it was, for data
+    // that the BMP reader refuses. The decoded size counts towards the
+    // skin's whole: a tiny run-length picture may decode to hundreds of
+    // megabytes, and many elements may name it.
+    bool TryLoadPicture(TBitmap& bitmap, const std::vector<std::uint8_t>& bytes) const
+    {
+        try {
+            const ui::TBmpLayout layout = ui::ReadBmpLayout(bytes.data(), bytes.size());
+            pictureBytes_ += ui::DibStride(layout.Width, layout.DecodedBytesPerPixel()) *
+                             static_cast<std::uint64_t>(layout.Height);
+            if (pictureBytes_ > MaxSkinPictureBytes)
+                throw ESkinPackageError("Broken skin package: its pictures take more than the " +
+                                        std::to_string(MaxSkinPictureBytes) + " bytes a skin may use when decoded");
             bitmap.LoadFromBytes(bytes.data(), bytes.size());
+            return true;
+        } catch (const ui::EInvalidGraphic&) {
+            return false;
+        }
     }
 
     void ReadMarginsAndTrans(TDataSkinObject& m, std::string_view s) const
     {
-        m.LeftWidth = Int(s, "LeftWidth", 0);
-        m.RightWidth = Int(s, "RightWidth", 0);
-        m.TopHeight = Int(s, "TopHeight", 0);
-        m.BottomHeight = Int(s, "BottomHeight", 0);
+        m.LeftWidth = Size(s, "LeftWidth");
+        m.RightWidth = Size(s, "RightWidth");
+        m.TopHeight = Size(s, "TopHeight");
+        m.BottomHeight = Size(s, "BottomHeight");
         m.Trans = Int(s, "Trans", 0);
     }
 
@@ -199,7 +232,7 @@ private:
     {
         auto m = NewElement<TDataSkinObject>(s);
         if (m)
-            m->FrameCount = Int(s, "Frame", 0);
+            m->FrameCount = Frames(s, "Frame");
         return m;
     }
 
@@ -221,8 +254,8 @@ private:
         if (!d_.GroupBox)
             return;
         d_.GroupBox->BackgroundAlignment = Int("GroupBox", "BackgroundAlignment", 0);
-        d_.GroupBox->BackgroundLeftShift = Int("GroupBox", "BackgroundLeftShift", 0);
-        d_.GroupBox->BackgroundRightShift = Int("GroupBox", "BackgroundRightShift", 0);
+        d_.GroupBox->BackgroundLeftShift = Offset("GroupBox", "BackgroundLeftShift");
+        d_.GroupBox->BackgroundRightShift = Offset("GroupBox", "BackgroundRightShift");
     }
 
     // The progress bar's trough: key "Bitmap", no colours, and a Tile above
@@ -246,12 +279,12 @@ private:
     {
         constexpr std::string_view s = "Personality";
         const std::string& n = m.Name;
-        const int32_t first = Int(s, n + "TopHeight", 0), last = Int(s, n + "BotHeight", 0);
+        const int32_t first = Size(s, n + "TopHeight"), last = Size(s, n + "BotHeight");
         m.LeftWidth = horizontal ? first : 0;
         m.RightWidth = horizontal ? last : 0;
         m.TopHeight = horizontal ? 0 : first;
         m.BottomHeight = horizontal ? 0 : last;
-        m.FrameCount = Int(s, n + "Frame", 1);
+        m.FrameCount = Frames(s, n + "Frame", 1);
         m.Tile = std::min(Int(s, n + "Stretch", 1), 1);
         m.Trans = Int(s, n + "Trans", 1);
         LoadSkinImage(*m.Image, ini_.ReadString(s, n, ""));
@@ -262,15 +295,15 @@ private:
         constexpr std::string_view s = "Personality";
         TDataSkinTitle& t = *d_.Title;
         LoadSkinImage(*t.Image, ini_.ReadString(s, "TextBack", ""));
-        t.LeftWidth = Int(s, "TextShift", 0);
-        t.TopHeight = Int(s, "TextShiftVert", 0);
-        t.RightWidth = Int(s, "TextRightClip", 0);
+        t.LeftWidth = Offset(s, "TextShift");
+        t.TopHeight = Offset(s, "TextShiftVert");
+        t.RightWidth = Offset(s, "TextRightClip");
         t.BottomHeight = 0;
         t.TextAlignment = Int(s, "TextAlignment", 0);
         t.Textbackground = Int(s, "Textbackground", 0);
-        t.TXTBackleft = Int(s, "TXTBackleft", 0);
-        t.TXTBackRight = Int(s, "TXTBackRight", 0);
-        t.FontHeight = Int("Fonts", "FontHeight", 14);
+        t.TXTBackleft = Size(s, "TXTBackleft");
+        t.TXTBackRight = Size(s, "TXTBackRight");
+        t.FontHeight = Offset("Fonts", "FontHeight", 14);
         t.ActiveTextColour = ReadTextColour("ActiveText");
         t.InactiveTextColour = ReadTextColour("InActiveText");
     }
@@ -299,8 +332,8 @@ private:
         b.NormalColour = Int(s, "NormalColour", -1);
         b.MouseOverColour = Int(s, "MouseOverColour", -1);
         b.PressedColour = Int(s, "PressedColour", -1);
-        b.RadioFrameCount = Int(s, "RadioButtonFrame", 0);
-        b.CheckFrameCount = Int(s, "CheckButtonFrame", 0);
+        b.RadioFrameCount = Frames(s, "RadioButtonFrame");
+        b.CheckFrameCount = Frames(s, "CheckButtonFrame");
         const auto textColour = [&](std::string_view key, bool& given, ui::TColor& colour) {
             const std::string value = ini_.ReadString(s, key, "");
             given = !value.empty();
@@ -320,8 +353,8 @@ private:
         TDataSkinObject* m = d_.MenuBar.get();
         m->TopHeight = m->BottomHeight = 0;
         m->Tile = std::min(Int(s, "TileMenu", 1), 1);
-        m->LeftWidth = Int(s, "TileLeftMenu", 1);    // tile flags of the ends,
-        m->RightWidth = Int(s, "TileRightMenu", 1);  // not widths
+        m->LeftWidth = Offset(s, "TileLeftMenu", 1);    // tile flags of the ends,
+        m->RightWidth = Offset(s, "TileRightMenu", 1);  // not widths
     }
 
     void ReadTitleButtons()
@@ -332,12 +365,12 @@ private:
             auto b = std::make_unique<TDataSkinSysButton>(AsciiUpperCase(s));
             b->Action = Int(s, "Action", 0);
             b->Align = Int(s, "Align", 0);
-            b->Xcoord = Int(s, "Xcoord", 0);
-            b->Ycoord = Int(s, "Ycoord", 0);
+            b->Xcoord = Offset(s, "Xcoord");
+            b->Ycoord = Offset(s, "Ycoord");
             b->Visibility = Int(s, "Visibility", 0);
             b->Visibility1 = Int(s, "Visibility1", b->Action == -1 ? -1 : 0);
             b->CombineOp = Int(s, "CombineOp", -1);
-            b->FrameCount = Int(s, "frame", 0);
+            b->FrameCount = Frames(s, "frame");
             LoadSkinImage(*b->Image, ini_.ReadString(s, "ButtonImage", ""));
             if (b->Action == 1 && b->Visibility == 2) {
                 maxX = b->Xcoord;
@@ -435,8 +468,8 @@ private:
         set(d_.Scrollbar, 23);
         set(d_.HorzScroll, 4);
         set(d_.VertScroll, 4);
-        set(d_.HorzScrollThumb, Int("HorzScrollThumb", "FrameCount", 3));
-        set(d_.VertScrollThumb, Int("VertScrollThumb", "FrameCount", 3));
+        set(d_.HorzScrollThumb, Frames("HorzScrollThumb", "FrameCount", 3));
+        set(d_.VertScrollThumb, Frames("VertScrollThumb", "FrameCount", 3));
         for (const auto* thumb : {&d_.ThumbHorz, &d_.ThumbVert, &d_.ThumbLeft, &d_.ThumbRight, &d_.ThumbUp,
                                   &d_.ThumbDown})
             set(*thumb, 5);
@@ -554,6 +587,7 @@ private:
     TSkinData& d_;
     const TSkinReader& package_;
     const TQuickIni& ini_;
+    mutable std::uint64_t pictureBytes_ = 0;  // decoded so far, counted by the const readers
 };
 
 } // namespace

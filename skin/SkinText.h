@@ -4,7 +4,6 @@
 
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace skin {
 
@@ -30,24 +29,26 @@ inline std::string AsciiUpperCase(std::string_view text)
     return upper;
 }
 
-// Splits at CR, LF or CR LF. A zero character ends the text, and a line break
-// at the end adds no empty line; empty lines elsewhere are kept.
-inline std::vector<std::string_view> SplitTextLines(std::string_view text)
+// Calls `visit` with each line of `text`, in order, without keeping them:
+// lines end at CR, LF or CR LF, a zero character ends the text, and a line
+// break at the end adds no empty line; empty lines elsewhere are visited.
+// Visiting one line at a time lets a caller refuse a text with too many
+// lines before it has stored them all.
+template <class Visit>
+void ForEachTextLine(std::string_view text, Visit&& visit)
 {
     text = text.substr(0, text.find('\0'));
-    std::vector<std::string_view> lines;
     size_t i = 0;
     while (i < text.size()) {
         const size_t start = i;
         while (i < text.size() && text[i] != '\r' && text[i] != '\n')
             ++i;
-        lines.push_back(text.substr(start, i - start));
+        visit(text.substr(start, i - start));
         if (i < text.size() && text[i] == '\r')
             ++i;
         if (i < text.size() && text[i] == '\n')
             ++i;
     }
-    return lines;
 }
 
 } // namespace skin

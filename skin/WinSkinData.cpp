@@ -2,7 +2,8 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
+#include <new>
+#include <stdexcept>
 
 #include "skin/LZH.h"
 #include "skin/SkinDraw.h"
@@ -28,13 +29,28 @@ void ReportLoadError(const std::string& message)
     Application()->HandleException(ESkinLoadError(message));
 }
 
+// Why a load failed, for the error report: our own errors say it
+// themselves; the library's say little a user can act on.
+std::string FailureText(const std::exception& e)
+{
+    if (dynamic_cast<const std::bad_alloc*>(&e) || dynamic_cast<const std::length_error*>(&e))
+        return "there is not enough memory for it";
+    return e.what();
+}
+
 std::vector<std::uint8_t> ReadSkinFile(const std::wstring& path)
 {
-    std::ifstream in(std::filesystem::path(path), std::ios::binary);
-    if (!in)
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(std::filesystem::path(path), error);
+    if (error)
         throw EInOutError(SFileAccessError);
-    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad())
+    if (size > MaxSkinFileSize)
+        throw ESkinPackageError("the file of " + std::to_string(size) + " bytes is larger than the " +
+                                std::to_string(MaxSkinFileSize) + " bytes a skin file can hold");
+    std::ifstream in(std::filesystem::path(path), std::ios::binary);
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (!in || in.gcount() != static_cast<std::streamsize>(bytes.size()))
         throw EInOutError(SFileAccessError);
     return bytes;
 }
@@ -175,8 +191,8 @@ void TSkinData::SetSkinFile(const std::wstring& path)
         return;
     try {
         package_ = ReadSkinFile(path);
-    } catch (const EInOutError& e) {
-        ReportLoadError(WideToUtf8(path) + ": " + e.Message());
+    } catch (const std::exception& e) {
+        ReportLoadError(WideToUtf8(path) + ": " + FailureText(e));
         return;
     }
     LoadSkin();
@@ -225,9 +241,9 @@ bool TSkinData::LoadSkin()
         ini.LoadFromStream(description);
         LoadSkinSections(reader, ini);
         return true;
-    } catch (const ui::Exception& e) {
+    } catch (const std::exception& e) {
         empty_ = true;
-        ReportLoadError("The skin cannot be loaded: " + e.Message());
+        ReportLoadError("The skin cannot be loaded: " + FailureText(e));
         return false;
     }
 }

@@ -75,6 +75,10 @@ const std::vector<std::wstring>& DefaultSkin3rd();
 // braces, as the form reader reads them.
 std::string FormBinaryText(const std::vector<std::uint8_t>& bytes);
 
+// The most memory the decoded pictures of one skin may take together: the
+// program's own skin needs under 1 MiB.
+inline constexpr std::uint64_t MaxSkinPictureBytes = 64u << 20;
+
 // Raised (and shown) when a held skin package cannot be loaded.
 class ESkinLoadError : public ui::Exception {
 public:
@@ -100,7 +104,9 @@ public:
     void SetSkin3rd(ui::TStrings* rows);  // copies the rows
     std::wstring SkinFile() const { return skinFile_; }
     // Loads the skin file at `path` (a compressed package) in place of the
-    // held one. A missing file leaves the loaded records but marks them Empty.
+    // held one. A missing file leaves the loaded records but marks them Empty;
+    // one that cannot be read, or is larger than MaxSkinFileSize, is shown as
+    // an error and also leaves them Empty.
     void SetSkinFile(const std::wstring& path);
     std::string SkinStore() const { return "(none)"; }
     void SetSkinStore(const std::string&) {}  // stored in form files, never taken
@@ -130,8 +136,11 @@ public:
 
     // Unpacks the held package and loads every element from it; true when a
     // skin was loaded. A broken package (a decoder error, a bad layout, an
-    // unknown version, a bad picture) loads nothing: the error is shown
-    // through the application's error handling and Empty stays true.
+    // unknown version, a description with too many lines, pictures that
+    // take more than MaxSkinPictureBytes together) or any other
+    // failure, running out of memory included, loads nothing: the error is
+    // shown through the application's error handling and Empty stays true.
+    // A picture that cannot be decoded is not an error: it counts as missing.
     bool LoadSkin();
     // Finishes set-up once the owner's form data is read: drops the switches
     // the platform cannot serve, takes the caption font and the application
@@ -147,7 +156,7 @@ public:
     bool Empty() const { return empty_; }
     // Fills every element from the description `ini` and the pictures of
     // `package`, then derives the composite pictures; Empty becomes false.
-    // Raises EInvalidGraphic for a picture that is no bitmap.
+    // A picture that cannot be decoded is taken as missing.
     void LoadSkinSections(const TSkinReader& package, const TQuickIni& ini);
 
     // ---- The loaded skin ----

@@ -24,12 +24,6 @@ bool IsSectionHeader(std::string_view line)
     return line.size() >= 2 && line.front() == '[' && line.back() == ']';
 }
 
-bool EqualsIgnoringCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
-}
-
 // The key of a line (empty without '=') compared with a lower-cased key.
 bool KeyIs(std::string_view line, std::string_view lowerKey)
 {
@@ -97,25 +91,29 @@ void TQuickIni::LoadFromStream(std::span<const uint8_t> bytes)
 
 void TQuickIni::LoadFromText(std::string_view text)
 {
-    lines_.clear();
-    sections_.clear();
-    for (std::string_view raw : SplitTextLines(text)) {
+    TQuickIni loaded;
+    ForEachTextLine(text, [&loaded](std::string_view raw) {
         const std::string_view line = Trim(raw);
         if (line.empty() || line.front() == ';')
-            continue;
-        if (IsSectionHeader(line))
-            sections_.emplace_back(std::string(line), static_cast<int>(lines_.size()));
-        lines_.emplace_back(line);
-    }
+            return;
+        if (loaded.lines_.size() == MaxIniLines)
+            throw ESkinDescriptionError("The skin description has more than the " + std::to_string(MaxIniLines) +
+                                        " lines a description may have");
+        const int index = static_cast<int>(loaded.lines_.size());
+        if (IsSectionHeader(line)) {
+            loaded.sectionLines_.push_back(index);
+            loaded.sectionIndex_.emplace(AsciiLowerCase(line.substr(1, line.size() - 2)), index);
+        }
+        loaded.lines_.push_back({loaded.text_.size(), line.size()});
+        loaded.text_ += line;
+    });
+    *this = std::move(loaded);
 }
 
 int TQuickIni::FindSection(std::string_view name) const
 {
-    for (const auto& [header, index] : sections_) {
-        if (header.size() == name.size() + 2 && EqualsIgnoringCase(std::string_view(header).substr(1, name.size()), name))
-            return index;
-    }
-    return -1;
+    const auto found = sectionIndex_.find(AsciiLowerCase(name));
+    return found == sectionIndex_.end() ? -1 : found->second;
 }
 
 std::string TQuickIni::ReadString(std::string_view section, std::string_view key, std::string_view defaultValue) const
@@ -124,9 +122,9 @@ std::string TQuickIni::ReadString(std::string_view section, std::string_view key
     if (header < 0)
         return std::string(defaultValue);
     const std::string lowerKey = AsciiLowerCase(key);
-    for (size_t i = static_cast<size_t>(header) + 1; i < lines_.size() && !IsSectionHeader(lines_[i]); ++i) {
-        if (KeyIs(lines_[i], lowerKey)) {
-            const std::string_view value = ValueOf(lines_[i]);
+    for (size_t i = static_cast<size_t>(header) + 1; i < lines_.size() && !IsSectionHeader(Line(i)); ++i) {
+        if (KeyIs(Line(i), lowerKey)) {
+            const std::string_view value = ValueOf(Line(i));
             return std::string(value.empty() ? defaultValue : value);
         }
     }
@@ -145,8 +143,8 @@ int32_t TQuickIni::ReadInteger(std::string_view section, std::string_view key, i
 void TQuickIni::ReadSections(std::vector<std::string>& target) const
 {
     target.clear();
-    for (const auto& section : sections_) {
-        const std::string_view header = Trim(section.first);
+    for (const int index : sectionLines_) {
+        const std::string_view header = Line(static_cast<size_t>(index));
         target.emplace_back(Trim(header.substr(1, header.size() - 2)));
     }
 }

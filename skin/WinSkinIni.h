@@ -7,20 +7,40 @@
 // text before the first '=' (trimmed, compared lower-cased), the value the
 // trimmed text after it. For a repeated section or key the first one wins,
 // and an empty value means "use the default".
+//
+// Only the kept lines are stored, and at most MaxIniLines of them: a text of
+// millions of blank lines costs nothing, and one of millions of short lines
+// is refused instead of being held line by line.
 #pragma once
 
+#include "ui/SysUtils.h"
+
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
-#include <utility>
+#include <unordered_map>
 #include <vector>
 
 namespace skin {
 
+// A description the reader does not take: more lines than MaxIniLines.
+class ESkinDescriptionError : public ui::Exception {
+public:
+    using Exception::Exception;
+};
+
+// The most lines a description may keep (section headers and key lines;
+// blank lines and comments do not count). The program's own skin keeps
+// about 400.
+inline constexpr size_t MaxIniLines = 65536;
+
 class TQuickIni {
 public:
-    // Replaces the held text with `bytes`; a zero byte ends the text.
+    // Replaces the held text with `bytes`; a zero byte ends the text. Raises
+    // ESkinDescriptionError, holding nothing, for more than MaxIniLines kept
+    // lines.
     void LoadFromStream(std::span<const uint8_t> bytes);
     void LoadFromText(std::string_view text);
 
@@ -40,8 +60,21 @@ public:
     void ReadSections(std::vector<std::string>& target) const;
 
 private:
-    std::vector<std::string> lines_;
-    std::vector<std::pair<std::string, int>> sections_;  // header text, line index
+    struct TLine {
+        size_t Start;  // in text_
+        size_t Length;
+    };
+    std::string_view Line(size_t index) const
+    {
+        return std::string_view(text_).substr(lines_[index].Start, lines_[index].Length);
+    }
+
+    std::string text_;  // the kept lines, one after the other
+    std::vector<TLine> lines_;
+    std::vector<int> sectionLines_;  // the line index of each section header, in file order
+    // The lower-cased text between the brackets of each header, and the
+    // line index of its first header.
+    std::unordered_map<std::string, int> sectionIndex_;
 };
 
 } // namespace skin

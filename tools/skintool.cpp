@@ -4,6 +4,9 @@
 //       Packs the folder's one .ini description and its .bmp bitmaps. Writes
 //       the SkinStream value (the 4-byte length, then the compressed package),
 //       or with --skin-file the compressed package alone, as a skin file.
+//       Every bitmap is checked with the program's own BMP reader and the
+//       description with its own description reader: a file the program
+//       would not load is refused by name.
 //   skintool list <package>
 //   skintool extract <package> <entry> <out>
 //   skintool unpack <package> <out>      the raw unpacked package
@@ -14,6 +17,8 @@
 #include "skin/LittleEndian.h"
 #include "skin/SkinReader.h"
 #include "skin/SkinText.h"
+#include "skin/WinSkinIni.h"
+#include "ui/BmpFormat.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -77,6 +82,21 @@ bool HasExtension(const fs::path& path, std::string_view extension)
     return skin::AsciiLowerCase(path.extension().string()) == extension;
 }
 
+// Reads a file as the program will: a description with the description
+// reader, a bitmap with the BMP reader. Refuses, naming the file, what they
+// refuse.
+void CheckLoadable(const fs::path& path, const Bytes& data, bool description)
+{
+    try {
+        if (description)
+            skin::TQuickIni().LoadFromStream(data);
+        else
+            ui::ReadBmpLayout(data.data(), data.size());
+    } catch (const ui::Exception& e) {
+        throw std::runtime_error(path.string() + " cannot be loaded by the program: " + e.Message());
+    }
+}
+
 // The description first, so that a reader looking for ".ini" finds it before
 // any bitmap; the bitmaps after it sorted by name.
 std::vector<skin::TSkinPackageEntry> CollectEntries(const fs::path& folder)
@@ -91,8 +111,7 @@ std::vector<skin::TSkinPackageEntry> CollectEntries(const fs::path& folder)
             continue;
         }
         skin::TSkinPackageEntry entry{skin::AsciiLowerCase(path.filename().string()), ReadFile(path)};
-        if (!ini && (entry.Data.size() < 2 || entry.Data[0] != 'B' || entry.Data[1] != 'M'))
-            throw std::runtime_error(path.string() + " is not a bitmap file (it does not start with \"BM\")");
+        CheckLoadable(path, entry.Data, ini);
         (ini ? descriptions : bitmaps).push_back(std::move(entry));
     }
     if (descriptions.size() != 1)

@@ -1,5 +1,7 @@
 #include "ui/BmpFormat.h"
 
+#include <algorithm>
+#include <bit>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -14,7 +16,17 @@ namespace {
 constexpr std::uint64_t MaxDecodedBytes = 256u << 20;
 
 constexpr std::uint32_t BiRgb = 0;
+constexpr std::uint32_t BiRle8 = 1;
+constexpr std::uint32_t BiRle4 = 2;
 constexpr std::uint32_t BiBitfields = 3;
+
+// Red, green, blue (and alpha) masks of the usual layouts.
+constexpr std::array<std::uint32_t, 4> Masks555 = {0x7C00, 0x03E0, 0x001F, 0};
+constexpr std::array<std::uint32_t, 3> MasksXrgb = {0x00FF0000, 0x0000FF00, 0x000000FF};
+
+// Where the masks of a bit-field file lie: after the 40-byte part of the info
+// header, whichever version it is (a 40-byte header is followed by them).
+constexpr std::size_t MasksOffset = 14 + 40;
 
 std::uint16_t U16(const std::uint8_t* p)
 {
@@ -98,39 +110,83 @@ TInfoHeader ReadInfoHeader(const std::uint8_t* data, std::size_t size)
     return info;
 }
 
-// 32-bit files may name their channel masks; only the usual order is read.
-void CheckMasks(const std::uint8_t* data, std::size_t size, const TInfoHeader& info)
+// A mask is usable when its bits are one run inside the pixel and no two
+// masks share a bit.
+void CheckMasks(const std::array<std::uint32_t, 4>& masks, std::uint32_t bits)
 {
-    if (info.BitCount != 32)
+    std::uint32_t seen = 0;
+    for (const std::uint32_t mask : masks) {
+        const std::uint32_t low = mask & (0u - mask);  // the lowest set bit
+        const bool oneRun = ((mask + low) & mask) == 0;
+        if (!oneRun || (bits < 32 && mask >> bits) || (seen & mask))
+            Invalid("unsupported colour masks");
+        seen |= mask;
+    }
+}
+
+// The channel masks of a 16- or 32-bit file with bit-field compression.
+std::array<std::uint32_t, 4> ReadMasks(const std::uint8_t* data, std::size_t size, const TInfoHeader& info)
+{
+    if (info.BitCount != 16 && info.BitCount != 32)
         Invalid("bit-field compression with " + std::to_string(info.BitCount) + " bits per pixel");
     if (info.MasksEnd > size)
         Invalid("the colour masks are cut off");
-    const std::uint8_t* masks = data + BmpFileHeaderSize + 40;
-    if (U32(masks) != 0x00FF0000 || U32(masks + 4) != 0x0000FF00 || U32(masks + 8) != 0x000000FF)
-        Invalid("unsupported colour masks");
+    const std::uint8_t* m = data + MasksOffset;
+    const bool alpha = info.Size >= 56;  // the three-mask header has none
+    std::array<std::uint32_t, 4> masks = {U32(m), U32(m + 4), U32(m + 8), alpha ? U32(m + 12) : 0};
+    CheckMasks(masks, info.BitCount);
+    return masks;
 }
 
-void CheckFormat(const std::uint8_t* data, std::size_t size, const TInfoHeader& info)
+bool UsualOrder(const std::array<std::uint32_t, 4>& masks)
+{
+    return masks[0] == MasksXrgb[0] && masks[1] == MasksXrgb[1] && masks[2] == MasksXrgb[2] &&
+           (masks[3] == 0 || masks[3] == 0xFF000000);
+}
+
+void CheckBitCount(std::uint32_t bits, std::uint32_t compression)
+{
+    if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32)
+        Invalid("unsupported " + std::to_string(bits) + " bits per pixel");
+    if ((compression == BiRle8 && bits != 8) || (compression == BiRle4 && bits != 4))
+        Invalid("run-length compression " + std::to_string(compression) + " with " + std::to_string(bits) +
+                " bits per pixel");
+    if (compression > BiBitfields)
+        Invalid("unsupported compression " + std::to_string(compression));
+}
+
+// How the pixels are stored, with the masks of bit-field pixels.
+void ReadPixelFormat(const std::uint8_t* data, std::size_t size, const TInfoHeader& info, TBmpLayout& layout)
 {
     if (info.Width <= 0 || info.Height == 0)
         Invalid("picture size " + std::to_string(info.Width) + " x " + std::to_string(info.Height));
     if (info.Planes != 1)
         Invalid(std::to_string(info.Planes) + " planes");
-    const std::uint32_t bits = info.BitCount;
-    if (bits != 1 && bits != 4 && bits != 8 && bits != 24 && bits != 32)
-        Invalid("unsupported " + std::to_string(bits) + " bits per pixel");
-    if (info.Compression == BiBitfields)
-        CheckMasks(data, size, info);
-    else if (info.Compression != BiRgb)
-        Invalid("unsupported compression " + std::to_string(info.Compression));
+    CheckBitCount(info.BitCount, info.Compression);
+    layout.BitCount = static_cast<int>(info.BitCount);
+    if (info.Compression == BiRle8 || info.Compression == BiRle4) {
+        if (info.Height < 0)
+            Invalid("a top-down picture cannot be run-length coded");
+        layout.Pixels = info.Compression == BiRle8 ? TBmpPixels::Rle8 : TBmpPixels::Rle4;
+    } else if (info.BitCount <= 8) {
+        layout.Pixels = TBmpPixels::Indexed;
+    } else if (info.Compression == BiBitfields) {
+        layout.Masks = ReadMasks(data, size, info);
+        layout.Pixels = UsualOrder(layout.Masks) ? TBmpPixels::Copied : TBmpPixels::Masked;
+    } else if (info.BitCount == 16) {
+        layout.Masks = Masks555;
+        layout.Pixels = TBmpPixels::Masked;
+    } else {
+        layout.Pixels = TBmpPixels::Copied;
+    }
 }
 
 std::vector<std::array<std::uint8_t, 3>> ReadPalette(const std::uint8_t* data, const TInfoHeader& info,
                                                      std::size_t pixelOffset)
 {
     const std::uint64_t maxColors = info.BitCount <= 8 ? std::uint64_t{1} << info.BitCount : 0;
-    // A colour count on a 24- or 32-bit file announces an optional palette
-    // that is skipped; up to 256 entries are allowed there.
+    // A colour count on a 16-, 24- or 32-bit file announces an optional
+    // palette that is skipped; up to 256 entries are allowed there.
     const std::uint64_t limit = maxColors ? maxColors : 256;
     if (info.ColorsUsed > limit)
         Invalid(std::to_string(info.ColorsUsed) + " palette colours for " + std::to_string(info.BitCount) +
@@ -148,6 +204,31 @@ std::vector<std::array<std::uint8_t, 3>> ReadPalette(const std::uint8_t* data, c
     return palette;
 }
 
+bool RunLengthCoded(const TBmpLayout& layout)
+{
+    return layout.Pixels == TBmpPixels::Rle8 || layout.Pixels == TBmpPixels::Rle4;
+}
+
+// Checks that the stored pixels are present. Run-length code takes the
+// image size field when it fits the data, else everything after the offset.
+void PlacePixels(const TInfoHeader& info, std::size_t available, TBmpLayout& layout)
+{
+    const std::uint64_t rows = static_cast<std::uint64_t>(layout.Height);
+    const std::uint64_t width = static_cast<std::uint64_t>(layout.Width);
+    const std::uint64_t decodedStride = (width * layout.DecodedBytesPerPixel() + 3) / 4 * 4;
+    if (decodedStride > MaxDecodedBytes / rows)
+        Invalid("picture size " + std::to_string(width) + " x " + std::to_string(rows) + " is too large");
+    if (RunLengthCoded(layout)) {
+        layout.CodeSize = info.SizeImage && info.SizeImage <= available ? info.SizeImage : available;
+        return;
+    }
+    const std::uint64_t sourceStride = (width * info.BitCount + 31) / 32 * 4;
+    if (sourceStride * rows > available)
+        Invalid("the pixel data is cut off (" + std::to_string(available) + " of " +
+                std::to_string(sourceStride * rows) + " bytes)");
+    layout.SourceStride = static_cast<std::size_t>(sourceStride);
+}
+
 } // namespace
 
 TBmpLayout ReadBmpLayout(const std::uint8_t* data, std::size_t size)
@@ -156,38 +237,19 @@ TBmpLayout ReadBmpLayout(const std::uint8_t* data, std::size_t size)
         Invalid("only " + std::to_string(size) + " bytes");
     if (data[0] != 'B' || data[1] != 'M')
         Invalid("no BMP signature");
-    const std::uint32_t fileSize = U32(data + 2);
-    if (fileSize > size)
-        Invalid("the file header announces " + std::to_string(fileSize) + " bytes, there are " +
-                std::to_string(size));
     const TInfoHeader info = ReadInfoHeader(data, size);
     const std::size_t pixelOffset = U32(data + 10);
     if (pixelOffset > size)
         Invalid("the pixel data offset " + std::to_string(pixelOffset) + " lies beyond the end");
-    CheckFormat(data, size, info);
 
     TBmpLayout layout;
-    layout.BitCount = static_cast<int>(info.BitCount);
-    const std::uint64_t rows = static_cast<std::uint64_t>(std::abs(info.Height));
-    const std::uint64_t width = static_cast<std::uint64_t>(info.Width);
-    const std::uint64_t sourceStride = (width * info.BitCount + 31) / 32 * 4;
-    const std::uint64_t decodedStride = (width * layout.DecodedBytesPerPixel() + 3) / 4 * 4;
-    if (decodedStride > MaxDecodedBytes / rows)
-        Invalid("picture size " + std::to_string(width) + " x " + std::to_string(rows) + " is too large");
-    const std::size_t available = size - pixelOffset;
-    if (sourceStride * rows > available)
-        Invalid("the pixel data is cut off (" + std::to_string(available) + " of " +
-                std::to_string(sourceStride * rows) + " bytes)");
-    if (info.SizeImage > available)
-        Invalid("the info header announces " + std::to_string(info.SizeImage) + " bytes of pixels, there are " +
-                std::to_string(available));
-    layout.Palette = ReadPalette(data, info, pixelOffset);
-
-    layout.Width = static_cast<int>(width);
-    layout.Height = static_cast<int>(rows);
+    ReadPixelFormat(data, size, info, layout);
+    layout.Width = static_cast<int>(std::min<std::int64_t>(info.Width, INT32_MAX));
+    layout.Height = static_cast<int>(std::min<std::int64_t>(std::abs(info.Height), INT32_MAX));
     layout.TopDown = info.Height < 0;
     layout.PixelOffset = pixelOffset;
-    layout.SourceStride = static_cast<std::size_t>(sourceStride);
+    PlacePixels(info, size - pixelOffset, layout);
+    layout.Palette = ReadPalette(data, info, pixelOffset);
     return layout;
 }
 
@@ -206,20 +268,157 @@ void WidenRow(const TBmpLayout& layout, const std::uint8_t* src, std::uint8_t* d
     }
 }
 
+// One channel of a bit-field pixel: its bits under the mask widened to 8 by
+// repeating them (5 bits abcde become abcdeabc), so that the lowest value
+// stays 0 and the highest becomes 255, or cut to their top 8 bits.
+class TChannel {
+public:
+    explicit TChannel(std::uint32_t mask)
+        : mask_(mask), shift_(mask ? std::countr_zero(mask) : 0), bits_(std::popcount(mask))
+    {
+    }
+
+    std::uint8_t Of(std::uint32_t pixel) const
+    {
+        if (bits_ == 0)
+            return 0;
+        const std::uint32_t value = (pixel & mask_) >> shift_;
+        if (bits_ >= 8)
+            return static_cast<std::uint8_t>(value >> (bits_ - 8));
+        std::uint32_t wide = value << (8 - bits_);
+        for (int filled = bits_; filled < 8; filled *= 2)
+            wide |= wide >> filled;
+        return static_cast<std::uint8_t>(wide);
+    }
+
+private:
+    std::uint32_t mask_;
+    int shift_;
+    int bits_;
+};
+
+// Picks the channels of one row of 16- or 32-bit pixels out by their masks;
+// 32-bit pixels keep alpha (0 without an alpha mask) as their fourth byte.
+void UnmaskRow(const TBmpLayout& layout, const std::uint8_t* src, std::uint8_t* dest)
+{
+    const TChannel red(layout.Masks[0]), green(layout.Masks[1]), blue(layout.Masks[2]), alpha(layout.Masks[3]);
+    const int in = layout.BitCount / 8, out = layout.DecodedBytesPerPixel();
+    for (int x = 0; x < layout.Width; ++x, src += in, dest += out) {
+        const std::uint32_t pixel = in == 2 ? U16(src) : U32(src);
+        dest[0] = blue.Of(pixel);
+        dest[1] = green.Of(pixel);
+        dest[2] = red.Of(pixel);
+        if (out == 4)
+            dest[3] = alpha.Of(pixel);
+    }
+}
+
+// Follows run-length code into bottom-up 24-bit rows that start out black.
+class TRunLengthDecoder {
+public:
+    TRunLengthDecoder(const TBmpLayout& layout, const std::uint8_t* data, std::uint8_t* dest, std::size_t stride)
+        : layout_(layout), code_(data + layout.PixelOffset), end_(code_ + layout.CodeSize), dest_(dest),
+          stride_(stride), nibbles_(layout.Pixels == TBmpPixels::Rle4)
+    {
+    }
+
+    void Run()
+    {
+        while (end_ - code_ >= 2 && y_ < layout_.Height) {
+            const int count = code_[0], value = code_[1];
+            code_ += 2;
+            if (count > 0)
+                Repeat(count, value);
+            else if (!Escape(value))
+                return;
+        }
+    }
+
+private:
+    // A run of `count` pixels: one index repeated, or two indices taking
+    // turns for 4-bit code.
+    void Repeat(int count, int value)
+    {
+        for (int k = 0; k < count; ++k)
+            Put(nibbles_ ? (k % 2 ? value & 0xF : value >> 4) : value);
+    }
+
+    // Code 0 followed by `value`: end of line (0), end of picture (1), a
+    // move (2, then right and up), or `value` indices stored as they are,
+    // padded to an even number of bytes. False ends the picture.
+    bool Escape(int value)
+    {
+        switch (value) {
+        case 0:
+            x_ = 0;
+            ++y_;
+            return true;
+        case 1:
+            return false;
+        case 2:
+            if (end_ - code_ < 2)
+                return false;
+            x_ = std::min(x_ + code_[0], layout_.Width);
+            y_ += code_[1];
+            code_ += 2;
+            return true;
+        default:
+            return Literal(value);
+        }
+    }
+
+    bool Literal(int count)
+    {
+        const std::ptrdiff_t bytes = nibbles_ ? (count + 1) / 2 : count;
+        if (end_ - code_ < bytes)
+            return false;
+        for (int k = 0; k < count; ++k)
+            Put(nibbles_ ? (k % 2 ? code_[k / 2] & 0xF : code_[k / 2] >> 4) : code_[k]);
+        code_ += std::min<std::ptrdiff_t>(bytes + bytes % 2, end_ - code_);
+        return true;
+    }
+
+    // Pixels past the end of the row are dropped.
+    void Put(int index)
+    {
+        if (x_ >= layout_.Width)
+            return;
+        std::memcpy(dest_ + static_cast<std::size_t>(y_) * stride_ + 3 * static_cast<std::size_t>(x_),
+                    layout_.Palette[static_cast<std::size_t>(index)].data(), 3);
+        ++x_;
+    }
+
+    const TBmpLayout& layout_;
+    const std::uint8_t* code_;
+    const std::uint8_t* const end_;
+    std::uint8_t* const dest_;
+    const std::size_t stride_;
+    const bool nibbles_;
+    int x_ = 0;
+    int y_ = 0;
+};
+
 } // namespace
 
 void DecodeBmpPixels(const TBmpLayout& layout, const std::uint8_t* data, std::uint8_t* dest, std::size_t stride)
 {
+    if (RunLengthCoded(layout)) {
+        std::memset(dest, 0, stride * static_cast<std::size_t>(layout.Height));
+        TRunLengthDecoder(layout, data, dest, stride).Run();
+        return;
+    }
     const std::size_t rowBytes = static_cast<std::size_t>(layout.Width) * layout.DecodedBytesPerPixel();
     for (int row = 0; row < layout.Height; ++row) {
         // Destination row `row` counts from the bottom, like a bottom-up file.
         const int sourceRow = layout.TopDown ? layout.Height - 1 - row : row;
         const std::uint8_t* src = data + layout.PixelOffset + static_cast<std::size_t>(sourceRow) * layout.SourceStride;
         std::uint8_t* out = dest + static_cast<std::size_t>(row) * stride;
-        if (layout.Palette.empty())
-            std::memcpy(out, src, rowBytes);
-        else
+        if (layout.Pixels == TBmpPixels::Indexed)
             WidenRow(layout, src, out);
+        else if (layout.Pixels == TBmpPixels::Masked)
+            UnmaskRow(layout, src, out);
+        else
+            std::memcpy(out, src, rowBytes);
     }
 }
 

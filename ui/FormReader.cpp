@@ -30,6 +30,23 @@ private:
         throw EReadError("Form data, line " + std::to_string(line_) + ": " + what);
     }
 
+    // Counts one level of nesting while an object or a list is read: both
+    // are read by recursion, and the bound keeps the stack safe.
+    class TNestingLevel {
+    public:
+        explicit TNestingLevel(Parser& parser) : parser_(parser)
+        {
+            if (++parser_.depth_ > MaxFormNesting)
+                parser_.Fail("objects and lists nested more than " + std::to_string(MaxFormNesting) + " deep");
+        }
+        ~TNestingLevel() { --parser_.depth_; }
+        TNestingLevel(const TNestingLevel&) = delete;
+        TNestingLevel& operator=(const TNestingLevel&) = delete;
+
+    private:
+        Parser& parser_;
+    };
+
     void SkipSpace()
     {
         while (pos_ < text_.size()) {
@@ -81,6 +98,7 @@ private:
     {
         if (!AtKeyword("object"))
             Fail("'object' expected");
+        const TNestingLevel level(*this);
         TFormObject obj;
         obj.Line = line_;
         pos_ += 6;
@@ -203,6 +221,7 @@ private:
     TFormList List()
     {
         Expect('(');
+        const TNestingLevel level(*this);
         TFormList list;
         while (!Peek(')')) {
             if (pos_ >= text_.size())
@@ -243,6 +262,7 @@ private:
     std::string_view text_;
     std::size_t pos_ = 0;
     int line_ = 1;
+    int depth_ = 0;  // objects and lists being read
 };
 
 [[noreturn]] void BadValue(const TPropInfo& p, const TFormValue& v, const std::string& why)

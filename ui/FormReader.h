@@ -63,7 +63,13 @@ struct TFormObject {
     int Line = 0;
 };
 
-// Parses form text; raises EReadError with the line number on bad syntax.
+// How deep objects and lists may nest in form text, together: far more than
+// any form needs, and far less than what the reader's recursion could take
+// before the stack of the 32-bit program runs out.
+inline constexpr int MaxFormNesting = 64;
+
+// Parses form text; raises EReadError with the line number on bad syntax or
+// nesting deeper than MaxFormNesting.
 TFormObject ParseForm(std::string_view text);
 
 // Reads form text into root (an already created object of the root class):

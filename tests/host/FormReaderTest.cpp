@@ -265,6 +265,33 @@ TEST_F(FormReader, RefusesBadFormsWithTheLine)
     }
 }
 
+// Objects and lists are read by recursion: together they may nest
+// MaxFormNesting deep, and deeper text is refused before the stack suffers.
+TEST_F(FormReader, LimitsHowDeepObjectsAndListsNest)
+{
+    const auto nested = [](int objects, int lists) {
+        std::string text;
+        for (int i = 0; i < objects; ++i)
+            text += "object O" + std::to_string(i) + ": TWidget\n";
+        text += "Items = " + std::string(static_cast<std::size_t>(lists), '(') + "1" +
+                std::string(static_cast<std::size_t>(lists), ')') + "\n";
+        for (int i = 0; i < objects; ++i)
+            text += "end\n";
+        return text;
+    };
+    EXPECT_NO_THROW(ParseForm(nested(MaxFormNesting / 2, MaxFormNesting - MaxFormNesting / 2)));
+    EXPECT_NO_THROW(ParseForm(nested(MaxFormNesting, 0)));
+    for (const auto& [objects, lists] : {std::pair{MaxFormNesting / 2, MaxFormNesting / 2 + 1},
+                                         std::pair{MaxFormNesting + 1, 0}, std::pair{1, 100000}}) {
+        try {
+            ParseForm(nested(objects, lists));
+            ADD_FAILURE() << objects << " objects and " << lists << " lists accepted";
+        } catch (const EReadError& e) {
+            EXPECT_NE(e.Message().find("nested more than 64 deep"), std::string::npos) << e.Message();
+        }
+    }
+}
+
 TEST_F(FormReader, IntegerPropertiesTakeTheirNamedConstantsAndNumbers)
 {
     TTestForm form(nullptr);

@@ -45,6 +45,28 @@ TEST(SkinColourText, ThreeNumbersAreRedGreenBlue)
     EXPECT_EQ(ReadColour("0 0 0", SysButtonText), 0);
 }
 
+// Sizes, positions and frame counts are cut to ranges in which no sum or
+// product of a few of them overflows.
+TEST(SkinNumbers, SizesPositionsAndFrameCountsStayInTheirRanges)
+{
+    const TQuickIni ini = Ini("[S]\nHuge=2147483647\nLeast=-2147483648\nSome=12\nBelow=-5\nText=x\n");
+    const struct {
+        const char* key;
+        int32_t size, offset, frames;
+    } cases[] = {
+        {"Huge", MaxSkinSize, MaxSkinSize, MaxSkinFrames},
+        {"Least", 0, -MaxSkinSize, 0},
+        {"Some", 12, 12, 12},
+        {"Below", 0, -5, 0},
+        {"Text", 7, 7, 7},  // the default
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ReadSkinSize(ini, "S", c.key, 7), c.size) << c.key;
+        EXPECT_EQ(ReadSkinOffset(ini, "S", c.key, 7), c.offset) << c.key;
+        EXPECT_EQ(ReadFrameCount(ini, "S", c.key, 7), c.frames) << c.key;
+    }
+}
+
 TEST(SkinImageKey, OnlyLowerCaseBmpNamesAPicture)
 {
     const struct {

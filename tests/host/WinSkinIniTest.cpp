@@ -129,3 +129,22 @@ TEST(QuickIni, LoadingReplacesTheText)
     EXPECT_TRUE(sections.empty());
     EXPECT_EQ(ini.ReadString("Other", "Key", "gone"), "gone");
 }
+
+// At most MaxIniLines kept lines: blank lines and comments do not count, and
+// a longer description is refused whole, leaving the reader as it was.
+TEST(QuickIni, RefusesMoreLinesThanTheBoundAndKeepsWhatItHeld)
+{
+    std::string atTheBound = "[A]\n";
+    for (size_t i = 1; i < skin::MaxIniLines; ++i)
+        atTheBound += "k" + std::to_string(i) + "=" + std::to_string(i) + "\n\n;comment\n";
+    TQuickIni ini = Loaded(atTheBound);
+    EXPECT_EQ(ini.ReadInteger("A", "k65535", 0), 65535);
+
+    try {
+        ini.LoadFromText(atTheBound + "one=more\n");
+        ADD_FAILURE() << "accepted a line past the bound";
+    } catch (const skin::ESkinDescriptionError& e) {
+        EXPECT_NE(e.Message().find("more than the 65536 lines"), std::string::npos) << e.Message();
+    }
+    EXPECT_EQ(ini.ReadInteger("A", "k1", 0), 1) << "the text held before stays";
+}

@@ -7,10 +7,25 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
+# The low `count` bytes of `value`, least significant first.
+le() {
+    local value=$1 count=$2 i
+    for ((i = 0; i < count; i++)); do printf "\\$(printf %03o $(((value >> 8 * i) & 255)))"; done
+}
+# A 24-bit BMP file of width x height pixels whose row bytes are all `fill`,
+# with compression `compression` (default 0, none) written in its header.
+bmp() {
+    local width=$1 height=$2 fill=$3 compression=${4:-0}
+    local size=$((((width * 3 + 3) / 4 * 4) * height))
+    printf 'BM'; le $((54 + size)) 4; le 0 4; le 54 4
+    le 40 4; le "$width" 4; le "$height" 4; le 1 2; le 24 2; le "$compression" 4; le "$size" 4; le 0 16
+    head -c "$size" /dev/zero | tr '\0' "\\$(printf %03o "$fill")"
+}
+
 mkdir "$work/skin"
 printf '[Title]\r\nHeight=24\r\n[Buttons]\r\nImage=Button.bmp\r\n' > "$work/skin/Fixture.INI"
-{ printf 'BM'; head -c 3000 /dev/zero | tr '\0' 'x'; } > "$work/skin/FrameTop.bmp"
-{ printf 'BM'; seq 1 2000; } > "$work/skin/Button.bmp"
+bmp 40 25 120 > "$work/skin/FrameTop.bmp"
+bmp 33 7 65 > "$work/skin/Button.bmp"
 echo "not part of the skin" > "$work/skin/README.txt"
 
 "$tool" pack "$work/skin" "$work/value.bin" 2> "$work/pack.err" > /dev/null
@@ -38,10 +53,24 @@ done
 "$tool" unpack "$work/value.bin" "$work/raw.bin"
 [ "$(od -An -tu4 -N4 "$work/raw.bin" | tr -d ' ')" -eq 20000 ] || fail "unpacked package version"
 
-# Refusals: a bitmap that is not one, two descriptions, a broken package.
-printf 'XX' > "$work/skin/bad.bmp"
-"$tool" pack "$work/skin" "$work/x" 2> /dev/null && fail "packed a file that is not a bitmap"
-rm "$work/skin/bad.bmp"
+# Refusals: files the program would not load, named in the message, and two
+# descriptions.
+refused() {  # <file name> <what the message says>
+    "$tool" pack "$work/skin" "$work/x" 2> "$work/refused.err" && fail "packed $1"
+    grep -q "$1 cannot be loaded by the program: .*$2" "$work/refused.err" || fail "refusal of $1: $(cat "$work/refused.err")"
+    rm "$work/skin/$1"
+}
+head -c 100 /dev/zero | tr '\0' 'X' > "$work/skin/bad.bmp"
+refused bad.bmp "no BMP signature"
+bmp 8 8 1 > "$work/whole.bmp"
+head -c 100 "$work/whole.bmp" > "$work/skin/cut.bmp"
+refused cut.bmp "cut off"
+bmp 4 4 1 4 > "$work/skin/jpeg.bmp"
+refused jpeg.bmp "compression 4"
+mv "$work/skin/Fixture.INI" "$work/Fixture.INI"
+{ printf '[Title]\n'; seq 70000 | sed 's/.*/Height=24/'; } > "$work/skin/long.ini"
+refused long.ini "more than the 65536 lines"
+mv "$work/Fixture.INI" "$work/skin/Fixture.INI"
 cp "$work/skin/Fixture.INI" "$work/skin/second.ini"
 "$tool" pack "$work/skin" "$work/x" 2> /dev/null && fail "packed two descriptions"
 head -c 100 "$work/value.bin" > "$work/cut.bin"

@@ -315,6 +315,28 @@ TEST(Bitmap, PaletteFilesLoadWidenedTo24Bits)
     EXPECT_EQ(At(b, 1, 1), BgrOf(0x00FF00));
 }
 
+// The reader decodes every kind of file as the platform's own DIB functions
+// draw it (onto black, where run-length code leaves pixels out).
+TEST(Bitmap, DecodesEveryKindOfFileAsThePlatformDoes)
+{
+    for (const auto& [what, file] : bmp_samples::EveryKindOfFile()) {
+        SCOPED_TRACE(what);
+        TBitmap ours;
+        ours.LoadFromBytes(file.data(), file.size());
+        const int w = ours.Width(), h = ours.Height();
+        TBitmap platform(w, h);
+        const auto* info = reinterpret_cast<const BITMAPINFO*>(file.data() + 14);
+        const std::size_t offset = file[10] | file[11] << 8 | file[12] << 16 | file[13] << 24;
+        ASSERT_GT(StretchDIBits(platform.Canvas()->Handle(), 0, 0, w, h, 0, 0, w, h, file.data() + offset, info,
+                                DIB_RGB_COLORS, SRCCOPY),
+                  0);
+        GdiFlush();
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                EXPECT_EQ(At(ours, x, y), At(platform, x, y)) << "pixel " << x << ", " << y;
+    }
+}
+
 TEST(Bitmap, CorruptBmpDataIsRefusedAndChangesNothing)
 {
     TBitmap b(3, 2, TPixelFormat::pf32bit);
@@ -526,6 +548,28 @@ TEST(FormFiles, BadGraphicsValuesAreRefusedWithTheLine)
             ADD_FAILURE() << "accepted: " << text;
         } catch (const Exception& e) {
             EXPECT_NE(e.Message().find(fragment), std::string::npos) << e.Message();
+        }
+    }
+}
+
+// Form text is read by recursion; nesting far deeper than any form is
+// refused before it can exhaust the program's stack.
+TEST(FormFiles, DeepNestingIsRefusedBeforeTheStackRunsOut)
+{
+    std::string objects;
+    for (int i = 0; i < 100000; ++i)
+        objects += "object S" + std::to_string(i) + ": TSwatch\n";
+    const std::string texts[] = {
+        "object S: TSwatch\n  Tag = " + std::string(100000, '(') + "\nend",
+        objects,
+    };
+    for (const std::string& text : texts) {
+        TSwatch swatch(nullptr);
+        try {
+            ReadComponent(text, swatch);
+            ADD_FAILURE() << "accepted";
+        } catch (const EReadError& e) {
+            EXPECT_NE(e.Message().find("nested more than"), std::string::npos) << e.Message();
         }
     }
 }

@@ -17,7 +17,9 @@
 #include "skin/LZHEncoder.h"
 #include "skin/SkinReader.h"
 #include "skin/WinSkinData.h"
+#include "tests/shared/BmpSamples.h"
 #include "tests/support/TempDir.h"
+#include "ui/FileStream.h"
 #include "ui/FormReader.h"
 #include "ui/Forms.h"
 
@@ -484,10 +486,9 @@ TEST(BrokenSkins, DamagedPackagesLoadNothingAndSayWhy)
     Bytes oldVersion = WriteSkinPackage(std::vector<TSkinPackageEntry>{{"a.ini", {}}});
     oldVersion[0] = 0x10;  // 10000
     oldVersion[1] = 0x27;
-    Bytes badPicture = PackLzhPackage(WriteSkinPackage(std::vector<TSkinPackageEntry>{
-        {"a.ini", Bytes{'[', 'P', 'e', 'r', 's', 'o', 'n', 'a', 'l', 'i', 't', 'y', ']', '\n', 'T', 'o', 'p', '=',
-                        't', '.', 'b', 'm', 'p'}},
-        {"t.bmp", Bytes{'B', 'M', 0, 0}}}));
+    TTestSkin tooLong;
+    for (size_t i = 0; i <= MaxIniLines; ++i)
+        tooLong.Ini += "[S" + std::to_string(i) + "]\n";
     const struct {
         const char* what;
         Bytes package;
@@ -496,7 +497,7 @@ TEST(BrokenSkins, DamagedPackagesLoadNothingAndSayWhy)
         {"unknown version", PackLzhPackage(oldVersion), "This is Older Skin File\rPlease update to new version !"},
         {"negative length", Bytes{0xFF, 0xFF, 0xFF, 0xFF, 1, 2, 3}, ""},
         {"too short for its length", Bytes{1, 2}, ""},
-        {"picture that is no bitmap", badPicture, ""},
+        {"description with too many lines", tooLong.Package(), ""},
     };
     for (const auto& c : cases) {
         TShownErrors errors;
@@ -533,9 +534,15 @@ TEST(BrokenSkins, DamagedCodeOfTheCompiledInSkinNeverCrashes)
         return loaded;
     };
     // Cut short, the rest of the code reads as zero bits: the pictures after
-    // the cut come out without their bitmap headers.
-    for (size_t keep : {package.size() / 3, package.size() * 2 / 3, package.size() - 1000})
-        EXPECT_FALSE(load(Bytes(package.begin(), package.begin() + keep), "cut to " + std::to_string(keep)));
+    // the cut come out without their bitmap headers and count as missing,
+    // while the description and the pictures before the cut still load.
+    for (size_t keep : {package.size() / 3, package.size() * 2 / 3, package.size() - 1000}) {
+        TSkinData data(nullptr);
+        data.SetSkinPackage(Bytes(package.begin(), package.begin() + keep));
+        EXPECT_TRUE(data.LoadSkin()) << "cut to " << keep;
+        EXPECT_EQ(data.BorderTop->FrameCount, 2) << "the description is read";
+        EXPECT_TRUE(data.VertScrollThumb->Image->Empty()) << "the last picture lies after the cut";
+    }
     int failures = 0;
     for (size_t i = 4; i < package.size(); i += package.size() / 61) {
         Bytes flipped = package;
@@ -543,6 +550,107 @@ TEST(BrokenSkins, DamagedCodeOfTheCompiledInSkinNeverCrashes)
         failures += load(flipped, "bit flipped in byte " + std::to_string(i)) ? 0 : 1;
     }
     EXPECT_GT(failures, 0) << "some flips must break the package";
+}
+
+// A picture the BMP reader refuses is a missing picture: its element is
+// left as a skin without that picture leaves it, and the rest loads.
+TEST(BrokenSkins, APictureThatCannotBeDecodedCountsAsMissing)
+{
+    const Bytes good = Solid(4, 4, Rgb(7, 7, 7));
+    Bytes jpeg = good;
+    jpeg[30] = 4;  // compression 4: a JPEG picture
+    TTestSkin broken;
+    broken.Ini = "[Personality]\nTop=top.bmp\nLeft=left.bmp\n[Tabs]\nImage=tabs.bmp\nBorder=cut.bmp\n"
+                 "[Buttons]\nBitmap=cut.bmp\nRadioButton=left.bmp\n";
+    broken.Pictures = {{"top.bmp", Bytes{'B', 'M', 0, 0}},
+                       {"left.bmp", good},
+                       {"tabs.bmp", jpeg},
+                       {"cut.bmp", Bytes(good.begin(), good.end() - 1)}};
+    TTestSkin missing = broken;
+    missing.Pictures = {{"left.bmp", good}};
+    for (const TTestSkin* skin : {&broken, &missing}) {
+        TShownErrors errors;
+        const auto data = LoadedFrom(*skin);
+        EXPECT_TRUE(errors.messages.empty());
+        EXPECT_TRUE(data->BorderTop->Image->Empty());
+        EXPECT_EQ(PixelAt(*data->BorderLeft->Image, 0, 0), Rgb(7, 7, 7));
+        ASSERT_NE(data->Tabs, nullptr);
+        EXPECT_TRUE(data->Tabs->Image->Empty());
+        EXPECT_TRUE(data->Tabs->Image2->Empty());
+        EXPECT_TRUE(data->Buttons->Image->Empty());
+        EXPECT_EQ(data->Buttons->RadioImage->Width(), 4);
+        EXPECT_EQ(data->TitleSampleColour, data->Colours.ButtonFace);
+    }
+}
+
+// A few bytes of run-length code may stand for a picture of tens of
+// megabytes; the pictures of one skin may take MaxSkinPictureBytes together.
+TEST(BrokenSkins, PicturesDecodingToMoreThanASkinMayUseAreRefused)
+{
+    bmp_samples::Recipe blank;  // 4000 x 4000, 8 bits: 48 MB decoded from two bytes of code
+    blank.Width = blank.Height = 4000;
+    blank.Bits = 8;
+    blank.Compression = 1;
+    blank.Palette = {{1, 2, 3}};
+    blank.Rows = {0, 1};
+    TTestSkin skin;
+    skin.Pictures = {{"blank.bmp", bmp_samples::Build(blank)}};
+    skin.Ini = "[Tabs]\nImage=blank.bmp\n";
+    EXPECT_EQ(LoadedFrom(skin)->Tabs->Image->Width(), 4000);
+
+    skin.Ini += "[SunkEdge]\nImage=blank.bmp\n";
+    TShownErrors errors;
+    TSkinData data(nullptr);
+    data.SetSkinPackage(skin.Package());
+    EXPECT_FALSE(data.LoadSkin());
+    ASSERT_EQ(errors.messages.size(), 1u);
+    EXPECT_NE(errors.messages[0].find("bytes a skin may use when decoded"), std::string::npos) << errors.messages[0];
+}
+
+// Margins, positions and frame counts far out of range are cut when read, so
+// that drawing with them stays inside the pictures and its arithmetic.
+TEST(BrokenSkins, ExtremeSizesAreCutAndDrawingWithThemIsHarmless)
+{
+    const std::string huge = "2147483647", least = "-2147483648";
+    TTestSkin skin;
+    skin.Ini = "[Tabs]\nImage=t.bmp\nLeftWidth=" + huge + "\nRightWidth=" + huge + "\nTopHeight=" + least +
+               "\nBottomHeight=" + huge + "\n"
+               "[SunkEdge]\nImage=t.bmp\nLeftWidth=" + huge + "\nTopHeight=" + huge + "\nBottomHeight=" + huge + "\n"
+               "[ComboButton]\nImage=t.bmp\nRightWidth=" + huge + "\nBottomHeight=" + least + "\n"
+               "[ExtraImages]\nImage=t.bmp\n"
+               "[Progress.Chunk]\nImage=t.bmp\nFrame=" + huge + "\n"
+               "[Personality]\nTop=t.bmp\nTopTopHeight=" + huge + "\nTopFrame=" + huge + "\nTextShift=" + least +
+               "\nTXTBackleft=" + huge + "\n"
+               "[ButtonMax]\nAction=1\nXcoord=" + huge + "\nYcoord=" + least + "\nframe=" + huge +
+               "\nButtonImage=t.bmp\n"
+               "[Fonts]\nFontHeight=" + least + "\n";
+    skin.Pictures = {{"t.bmp", Solid(10, 8, Rgb(40, 50, 60))}};
+    const auto data = LoadedFrom(skin);
+    const TDataSkinBorder& tabs = *data->Tabs;
+    EXPECT_EQ(tabs.LeftWidth, MaxSkinSize);
+    EXPECT_EQ(tabs.TopHeight, 0);
+    EXPECT_EQ(data->ProgressChunk->FrameCount, MaxSkinFrames);
+    EXPECT_EQ(data->BorderTop->LeftWidth, MaxSkinSize);
+    EXPECT_EQ(data->BorderTop->FrameCount, MaxSkinFrames);
+    EXPECT_EQ(data->Title->LeftWidth, -MaxSkinSize);
+    EXPECT_EQ(data->Title->TXTBackleft, MaxSkinSize);
+    EXPECT_EQ(data->Title->FontHeight, -MaxSkinSize);
+    EXPECT_EQ(data->TitleButtons[0]->Xcoord, MaxSkinSize);
+    EXPECT_EQ(data->TitleButtons[0]->Ycoord, -MaxSkinSize);
+    EXPECT_EQ(data->TitleButtons[0]->FrameCount, MaxSkinFrames);
+
+    // Every element draws, in its first and last frame; margins wider than
+    // the face are dropped, so the tabs' whole frame is stretched over it.
+    TBitmap target(30, 20);
+    const HDC dc = target.Canvas()->Handle();
+    for (TDataSkinObject* element : {static_cast<TDataSkinObject*>(data->BorderTop.get()), data->SunkEdge.get(),
+                                     static_cast<TDataSkinObject*>(data->ComboButton.get()), data->ExtraImages.get(),
+                                     data->ProgressChunk.get(), static_cast<TDataSkinObject*>(data->Tabs.get())})
+        for (int frame : {1, element->FrameCount})
+            DrawElement(dc, {0, 0, 30, 20}, element->FrameCount, frame, *element);
+    GdiFlush();
+    EXPECT_EQ(PixelAt(target, 0, 0), Rgb(40, 50, 60));
+    EXPECT_EQ(PixelAt(target, 29, 19), Rgb(40, 50, 60));
 }
 
 TEST(StoredSkinStream, AnEmptyValueLoadsNothingAndLoadedSwitchesActiveOff)
@@ -766,6 +874,25 @@ TEST(SkinFile, ASkinFileReplacesTheHeldPackage)
     EXPECT_TRUE(data.Empty());
     EXPECT_EQ(data.SkinFile(), dir / L"missing.skn");
     EXPECT_EQ(data.SkinName, "from file") << "the loaded records stay";
+}
+
+// A file far larger than any skin package is refused without being read.
+TEST(SkinFile, AFileLargerThanAnySkinIsRefusedUnread)
+{
+    tests::TTempDir dir;
+    const std::wstring path = dir / L"huge.skn";
+    {
+        ui::TFileStream file(path, ui::fmCreate);
+        file.Seek(static_cast<std::int64_t>(MaxSkinFileSize), ui::TSeekOrigin::soBeginning);
+        const std::uint8_t last = 0;
+        file.WriteBuffer(&last, 1);
+    }
+    TShownErrors errors;
+    TSkinData data(nullptr);
+    data.SetSkinFile(path);
+    EXPECT_TRUE(data.Empty());
+    ASSERT_EQ(errors.messages.size(), 1u);
+    EXPECT_NE(errors.messages[0].find("larger than the"), std::string::npos) << errors.messages[0];
 }
 
 TEST(MenuGlyphs, GlyphsDrawBlackOnTheirOwnBackground)
