@@ -109,6 +109,15 @@ public:
 
 protected:
     void BeginDestroy() { destroying_ = true; }
+    // Points a reference field at value, with the free notification that
+    // clears it when value goes (the old one's is dropped).
+    template <class T>
+    void SetReference(T*& field, T* value)
+    {
+        RemoveFreeNotification(field);
+        field = value;
+        FreeNotification(value);
+    }
 
 private:
     void Insert(TComponent* component);

@@ -392,9 +392,7 @@ void TControl::ParentColorChanged()
 
 void TControl::SetPopupMenu(TPopupMenu* menu)
 {
-    RemoveFreeNotification(popupMenu_);
-    popupMenu_ = menu;
-    FreeNotification(menu);
+    SetReference(popupMenu_, menu);
 }
 
 void TControl::Notification(TComponent* component, TOperation operation)

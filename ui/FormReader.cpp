@@ -325,7 +325,7 @@ struct TReadContext {
     std::vector<TReferenceFixup>* Fixups = nullptr;  // null: resolve at once
 };
 
-void SetReference(TObject& obj, const TPropInfo& p, const TFormValue& v, TComponent& root)
+void ResolveReference(TObject& obj, const TPropInfo& p, const TFormValue& v, TComponent& root)
 {
     const auto* id = std::get_if<TFormIdent>(&v.Data);
     if (!id)
@@ -370,7 +370,7 @@ void SetPublished(TObject& obj, const TPropInfo& p, const TFormValue& v, const T
             if (context.Fixups)
                 context.Fixups->push_back({&obj, &p, v});
             else
-                SetReference(obj, p, v, context.Root);
+                ResolveReference(obj, p, v, context.Root);
             break;
         }
         // A class property takes its value only through its own properties
@@ -442,7 +442,7 @@ void ReadComponent(std::string_view text, TComponent& root)
     std::vector<TReferenceFixup> fixups;
     ReadTree(tree, root, TReadContext{root, &fixups}, order);
     for (const TReferenceFixup& f : fixups)
-        SetReference(*f.Target, *f.Prop, f.Value, root);
+        ResolveReference(*f.Target, *f.Prop, f.Value, root);
     for (TComponent* c : order)
         c->EndLoading();
     for (TComponent* c : order)

@@ -349,9 +349,7 @@ void TForm::SetMenu(TMainMenu* menu)
 
 void TForm::SetWindowMenu(TMenuItem* item)
 {
-    RemoveFreeNotification(windowMenu_);
-    windowMenu_ = item;
-    FreeNotification(item);
+    SetReference(windowMenu_, item);
 }
 
 void TForm::Notification(TComponent* component, TOperation operation)

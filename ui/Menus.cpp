@@ -486,9 +486,7 @@ void TMenu::SetImages(TImageList* images)
 {
     if (images == images_)
         return;
-    RemoveFreeNotification(images_);
-    images_ = images;
-    FreeNotification(images);
+    SetReference(images_, images);
     RebuildAll();
 }
 
@@ -584,9 +582,7 @@ void TMainMenu::SetWindow(TWinControl* window)
     if (window == window_)
         return;
     LeaveWindow();
-    RemoveFreeNotification(window_);
-    window_ = window;
-    FreeNotification(window);
+    SetReference(window_, window);
 }
 
 void TMainMenu::Notification(TComponent* component, TOperation operation)

@@ -87,12 +87,7 @@ public:
     void SetLines(TStrings* s) { lines_->Assign(*s); }
     // A reference to another widget, wherever it is owned.
     TWidget* Buddy() const { return buddy_; }
-    void SetBuddy(TWidget* w)
-    {
-        RemoveFreeNotification(buddy_);
-        buddy_ = w;
-        FreeNotification(w);
-    }
+    void SetBuddy(TWidget* w) { SetReference(buddy_, w); }
     void Notification(TComponent* c, TOperation op) override
     {
         TComponent::Notification(c, op);
