@@ -245,7 +245,7 @@ void TWinSkinForm::CreateMenuBar()
 void TWinSkinForm::HookForm()
 {
     if (FrameSkinned)
-        FormProcHook = std::make_unique<TFormProcHook>(*Form, [this](TMessage& m) { FormWindowProc(m); });
+        FormProcHook = std::make_unique<TWindowProcHook>(*Form, "skin form", [this](TMessage& m) { FormWindowProc(m); });
     SavedColor = Form->Color();
     Form->SetColor(SkinData->Colours.ButtonFace);
     if (HasSkinControl(*SkinData, xcMenuItem) && SkinParts().SetFormMenusOwnerDraw)
@@ -437,8 +437,7 @@ bool TWinSkinForm::ReleaseHooks()
         HoverTimer->SetEnabled(false);
     if (!WindowSubclass || !WindowSubclass->Installed())
         return false;
-    if (FormProcHook)
-        FormProcHook->Restore();
+    FormProcHook.reset();
     WindowSubclass->Restore();
     return true;
 }

@@ -25,6 +25,7 @@ namespace ui {
 class TCanvas;
 class TForm;
 class TTimer;
+class TWindowProcHook;
 } // namespace ui
 
 namespace skin {
@@ -176,7 +177,7 @@ public:
     TSkinData* SkinData = nullptr;
     std::wstring WindowClassName;
     std::unique_ptr<TWindowSubclass> WindowSubclass;     // the window's procedure, replaced
-    std::unique_ptr<TFormProcHook> FormProcHook;         // the form's framework procedure, hooked
+    std::unique_ptr<ui::TWindowProcHook> FormProcHook;   // the form's framework procedure, hooked
     HWND MdiClientWindow = nullptr;
     std::unique_ptr<TWindowSubclass> MdiClientSubclass;  // the MDI client's procedure, replaced
     ui::TTimer* HoverTimer = nullptr;                    // owned; 250 ms, enabled while skinned and active

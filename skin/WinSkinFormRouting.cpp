@@ -260,14 +260,14 @@ void TWinSkinForm::FormWindowProc(TMessage& m)
     case WM_SKINIDENTIFY: m.Result = m.LParam == SkinMagic ? SkinMagic : 1; return;
     default: break;
     }
-    FormProcHook->CallOld(m);
+    FormProcHook->CallPrevious(m);
 }
 
 // The system draws a new caption straight onto the frame; the frame is
 // painted again over it.
 void TWinSkinForm::OnSetText(TMessage& m)
 {
-    FormProcHook->CallOld(m);
+    FormProcHook->CallPrevious(m);
     if (!IsWindowVisible(WindowHandle))
         return;
     if (WindowState == TSkinWindowState::Maximized)

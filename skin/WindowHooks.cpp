@@ -1,6 +1,6 @@
 #include "skin/WindowHooks.h"
 
-#include "ui/Controls.h"
+#include "ui/Classes.h"
 #include "ui/ErrorGuard.h"
 
 namespace skin {
@@ -128,61 +128,6 @@ bool TWindowSubclass::Restore()
 LRESULT TWindowSubclass::CallOld(UINT msg, WPARAM wParam, LPARAM lParam) const
 {
     return CallProcedure(oldProc_, unicode_, window_, msg, wParam, lParam);
-}
-
-// ---- TFormProcHook
-
-struct TFormProcHook::TState {
-    THandler handler;  // empty once the hook has left the chain
-    std::function<void(TMessage&)> saved;
-};
-
-// What the control's WindowProc holds while hooked; its type tells whether
-// the hook is still on top.
-struct TFormProcHook::TForwarder {
-    std::shared_ptr<TState> state;
-    void operator()(TMessage& m) const
-    {
-        if (state->handler)
-            state->handler(m);
-        else
-            state->saved(m);
-    }
-};
-
-TFormProcHook::TFormProcHook(TControl& control, THandler handler)
-    : control_(control), state_(std::make_shared<TState>(TState{std::move(handler), control.WindowProc}))
-{
-    control.WindowProc = TForwarder{state_};
-}
-
-TFormProcHook::~TFormProcHook()
-{
-    if (!installed_)
-        return;
-    if (control_.Destroying())  // the control is half gone: leave its method alone
-        state_->handler = nullptr;
-    else
-        Restore();
-}
-
-bool TFormProcHook::Restore()
-{
-    if (!installed_)
-        return true;
-    installed_ = false;
-    const auto* top = control_.WindowProc.target<TForwarder>();
-    if (!top || top->state != state_) {
-        state_->handler = nullptr;  // another hook sits on top: pass messages through
-        return false;
-    }
-    control_.WindowProc = state_->saved;
-    return true;
-}
-
-void TFormProcHook::CallOld(TMessage& m) const
-{
-    state_->saved(m);
 }
 
 // ---- TCbtHook

@@ -4,7 +4,6 @@
 // - TWindowSubclass replaces a window's procedure (wide or ANSI, as the
 //   window is) and finds its object again through a window property, one
 //   property per kind of subclass: no executable thunks.
-// - TFormProcHook replaces a form's framework-level message method.
 // - TCbtHook is the thread's WH_CBT hook.
 //
 // Every call from the system into a hook runs through the framework's catch
@@ -16,11 +15,6 @@
 #include <functional>
 #include <memory>
 
-#include "ui/Messages.h"
-
-namespace ui {
-class TControl;
-}
 
 namespace skin {
 
@@ -68,33 +62,6 @@ private:
     THandler handler_;
     WNDPROC oldProc_ = nullptr;
     TLink* link_ = nullptr;  // held by the window's property; ours while installed
-};
-
-// Replaces a form's framework-level message method (TControl::WindowProc).
-class TFormProcHook {
-public:
-    using THandler = std::function<void(ui::TMessage& m)>;
-
-    TFormProcHook(ui::TControl& control, THandler handler);
-    // Restore()s.
-    ~TFormProcHook();
-    TFormProcHook(const TFormProcHook&) = delete;
-    TFormProcHook& operator=(const TFormProcHook&) = delete;
-
-    // Puts the previous method back. When another hook was installed over
-    // this one since, it stays in the chain as a plain pass-through. True
-    // when the previous method is the control's method again.
-    bool Restore();
-    // The method that was the control's before this hook.
-    void CallOld(ui::TMessage& m) const;
-    bool Installed() const { return installed_; }
-
-private:
-    struct TState;
-    struct TForwarder;
-    ui::TControl& control_;
-    std::shared_ptr<TState> state_;
-    bool installed_ = true;
 };
 
 // The WH_CBT hook of the calling thread; one at a time per thread.

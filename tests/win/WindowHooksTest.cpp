@@ -1,6 +1,6 @@
 // The hooks of the skin engine on real windows: a window subclass that finds
-// its object through a window property and gives the procedure back, the
-// form-procedure hook, and the thread's CBT hook.
+// its object through a window property and gives the procedure back, and the
+// thread's CBT hook.
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -11,7 +11,6 @@
 #include "tests/win/MessageRecorder.h"
 #include "tests/win/SkinTestSupport.h"
 #include "tests/win/WindowTestSupport.h"
-#include "ui/Forms.h"
 
 using namespace skin;
 using namespace tests;
@@ -151,35 +150,6 @@ TEST(WindowSubclass, AnErrorInTheHandlerIsShownAndTheWindowGoesOn)
     ASSERT_EQ(errors.Shown.size(), 1u);
     EXPECT_NE(errors.Shown[0].find("handler failed"), std::string::npos);
     EXPECT_EQ(SendMessageW(w.window, TestMessage, 0, 0), 7);
-}
-
-TEST(FormProcHook, ReplacesAndRestoresTheFrameworkProcedureInAnyOrder)
-{
-    ui::TForm form(nullptr);
-    form.HandleNeeded();
-    std::vector<std::string> calls;
-    std::unique_ptr<TFormProcHook> first;
-    first = std::make_unique<TFormProcHook>(form, [&](ui::TMessage& m) {
-        calls.push_back("first");
-        first->CallOld(m);
-    });
-    TFormProcHook second(form, [&](ui::TMessage& m) {
-        calls.push_back("second");
-        second.CallOld(m);
-    });
-    form.Perform(WM_USER);
-    EXPECT_EQ(calls, (std::vector<std::string>{"second", "first"}));
-
-    calls.clear();
-    EXPECT_FALSE(first->Restore()) << "the second hook sits on top";
-    first.reset();
-    form.Perform(WM_USER);
-    EXPECT_EQ(calls, (std::vector<std::string>{"second"})) << "the first one passes messages through";
-    EXPECT_TRUE(second.Restore());
-    calls.clear();
-    form.Perform(WM_USER);
-    EXPECT_TRUE(calls.empty());
-    EXPECT_EQ(form.Perform(WM_GETTEXTLENGTH), 0) << "the framework's own procedure answers again";
 }
 
 TEST(CbtHook, SeesTheThreadsWindowsAndLetsThemBe)
