@@ -250,6 +250,7 @@ private:
     void FitFrameFirstTime();
     int WidenForCaption(int width);
     void AfterMdiChildDestroyed();
+    HWND SyncMdiChildMaximized(HWND client);
     void ReadWindowTraits();
     void FindMdiClient();
     void SubclassWindow();

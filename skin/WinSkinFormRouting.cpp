@@ -172,13 +172,16 @@ void TWinSkinForm::OnSize(TMessage& m)
     case SIZE_MAXIMIZED: WindowState = TSkinWindowState::Maximized; break;
     default: break;
     }
-    if (WindowState == TSkinWindowState::Minimized)
-        return;
     if (MdiKind == TMdiKind::Child) {
+        // However the child was maximised or restored (caption button,
+        // system menu, keyboard, the framework), the children follow.
+        SyncMdiChildMaximized(GetParent(WindowHandle));
         const TSkinManage* manager = GlobalSkinManage();
         if ((manager && manager->MdiChildMaximized) || WindowState != TSkinWindowState::Normal)
             return;
     }
+    if (WindowState == TSkinWindowState::Minimized)
+        return;
     if (SkinState == TSkinState::Running || SkinState == TSkinState::Reskinning)
         UpdateRegion();
 }
@@ -327,13 +330,21 @@ LRESULT TWinSkinForm::MdiClientProc(UINT msg, WPARAM wParam, LPARAM lParam)
     return client.CallOld(msg, wParam, lParam);
 }
 
-void TWinSkinForm::AfterMdiChildDestroyed()
+// Tells the manager whether the active child of the MDI client is maximised;
+// the active child, or null when there is none.
+HWND TWinSkinForm::SyncMdiChildMaximized(HWND client)
 {
     BOOL maximized = FALSE;
-    const auto active = reinterpret_cast<HWND>(
-        SendMessageW(MdiClientWindow, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized)));
+    const auto active =
+        reinterpret_cast<HWND>(SendMessageW(client, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized)));
     if (TSkinManage* manager = GlobalSkinManage())
         manager->SetMdiChildMaximized(active && maximized);
+    return active;
+}
+
+void TWinSkinForm::AfterMdiChildDestroyed()
+{
+    const HWND active = SyncMdiChildMaximized(MdiClientWindow);
     if (MenuBar && !active) {
         SkinData->SetMenuUpdate(SavedMenuUpdate);
         MenuBar->BuildButtons();

@@ -1,6 +1,8 @@
 #include "tests/win/MessageRecorder.h"
 
+#include <array>
 #include <cstdio>
+#include <stdexcept>
 #include <map>
 #include <sstream>
 
@@ -10,7 +12,8 @@ namespace tests {
 
 namespace {
 
-constexpr const wchar_t* RecorderProperty = L"TessalyTestMessageRecorder";
+const wchar_t* const SlotProperties[] = {L"TessalyTestRecorder0", L"TessalyTestRecorder1", L"TessalyTestRecorder2",
+                                         L"TessalyTestRecorder3"};
 
 // The posted message the thread took from its queue last, noted by a
 // WH_GETMESSAGE hook: a message that arrives as it is dispatched was posted.
@@ -98,13 +101,38 @@ std::string MessageName(UINT msg)
     return text;
 }
 
+template <int Slot>
+LRESULT CALLBACK TMessageRecorder::RecorderProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    auto* self = static_cast<TMessageRecorder*>(GetPropW(window, SlotProperties[Slot]));
+    return self ? self->Record(msg, wParam, lParam) : DefWindowProcW(window, msg, wParam, lParam);
+}
+
+namespace {
+
+using TRecorderProcs = std::array<WNDPROC, 4>;
+
+} // namespace
+
+WNDPROC TMessageRecorder::Procedure() const
+{
+    static const TRecorderProcs procedures = {&RecorderProc<0>, &RecorderProc<1>, &RecorderProc<2>,
+                                              &RecorderProc<3>};
+    static_assert(std::tuple_size_v<TRecorderProcs> == Slots);
+    return procedures[static_cast<size_t>(slot_)];
+}
+
 TMessageRecorder::TMessageRecorder(HWND window, std::initializer_list<UINT> only)
     : window_(window), only_(only)
 {
+    while (++slot_ < Slots && GetPropW(window, SlotProperties[slot_])) {
+    }
+    if (slot_ == Slots)
+        throw std::runtime_error("too many recorders on one window");
     hook_ = SetWindowsHookExW(WH_GETMESSAGE, GetMessageHook, nullptr, GetCurrentThreadId());
-    SetPropW(window, RecorderProperty, this);
+    SetPropW(window, SlotProperties[slot_], this);
     previous_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecorderProc)));
+        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Procedure())));
 }
 
 TMessageRecorder::~TMessageRecorder()
@@ -112,9 +140,9 @@ TMessageRecorder::~TMessageRecorder()
     UnhookWindowsHookEx(hook_);
     if (!IsWindow(window_))
         return;
-    if (reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window_, GWLP_WNDPROC)) == RecorderProc)
+    if (reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window_, GWLP_WNDPROC)) == Procedure())
         SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_));
-    RemovePropW(window_, RecorderProperty);
+    RemovePropW(window_, SlotProperties[slot_]);
 }
 
 int TMessageRecorder::Count(UINT msg) const
@@ -125,18 +153,16 @@ int TMessageRecorder::Count(UINT msg) const
     return n;
 }
 
-LRESULT CALLBACK TMessageRecorder::RecorderProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
+LRESULT TMessageRecorder::Record(UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    auto* self = static_cast<TMessageRecorder*>(GetPropW(window, RecorderProperty));
-    if (!self)
-        return DefWindowProcW(window, msg, wParam, lParam);
-    if (self->only_.empty() || self->only_.count(msg)) {
-        const auto current = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC));
-        self->messages_.push_back({msg, !TakePosted(window, msg, wParam, lParam), wParam, lParam, current});
+    if (only_.empty() || only_.count(msg)) {
+        const auto current = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window_, GWLP_WNDPROC));
+        messages_.push_back({msg, !TakePosted(window_, msg, wParam, lParam), wParam, lParam, current});
     }
-    const WNDPROC previous = self->previous_;
+    const HWND window = window_;
+    const WNDPROC previous = previous_;
     if (msg == WM_NCDESTROY)
-        RemovePropW(window, RecorderProperty);
+        RemovePropW(window, SlotProperties[slot_]);
     return CallWindowProcW(previous, window, msg, wParam, lParam);
 }
 

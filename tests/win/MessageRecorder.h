@@ -60,13 +60,19 @@ public:
     // How many times `msg` was recorded.
     int Count(UINT msg) const;
     // The recorder's own procedure, for checks of the procedure chain.
-    static WNDPROC Procedure() { return RecorderProc; }
+    WNDPROC Procedure() const;
     HWND Window() const { return window_; }
 
 private:
+    // Recorders on one window (over and under a skin) each take a slot of
+    // their own: a procedure and a window property.
+    static constexpr int Slots = 4;
+    template <int Slot>
     static LRESULT CALLBACK RecorderProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT Record(UINT msg, WPARAM wParam, LPARAM lParam);
 
     HWND window_;
+    int slot_ = -1;
     HHOOK hook_;
     std::set<UINT> only_;
     WNDPROC previous_;

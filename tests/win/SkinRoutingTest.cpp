@@ -119,3 +119,108 @@ TEST(SkinRouting, AChildWindowKeepsItsOwnFrameHandling)
     controller.Detach();
     DestroyWindow(child);
 }
+
+TEST(SkinSequences, Activation)
+{
+    TSkinTestBed bed;
+    TSkinnedForm other(bed);
+    TSkinnedForm skinned(bed, {WM_NCACTIVATE, WM_ACTIVATE, WM_NCPAINT});
+    ASSERT_TRUE(other.controller && skinned.controller);
+    SetForegroundWindow(other.Handle());
+    Pump();
+    skinned.below->Clear();
+    TMessageRecorder over(skinned.Handle(), {WM_NCACTIVATE, WM_ACTIVATE, WM_NCPAINT});
+
+    SetForegroundWindow(skinned.Handle());
+    Pump();
+    EXPECT_TRUE(OkSequence(over,
+                           {{WM_NCACTIVATE, Sent | CheckWParam, TRUE},
+                            {WM_ACTIVATE, Sent | CheckWParam, WA_ACTIVE},
+                            {WM_NCPAINT, Optional}},
+                           "the window receives, activated"));
+    EXPECT_TRUE(OkSequence(*skinned.below, {{WM_ACTIVATE, Sent | CheckWParam, WA_ACTIVE}},
+                           "its own procedure receives, activated"));
+    EXPECT_TRUE(skinned.controller->Active);
+
+    over.Clear();
+    skinned.below->Clear();
+    SetForegroundWindow(other.Handle());
+    Pump();
+    EXPECT_TRUE(OkSequence(over,
+                           {{WM_NCACTIVATE, Sent | CheckWParam, FALSE},
+                            {WM_ACTIVATE, Sent | CheckWParam, WA_INACTIVE},
+                            {WM_NCPAINT, Optional}},
+                           "the window receives, deactivated"));
+    EXPECT_TRUE(OkSequence(*skinned.below, {{WM_ACTIVATE, Sent | CheckWParam, WA_INACTIVE}},
+                           "its own procedure receives, deactivated"));
+    EXPECT_FALSE(skinned.controller->Active);
+}
+
+TEST(SkinSequences, HitTesting)
+{
+    TSkinTestBed bed;
+    TSkinnedForm skinned(bed, {WM_NCHITTEST});
+    ASSERT_TRUE(skinned.controller);
+    RECT window{};
+    GetWindowRect(skinned.Handle(), &window);
+    const TWinSkinForm& c = *skinned.controller;
+    struct Case {
+        const char* where;
+        POINT at;
+        LRESULT answer;
+    };
+    const int middleX = (window.left + window.right) / 2;
+    const Case cases[] = {
+        {"the title", {middleX, window.top + c.TitleHeight / 2}, HTCAPTION},
+        {"the client area", {middleX, (window.top + window.bottom) / 2}, HTCLIENT},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.where);
+        skinned.below->Clear();
+        const LPARAM at = MAKELPARAM(k.at.x, k.at.y);
+        EXPECT_EQ(SendMessageW(skinned.Handle(), WM_NCHITTEST, 0, at), k.answer);
+        EXPECT_TRUE(OkSequence(*skinned.below, {{WM_NCHITTEST, Sent | CheckLParam, 0, at}},
+                               "the own procedure answers first, once"));
+    }
+}
+
+TEST(SkinSequences, Sizing)
+{
+    TSkinTestBed bed;
+    const std::initializer_list<UINT> watched = {WM_WINDOWPOSCHANGING, WM_GETMINMAXINFO, WM_NCCALCSIZE,
+                                                 WM_NCPAINT,           WM_WINDOWPOSCHANGED, WM_SIZE};
+    TSkinnedForm skinned(bed, watched);
+    ASSERT_TRUE(skinned.controller);
+    TMessageRecorder over(skinned.Handle(), watched);
+    const SIZE before = WindowSize(skinned.Handle());
+    SetWindowPos(skinned.Handle(), nullptr, 0, 0, before.cx + 40, before.cy + 30, SWP_NOMOVE | SWP_NOZORDER);
+    Pump();
+    EXPECT_TRUE(OkSequence(over,
+                           {{WM_WINDOWPOSCHANGING, Sent},
+                            {WM_GETMINMAXINFO, Sent | Optional},
+                            {WM_NCCALCSIZE, Sent | CheckWParam, TRUE},
+                            {WM_NCPAINT, Optional},
+                            {WM_WINDOWPOSCHANGED, Sent},
+                            {WM_SIZE, Sent | CheckWParam, SIZE_RESTORED},
+                            // the region made for the new size
+                            {WM_WINDOWPOSCHANGING, Sent},
+                            {WM_NCCALCSIZE, Sent | Optional},
+                            {WM_NCPAINT, Optional},
+                            {WM_WINDOWPOSCHANGED, Sent},
+                            {WM_NCPAINT, Optional}},
+                           "the window receives, resized"));
+    EXPECT_TRUE(OkSequence(*skinned.below,
+                           {{WM_WINDOWPOSCHANGING, Sent},
+                            {WM_GETMINMAXINFO, Sent | Optional},
+                            {WM_NCCALCSIZE, Sent | CheckWParam, TRUE},
+                            {WM_WINDOWPOSCHANGED, Sent},
+                            {WM_SIZE, Sent | CheckWParam, SIZE_RESTORED},
+                            {WM_WINDOWPOSCHANGING, Sent},
+                            {WM_NCCALCSIZE, Sent | Optional},
+                            {WM_WINDOWPOSCHANGED, Sent}},
+                           "its own procedure receives each once and no frame paint"));
+    const SIZE client = ClientSize(skinned.Handle());
+    const TWinSkinForm& c = *skinned.controller;
+    EXPECT_EQ(client.cx, before.cx + 40 - c.LeftWidth - c.RightWidth) << "the skin decided the client area";
+    EXPECT_EQ(client.cy, before.cy + 30 - c.TitleHeight - c.BottomHeight);
+}

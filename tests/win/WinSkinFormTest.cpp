@@ -109,7 +109,7 @@ TEST(SkinFormAttach, AWindowDestroyedWhileSkinnedEndsClosedWithItsOwnProcedureBa
     DestroyWindow(bare.Handle());
     EXPECT_EQ(controller->SkinState, TSkinState::Closed);
     ASSERT_EQ(below.Messages().size(), 1u);
-    EXPECT_EQ(below.Messages()[0].ProcedureOnArrival, TMessageRecorder::Procedure())
+    EXPECT_EQ(below.Messages()[0].ProcedureOnArrival, below.Procedure())
         << "the window's own procedure was back before it saw WM_NCDESTROY";
     EXPECT_FALSE(controller->WindowSubclass->Installed());
     // The manager frees it before its next decision.
