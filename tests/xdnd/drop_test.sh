@@ -25,6 +25,7 @@ missing() {
 for tool in wine xdotool import convert python3; do
     command -v $tool >/dev/null || missing "$tool is not installed"
 done
+[ -f "$(dirname "$exe")/client_origin.exe" ] || missing "no client_origin.exe beside $exe"
 
 work=$(mktemp -d)
 app=
@@ -55,10 +56,16 @@ has_window() { [ -n "$(window_of "$1")" ]; }
 read_geometry() { eval "$(xdotool getwindowgeometry --shell "$1")"; }
 click() { xdotool mousemove "$1" "$2" click 1; }
 
-# The skinned frame under Wine (no window manager): a 19-pixel caption above
-# the client area, inside borders of 3 pixels (dialogs) or 4 (sizeable
-# windows). The controls sit at fixed client positions (app/forms/*.dfm).
-readonly caption=19 dialog_border=3 sizeable_border=4
+# Sets CX and CY to the screen position of the client area of the window of
+# that class, once the skin has taken the window (the skin decides the frame
+# around the client area). The controls sit at fixed client positions
+# (app/forms/*.dfm).
+client_origin=$(dirname "$exe")/client_origin.exe
+read_client_origin() {
+    local xy
+    xy=$(wine "$client_origin" "$1" </dev/null 2>/dev/null | tr -d "\r") && [ -n "$xy" ] || return 1
+    read -r CX CY <<<"$xy"
+}
 
 # Windows attribute bits of a path as Wine stores them (an extended
 # attribute; absent means none).
@@ -91,9 +98,10 @@ app=$!
 wait_until 20 has_window "登录" || fail "no login dialog within 20 s"
 login=$(window_of "登录")
 read_geometry "$login"
-# The password field is 215 x 24 at 84,20.
 login_x=$X login_y=$Y
-field_x=$((X + dialog_border + 84 + 107)) field_y=$((Y + dialog_border + caption + 20 + 12))
+wait_until 10 read_client_origin TForm_mm || fail "the login dialog's client area is not found"
+# The password field is 215 x 24 at 84,20.
+field_x=$((CX + 84 + 107)) field_y=$((CY + 20 + 12))
 
 # Nothing accepts files in the login dialog, and nothing at all on the bare
 # root window: both drops must be refused, within the drag source's time limit.
@@ -109,9 +117,8 @@ sleep 0.3
 xdotool type --delay 30 "drop-test"
 xdotool key Return
 wait_until 10 has_window "Tessaly" || fail "no main window within 10 s of logging in"
-main=$(window_of "Tessaly")
-read_geometry "$main"
-client_x=$((X + sizeable_border)) client_y=$((Y + sizeable_border + caption))
+wait_until 10 read_client_origin TForm_main || fail "the main window's client area is not found"
+client_x=$CX client_y=$CY
 # List box at 5,49 (443 x 195, 2-pixel edge); buttons 130 x 53 at 49,259
 # ("加密") and 272,259 ("解密").
 list_x=$((client_x + 5)) list_y=$((client_y + 49))
