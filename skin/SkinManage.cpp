@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cwctype>
+#include <iterator>
 
 #include "skin/SkinDraw.h"
 #include "skin/SkinMessages.h"
@@ -204,10 +205,18 @@ void TSkinManage::RegisterSkinData(TSkinData* skinData)
 }
 
 // A skin data that goes takes every reference the manager holds to it along,
-// so no later request or window decision reads it.
+// so no later request or window decision reads it, and the windows it
+// skinned get their own look back.
 void TSkinManage::UnregisterSkinData(TSkinData* skinData)
 {
     std::erase(skinDataList_, skinData);
+    if (State != TManageState::Destroying) {
+        std::vector<TWinSkinForm*> users;
+        std::copy_if(controllers_.begin(), controllers_.end(), std::back_inserter(users),
+                     [skinData](TWinSkinForm* c) { return c->SkinData == skinData; });
+        for (TWinSkinForm* controller : users)
+            DetachAndFree(controller);
+    }
     if (MainSkinData == skinData)
         MainSkinData = nullptr;
     if (PendingSkinData == skinData)

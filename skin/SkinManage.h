@@ -54,6 +54,7 @@ public:
     // Starts the thread's WH_CBT hook (once).
     void InstallCreationHook();
     void RegisterSkinData(TSkinData* skinData);
+    // Forgets the skin data; the windows it skinned are unskinned.
     void UnregisterSkinData(TSkinData* skinData);
 
     // The central decision: makes a controller for `window` when it is to be

@@ -165,6 +165,27 @@ TEST(SkinManager, TheSkinDataForAWindowGoesByKindThenRegistration)
     EXPECT_EQ(manager.MainSkinData, nullptr) << "an unregistered skin data is not kept";
 }
 
+TEST(SkinManager, ASkinDataThatGoesTakesItsSkinOffTheWindows)
+{
+    TSkinTestBed bed;
+    auto second = std::make_unique<TSkinData>(nullptr);
+    second->SetSkinPackage(CompiledInSkinPackage());
+    ASSERT_TRUE(second->LoadSkin());
+    bed.Manager().RegisterSkinData(second.get());  // the last main one: it serves new windows
+    bed.HoldBack();
+    const auto form = ShowForm(TFormBorderStyle::bsSizeable, Bounds);
+    const WNDPROC own = WindowProcedure(form->Handle());
+    const SIZE client = ClientSize(form->Handle());
+    TWinSkinForm* controller = bed.Skin(form->Handle());
+    ASSERT_TRUE(controller);
+    ASSERT_EQ(controller->SkinData, second.get());
+    second.reset();
+    EXPECT_EQ(bed.Manager().FindController(form->Handle()), nullptr);
+    EXPECT_EQ(WindowProcedure(form->Handle()), own);
+    EXPECT_EQ(ClientSize(form->Handle()), client);
+    EXPECT_EQ(bed.Manager().FindSkinDataFor(form->Handle()), &bed.Data());
+}
+
 TEST(SkinManager, SkinAllBeforeAnyActivationOnlySwitchesTheManagerOn)
 {
     FreeGlobalSkinManage();
