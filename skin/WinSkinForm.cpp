@@ -392,13 +392,8 @@ void TWinSkinForm::Reskin()
 
 void TWinSkinForm::Detach()
 {
-    if (!FrameSkinned) {
-        DetachUnframed();
+    if (!BeginDetach())
         return;
-    }
-    if (!ReleaseHooks())
-        return;
-    FreeSkinners();
     RestoreFormLook();
     if (SystemMenu)
         SetSystemMenuStyle(false);
@@ -417,21 +412,21 @@ void TWinSkinForm::Detach()
 
 void TWinSkinForm::DetachOnDestroy()
 {
-    if (!FrameSkinned) {
-        DetachUnframed();
-        return;
-    }
-    if (!ReleaseHooks())
-        return;
-    FreeSkinners();
-    MenuBar.reset();
+    if (BeginDetach())
+        MenuBar.reset();
 }
 
-// Steps shared by the detaches: the system menu popup goes, the hover timer
-// stops, and the window and form get their procedures back. False when the
-// window was never subclassed.
-bool TWinSkinForm::ReleaseHooks()
+// The steps every detach begins with. A window whose frame the skin left
+// alone is detached as such. Otherwise the system menu popup goes, the hover
+// timer stops, the window and the form get their procedures back and the
+// skinners go. False when nothing more is to be done: the frame was left
+// alone, or the window was never subclassed.
+bool TWinSkinForm::BeginDetach()
 {
+    if (!FrameSkinned) {
+        DetachUnframed();
+        return false;
+    }
     delete std::exchange(SystemMenuPopup, nullptr);
     if (HoverTimer)
         HoverTimer->SetEnabled(false);
@@ -439,6 +434,7 @@ bool TWinSkinForm::ReleaseHooks()
         return false;
     FormProcHook.reset();
     WindowSubclass->Restore();
+    FreeSkinners();
     return true;
 }
 

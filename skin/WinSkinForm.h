@@ -246,7 +246,7 @@ private:
     void OnSetText(ui::TMessage& m);
 
     void Attach(TSkinData* skinData);
-    bool ReleaseHooks();
+    bool BeginDetach();
     void FitFrameFirstTime();
     int WidenForCaption(int width);
     void AfterMdiChildDestroyed();

@@ -130,30 +130,22 @@ TEST(SkinSequences, Activation)
     Pump();
     skinned.below->Clear();
     TMessageRecorder over(skinned.Handle(), {WM_NCACTIVATE, WM_ACTIVATE, WM_NCPAINT});
-
-    SetForegroundWindow(skinned.Handle());
-    Pump();
-    EXPECT_TRUE(OkSequence(over,
-                           {{WM_NCACTIVATE, Sent | CheckWParam, TRUE},
-                            {WM_ACTIVATE, Sent | CheckWParam, WA_ACTIVE},
-                            {WM_NCPAINT, Optional}},
-                           "the window receives, activated"));
-    EXPECT_TRUE(OkSequence(*skinned.below, {{WM_ACTIVATE, Sent | CheckWParam, WA_ACTIVE}},
-                           "its own procedure receives, activated"));
-    EXPECT_TRUE(skinned.controller->Active);
-
-    over.Clear();
-    skinned.below->Clear();
-    SetForegroundWindow(other.Handle());
-    Pump();
-    EXPECT_TRUE(OkSequence(over,
-                           {{WM_NCACTIVATE, Sent | CheckWParam, FALSE},
-                            {WM_ACTIVATE, Sent | CheckWParam, WA_INACTIVE},
-                            {WM_NCPAINT, Optional}},
-                           "the window receives, deactivated"));
-    EXPECT_TRUE(OkSequence(*skinned.below, {{WM_ACTIVATE, Sent | CheckWParam, WA_INACTIVE}},
-                           "its own procedure receives, deactivated"));
-    EXPECT_FALSE(skinned.controller->Active);
+    for (const bool activated : {true, false}) {
+        SCOPED_TRACE(activated ? "activated" : "deactivated");
+        over.Clear();
+        skinned.below->Clear();
+        SetForegroundWindow(activated ? skinned.Handle() : other.Handle());
+        Pump();
+        const WPARAM state = activated ? WA_ACTIVE : WA_INACTIVE;
+        EXPECT_TRUE(OkSequence(over,
+                               {{WM_NCACTIVATE, Sent | CheckWParam, activated},
+                                {WM_ACTIVATE, Sent | CheckWParam, state},
+                                {WM_NCPAINT, Optional}},
+                               "the window receives"));
+        EXPECT_TRUE(OkSequence(*skinned.below, {{WM_ACTIVATE, Sent | CheckWParam, state}},
+                               "its own procedure receives no frame message"));
+        EXPECT_EQ(skinned.controller->Active, activated);
+    }
 }
 
 TEST(SkinSequences, HitTesting)
