@@ -1,6 +1,6 @@
-// The program's windows wear the skin: the login dialog, the main window and
-// the program's message boxes each get a skin controller, which answers the
-// engine's messages from outside the process as well.
+// The program's windows wear the skin: the login dialog, the main window, the
+// program's message boxes and the folder chooser each get a skin controller,
+// which answers the engine's messages from outside the process as well.
 #include <gtest/gtest.h>
 
 #include "ProcessDriver.h"
@@ -35,6 +35,13 @@ protected:
         login = app.WaitForWindow(L"TForm_mm");
         ASSERT_TRUE(login);
     }
+    // Logs in; the main window.
+    HWND LogIn()
+    {
+        TTessaly::SetText(TTessaly::Children(login, L"Edit").at(0), L"secret");
+        TTessaly::Click(TTessaly::ButtonWithText(login, L"登录"));
+        return app.WaitForWindow(L"TForm_main");
+    }
     TTempDir dir;
     TTessaly app;
     HWND login = nullptr;
@@ -48,12 +55,28 @@ TEST_F(SkinnedWindows, TheLoginDialogAndTheMainWindowGetAController)
     EXPECT_EQ(Identify(login, skin::SkinMagic), skin::SkinMagic) << "a form answers through its framework procedure";
     EXPECT_EQ(Identify(login, 0), 1);
 
-    HWND password = TTessaly::Children(login, L"Edit").at(0);
-    TTessaly::SetText(password, L"secret");
-    TTessaly::Click(TTessaly::ButtonWithText(login, L"登录"));
-    const HWND main = app.WaitForWindow(L"TForm_main");
+    const HWND main = LogIn();
     ASSERT_TRUE(main);
     EXPECT_TRUE(WearsSkin(main));
+}
+
+TEST_F(SkinnedWindows, TheFolderChooserIsSkinnedAsAStandardDialog)
+{
+    const HWND main = LogIn();
+    ASSERT_TRUE(main);
+    HWND list = nullptr;
+    ASSERT_TRUE(WaitFor([&] {
+        const auto lists = TTessaly::Children(main, L"ListBox");
+        list = lists.empty() ? nullptr : lists[0];
+        return list != nullptr;
+    }));
+    PostMessageW(list, WM_LBUTTONDOWN, 0, MAKELPARAM(20, 20));
+    PostMessageW(list, WM_LBUTTONUP, 0, MAKELPARAM(20, 20));
+    const HWND chooser = app.WaitForWindow(L"#32770");
+    ASSERT_TRUE(chooser);
+    EXPECT_TRUE(WearsSkin(chooser)) << "a dialog of the shell, skinned as a bare window";
+    PostMessageW(chooser, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(chooser); }));
 }
 
 TEST_F(SkinnedWindows, TheProgramsMessageBoxesAreSkinned)
