@@ -238,6 +238,13 @@ void TSkinData::SetSkinFile(const std::wstring& path)
         ReportLoadError(WideToUtf8(path) + ": " + FailureText(e));
         return;
     }
+    // The skinned windows' caption buttons point into the records the load
+    // replaces: they go first, so that no paint meanwhile (an error box
+    // pumps messages) reaches records that are gone.
+    if (TSkinManage* manager = GlobalSkinManage()) {
+        manager->PendingSkinData = this;
+        manager->RefreshSkinData();
+    }
     if (LoadSkin())
         RefreshSkin();
 }

@@ -264,6 +264,27 @@ TEST(SkinManager, ASkinFileLoadedAtRunTimeReskinsTheWindowsThatUseIt)
     EXPECT_EQ(ClientSize(form->Handle()).cy, client.cy);
 }
 
+TEST(SkinManager, ASkinFileThatCannotBeLoadedChangesNoWindow)
+{
+    TTempDir dir;
+    const std::wstring path = dir / L"broken.skn";
+    WriteBytes(path, "not a skin package at all");
+    TSkinTestBed bed;
+    const auto form = ShowForm(TFormBorderStyle::bsSizeable, Bounds);
+    TWinSkinForm* controller = bed.WaitSkinned(form->Handle());
+    ASSERT_TRUE(controller);
+    const SIZE size = WindowSize(form->Handle());
+    TErrorLog errors;
+    bed.Data().SetSkinFile(path);
+    EXPECT_FALSE(errors.Shown.empty()) << "the damage is reported";
+    EXPECT_TRUE(bed.Data().Empty());
+    EXPECT_TRUE(controller->CaptionButtons.empty()) << "no button points into the records the load replaced";
+    RedrawWindow(form->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    WaitForAction(bed.Manager());
+    EXPECT_EQ(bed.Manager().FindController(form->Handle()), controller) << "the window keeps its controller";
+    EXPECT_EQ(WindowSize(form->Handle()), size);
+}
+
 TEST(SkinManager, MessageBoxesAreSkinned)
 {
     TSkinTestBed bed;
