@@ -307,6 +307,12 @@ HMENU TMenuItem::Handle()
         handle_ = menu_ ? menu_->NewHandle() : CreatePopupMenu();
         if (!handle_)
             throw Exception("Cannot create the menu of " + Name());
+        // Pictures share the check-mark column instead of pushing the text on.
+        MENUINFO style{};
+        style.cbSize = sizeof style;
+        style.fMask = MIM_STYLE;
+        style.dwStyle = MNS_CHECKORBMP;
+        SetMenuInfo(handle_, &style);
         RebuildHandle();
     }
     return handle_;
@@ -329,8 +335,6 @@ void TMenuItem::InsertEntry(HMENU menu, UINT position)
         info.fType |= MFT_RADIOCHECK;
     if (owner && owner->OwnerDraw())
         info.fType |= MFT_OWNERDRAW;
-    if (owner && owner->IsRightToLeft())
-        info.fType |= MFT_RIGHTORDER;
     info.fState = (checked_ ? MFS_CHECKED : 0) | (enabled_ ? 0 : MFS_DISABLED) | (default_ ? MFS_DEFAULT : 0);
     info.wID = command_;
     info.hSubMenu = items_.empty() ? nullptr : Handle();
@@ -496,7 +500,7 @@ void TMenu::SetBiDiMode(TBiDiMode mode)
     if (mode == bidi_)
         return;
     bidi_ = mode;
-    RebuildAll();
+    MenuChanged();
 }
 
 void TMenu::SetParentBiDiMode(bool on)
@@ -504,7 +508,7 @@ void TMenu::SetParentBiDiMode(bool on)
     if (on == parentBiDiMode_)
         return;
     parentBiDiMode_ = on;
-    RebuildAll();
+    MenuChanged();
 }
 
 bool TMenu::IsRightToLeft() const

@@ -155,7 +155,9 @@ public:
     TBiDiMode BiDiMode() const { return bidi_; }
     void SetBiDiMode(TBiDiMode mode);
     // Whether the menu reads right to left: its own BiDiMode, or the mode of
-    // the form that owns it while ParentBiDiMode is on.
+    // the form that owns it while ParentBiDiMode is on. Painters of the menu
+    // (the skin engine) lay it out from the right; the platform's entries
+    // stay as they are, since Wine draws right-ordered entries empty.
     bool ParentBiDiMode() const { return parentBiDiMode_; }
     void SetParentBiDiMode(bool on);
     bool IsRightToLeft() const;
