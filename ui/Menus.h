@@ -115,6 +115,9 @@ private:
     // sub-items changed, its own) are rebuilt and its menu is told.
     void Changed(bool subItems);
     void DrawPlain(TCanvas* canvas, const RECT& rect, bool selected);
+    // A property setter: stores value and shows the change when it differs.
+    template <class T>
+    void Update(T& field, const T& value);
     std::wstring EntryText() const;
     TImageList* Images() const;
 
