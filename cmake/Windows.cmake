@@ -5,6 +5,7 @@ add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WIN
 set(TESSALY_HOST_BIN "" CACHE PATH "bin folder of the host build")
 
 tessaly_neutral_library(tessaly_neutral)
+include(cmake/StoredForms.cmake)
 
 add_subdirectory(ui)
 add_subdirectory(skin)

@@ -419,6 +419,17 @@ void ReadTree(const TFormObject& node, TComponent& target, const TReadContext& c
     }
 }
 
+// The form's name, or with "_1", "_2"... when the root's owner already has a
+// component of that name (a second form read from the same data).
+std::string UniqueName(const TComponent& root, const std::string& name)
+{
+    const TComponent* owner = root.Owner();
+    std::string candidate = name;
+    for (int n = 1; owner && owner->FindComponent(candidate); ++n)
+        candidate = name + "_" + std::to_string(n);
+    return candidate;
+}
+
 } // namespace
 
 TFormObject ParseForm(std::string_view text)
@@ -437,7 +448,7 @@ void ReadComponent(std::string_view text, TComponent& root)
     if (!SameText(tree.ClassName, root.ClassName()))
         throw EReadError("Form data describes " + tree.ClassName + ", not " + root.ClassName());
     if (root.Name().empty())
-        root.SetName(tree.Name);
+        root.SetName(UniqueName(root, tree.Name));
     std::vector<TComponent*> order;
     std::vector<TReferenceFixup> fixups;
     ReadTree(tree, root, TReadContext{root, &fixups}, order);

@@ -76,7 +76,8 @@ TFormObject ParseForm(std::string_view text);
 
 // Reads form text into root (an already created object of the root class):
 // sets its properties, creates and sets the nested components, then calls
-// Loaded() on all of them.
+// Loaded() on all of them. A root without a name takes the form's, made
+// unique among its owner's components ("Doc_1" for a second "Doc").
 void ReadComponent(std::string_view text, TComponent& root);
 
 // Sets one property of obj from a form value, following dotted names. Event

@@ -79,15 +79,19 @@ TForm::~TForm()
 
 void TForm::InitFromResource()
 {
-    const std::wstring name = Utf8ToWide(ClassName());
     std::wstring upper;
-    for (wchar_t c : name)
+    for (wchar_t c : Utf8ToWide(ClassName()))
         upper += static_cast<wchar_t>(towupper(c));
-    HRSRC res = FindResourceW(nullptr, upper.c_str(), MAKEINTRESOURCEW(10) /* RT_RCDATA */);
+    InitFromResource(upper);
+}
+
+void TForm::InitFromResource(const std::wstring& resource)
+{
+    HRSRC res = FindResourceW(nullptr, resource.c_str(), MAKEINTRESOURCEW(10) /* RT_RCDATA */);
     HGLOBAL data = res ? LoadResource(nullptr, res) : nullptr;
     const void* bytes = data ? LockResource(data) : nullptr;
     if (!bytes)
-        throw EReadError("Resource " + ClassName() + " not found");
+        throw EReadError("Resource " + WideToUtf8(resource) + " not found");
     ReadComponent(std::string_view(static_cast<const char*>(bytes), SizeofResource(nullptr, res)), *this);
 }
 

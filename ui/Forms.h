@@ -122,9 +122,11 @@ public:
 
 protected:
     // Reads the form's stored data from the RCDATA resource named after its
-    // class (upper case) and then runs OnCreate; derived form classes call it
-    // at the end of their constructor.
+    // class (upper case); derived form classes call it in their constructor
+    // and then DoCreate.
     void InitFromResource();
+    // The same from the resource of that name (one class, several forms).
+    void InitFromResource(const std::wstring& resource);
     void CreateParams(TCreateParams& params) override;
     void CreateWnd() override;
     HWND CreateWindowHandle(const TCreateParams& params, const std::wstring& className) override;

@@ -217,36 +217,33 @@ TImageList* TMenuItem::Images() const
     return menu ? menu->Images() : nullptr;
 }
 
+template <class T>
+void TMenuItem::Update(T& field, const T& value)
+{
+    if (field == value)
+        return;
+    field = value;
+    Changed(false);
+}
+
 void TMenuItem::SetCaption(const std::wstring& caption)
 {
-    if (caption == caption_)
-        return;
-    caption_ = caption;
-    Changed(false);
+    Update(caption_, caption);
 }
 
 void TMenuItem::SetShortCut(TShortCut shortCut)
 {
-    if (shortCut == shortCut_)
-        return;
-    shortCut_ = shortCut;
-    Changed(false);
+    Update(shortCut_, shortCut);
 }
 
 void TMenuItem::SetEnabled(bool on)
 {
-    if (on == enabled_)
-        return;
-    enabled_ = on;
-    Changed(false);
+    Update(enabled_, on);
 }
 
 void TMenuItem::SetVisible(bool on)
 {
-    if (on == visible_)
-        return;
-    visible_ = on;
-    Changed(false);
+    Update(visible_, on);
 }
 
 void TMenuItem::SetChecked(bool on)
@@ -265,18 +262,12 @@ void TMenuItem::SetChecked(bool on)
 
 void TMenuItem::SetRadioItem(bool on)
 {
-    if (on == radioItem_)
-        return;
-    radioItem_ = on;
-    Changed(false);
+    Update(radioItem_, on);
 }
 
 void TMenuItem::SetGroupIndex(int index)
 {
-    if (index == groupIndex_)
-        return;
-    groupIndex_ = index;
-    Changed(false);
+    Update(groupIndex_, index);
 }
 
 void TMenuItem::SetDefault(bool on)
@@ -295,10 +286,7 @@ void TMenuItem::SetDefault(bool on)
 
 void TMenuItem::SetImageIndex(int index)
 {
-    if (index == imageIndex_)
-        return;
-    imageIndex_ = index;
-    Changed(false);
+    Update(imageIndex_, index);
 }
 
 HMENU TMenuItem::Handle()
@@ -307,6 +295,12 @@ HMENU TMenuItem::Handle()
         handle_ = menu_ ? menu_->NewHandle() : CreatePopupMenu();
         if (!handle_)
             throw Exception("Cannot create the menu of " + Name());
+        // Pictures share the check-mark column instead of pushing the text on.
+        MENUINFO style{};
+        style.cbSize = sizeof style;
+        style.fMask = MIM_STYLE;
+        style.dwStyle = MNS_CHECKORBMP;
+        SetMenuInfo(handle_, &style);
         RebuildHandle();
     }
     return handle_;
@@ -329,8 +323,6 @@ void TMenuItem::InsertEntry(HMENU menu, UINT position)
         info.fType |= MFT_RADIOCHECK;
     if (owner && owner->OwnerDraw())
         info.fType |= MFT_OWNERDRAW;
-    if (owner && owner->IsRightToLeft())
-        info.fType |= MFT_RIGHTORDER;
     info.fState = (checked_ ? MFS_CHECKED : 0) | (enabled_ ? 0 : MFS_DISABLED) | (default_ ? MFS_DEFAULT : 0);
     info.wID = command_;
     info.hSubMenu = items_.empty() ? nullptr : Handle();
@@ -496,7 +488,7 @@ void TMenu::SetBiDiMode(TBiDiMode mode)
     if (mode == bidi_)
         return;
     bidi_ = mode;
-    RebuildAll();
+    MenuChanged();
 }
 
 void TMenu::SetParentBiDiMode(bool on)
@@ -504,7 +496,7 @@ void TMenu::SetParentBiDiMode(bool on)
     if (on == parentBiDiMode_)
         return;
     parentBiDiMode_ = on;
-    RebuildAll();
+    MenuChanged();
 }
 
 bool TMenu::IsRightToLeft() const

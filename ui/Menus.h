@@ -115,6 +115,9 @@ private:
     // sub-items changed, its own) are rebuilt and its menu is told.
     void Changed(bool subItems);
     void DrawPlain(TCanvas* canvas, const RECT& rect, bool selected);
+    // A property setter: stores value and shows the change when it differs.
+    template <class T>
+    void Update(T& field, const T& value);
     std::wstring EntryText() const;
     TImageList* Images() const;
 
@@ -155,7 +158,9 @@ public:
     TBiDiMode BiDiMode() const { return bidi_; }
     void SetBiDiMode(TBiDiMode mode);
     // Whether the menu reads right to left: its own BiDiMode, or the mode of
-    // the form that owns it while ParentBiDiMode is on.
+    // the form that owns it while ParentBiDiMode is on. Painters of the menu
+    // (the skin engine) lay it out from the right; the platform's entries
+    // stay as they are, since Wine draws right-ordered entries empty.
     bool ParentBiDiMode() const { return parentBiDiMode_; }
     void SetParentBiDiMode(bool on);
     bool IsRightToLeft() const;

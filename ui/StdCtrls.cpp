@@ -353,6 +353,7 @@ void TButton::CreateParams(TCreateParams& params)
     TWinControl::CreateParams(params);
     params.SystemClass = L"BUTTON";
     params.Style |= default_ ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+    params.ExStyle &= ~WS_EX_RIGHT;  // a push button's caption stays centred in either reading order
 }
 
 void TButton::Click()

@@ -11,6 +11,17 @@ namespace e2e {
 namespace {
 
 std::wstring programPath;
+std::wstring demoPath;
+
+// CTest hands over a Unix path; Wine sees the Unix root as drive Z:.
+std::wstring DosPath(std::wstring path)
+{
+    if (!path.empty() && path[0] == L'/') {
+        std::replace(path.begin(), path.end(), L'/', L'\\');
+        path = L"Z:" + path;
+    }
+    return path;
+}
 
 std::wstring ClassOf(HWND wnd)
 {
@@ -23,12 +34,12 @@ std::wstring ClassOf(HWND wnd)
 
 void SetProgramPath(const std::wstring& path)
 {
-    // CTest hands over a Unix path; Wine sees the Unix root as drive Z:.
-    programPath = path;
-    if (!programPath.empty() && programPath[0] == L'/') {
-        std::replace(programPath.begin(), programPath.end(), L'/', L'\\');
-        programPath = L"Z:" + programPath;
-    }
+    programPath = DosPath(path);
+}
+
+void SetDemoPath(const std::wstring& path)
+{
+    demoPath = DosPath(path);
 }
 
 bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds timeout)
@@ -42,10 +53,12 @@ bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds t
     return true;
 }
 
-TTessaly::TTessaly(const TTempDir& dir, const char* password) : dir_(dir.Path()), exe_(dir / L"tessaly.exe")
+TTessaly::TTessaly(const TTempDir& dir, const char* password, TProgram program)
+    : dir_(dir.Path()), exe_(dir / (program == TProgram::Demo ? L"tessaly_demo.exe" : L"tessaly.exe"))
 {
-    if (programPath.empty() || !CopyFileW(programPath.c_str(), exe_.c_str(), FALSE))
-        throw std::runtime_error("cannot copy tessaly.exe: give its path as the first argument");
+    const std::wstring& source = program == TProgram::Demo ? demoPath : programPath;
+    if (source.empty() || !CopyFileW(source.c_str(), exe_.c_str(), FALSE))
+        throw std::runtime_error("cannot copy the program: give the paths of tessaly.exe and tessaly_demo.exe as arguments");
     if (password) {
         std::uint32_t state = 1;
         const auto random = [&state](std::uint32_t range) { return (state = state * 1103515245u + 12345u) % range; };

@@ -21,8 +21,13 @@ using tests::WriteBytes;
 
 using namespace std::chrono_literals;
 
-// The path of tessaly.exe given to the test program on its command line.
+// The paths of tessaly.exe and tessaly_demo.exe given to the test program on
+// its command line.
 void SetProgramPath(const std::wstring& path);
+void SetDemoPath(const std::wstring& path);
+
+// Which program a TTessaly runs.
+enum class TProgram { Tessaly, Demo };
 
 // Waits until condition holds or the time runs out; true when it held.
 bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds timeout = 10s);
@@ -39,7 +44,7 @@ class TTessaly {
 public:
     // Copies the program into dir and, unless password is null, writes a
     // password file for it holding that password (ANSI bytes).
-    explicit TTessaly(const TTempDir& dir, const char* password = "secret");
+    explicit TTessaly(const TTempDir& dir, const char* password = "secret", TProgram program = TProgram::Tessaly);
     ~TTessaly();  // ends the process if it still runs
 
     void Start();

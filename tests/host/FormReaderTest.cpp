@@ -346,6 +346,20 @@ TEST_F(FormReader, ReferencesAreSetOnceEveryComponentExists)
     EXPECT_FALSE(FindPropInfo(form, "Pen")->Reference);
 }
 
+TEST_F(FormReader, FormsReadFromTheSameDataUnderOneOwnerGetNamesOfTheirOwn)
+{
+    TWidget owner(nullptr);
+    for (const char* expected : {"Doc", "Doc_1", "Doc_2"}) {
+        auto* form = new TTestForm(&owner);
+        ReadComponent("object Doc: TTestForm\nend\n", *form);
+        EXPECT_EQ(form->Name(), expected);
+    }
+    TTestForm named(&owner);
+    named.SetName("Mine");
+    ReadComponent("object Doc: TTestForm\nend\n", named);
+    EXPECT_EQ(named.Name(), "Mine") << "a name given in code stays";
+}
+
 // A reference across owners is dropped when either end goes.
 TEST(Components, FreeNotificationClearsReferencesFromEitherEnd)
 {

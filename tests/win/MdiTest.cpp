@@ -9,6 +9,7 @@
 #include "tests/win/WindowTestSupport.h"
 #include "ui/ExtCtrls.h"
 #include "ui/Forms.h"
+#include "ui/Menus.h"
 
 using namespace ui;
 
@@ -150,6 +151,39 @@ TEST_F(Mdi, ChildrenMaximizeRestoreAndMinimize)
     late->SetWindowState(TWindowState::wsMaximized);
     late->Show();
     EXPECT_TRUE(IsZoomed(late->Handle()));
+}
+
+// A maximized child puts its system menu and buttons into the frame's menu
+// bar; a change of the bar's items keeps them, and restoring takes them out.
+TEST_F(Mdi, AChangedMenuBarKeepsTheEntriesOfAMaximizedChild)
+{
+    auto* menu = new TMainMenu(frame.get());
+    for (const wchar_t* caption : {L"&File", L"&View"}) {
+        auto* item = new TMenuItem(frame.get());
+        item->SetCaption(caption);
+        menu->Items()->Add(item);
+    }
+    frame->SetMenu(menu);
+    TForm* child = NewChild(L"child");
+    child->SetWindowState(TWindowState::wsMaximized);
+    HMENU bar = GetMenu(frame->Handle());
+    const int withChild = GetMenuItemCount(bar);
+    ASSERT_GT(withChild, 2) << "the child's entries are in the bar";
+    const auto textAt = [&](int pos) {
+        wchar_t text[32] = {};
+        GetMenuStringW(bar, static_cast<UINT>(pos), text, 32, MF_BYPOSITION);
+        return std::wstring(text);
+    };
+    const int first = textAt(0) == L"&File" ? 0 : 1;
+
+    menu->Items()->Items(0)->SetCaption(L"&Document");
+    EXPECT_EQ(GetMenuItemCount(bar), withChild);
+    EXPECT_EQ(textAt(first), L"&Document") << "in its place";
+    EXPECT_EQ(textAt(first + 1), L"&View");
+
+    child->SetWindowState(TWindowState::wsNormal);
+    EXPECT_EQ(GetMenuItemCount(bar), 2) << "the client took its entries out again";
+    EXPECT_EQ(textAt(0), L"&Document");
 }
 
 TEST_F(Mdi, TileAndCascadeArrangeTheChildren)

@@ -6,6 +6,7 @@ Writes, relative to the repository root (or --root):
   assets/skin/lightblue/lightblue.ini   the skin description
   app/res/tessaly.ico               the program icon (16, 32, 48 px, alpha)
   app/res/{encrypt,decrypt,login,changepw,save}.bmp   32 x 32 button pictures
+  tools/win/demo/res/menuglyphs.bmp   the demo program's 16 x 16 menu pictures
 
 Everything is drawn from code with the standard library only, so the output
 is the same byte for byte on every run. Edit this script, not the files.
@@ -1069,8 +1070,8 @@ def picture_change_password():
     return c
 
 
-def picture_save():
-    c = v.Canvas(32, 32)
+def picture_save(size=32):
+    c = v.Canvas(size, 32)
     disk = [(28, 64, 118), (104, 160, 226), (62, 118, 196), (42, 94, 170)]
     outlined(c, v.RoundRect(3, 3, 27, 27, 2.4), v.RoundRect(4, 4, 26, 26, 1.6), disk[0],
              v.vertical(3, 27, *disk[1:]))
@@ -1083,6 +1084,42 @@ def picture_save():
         c.paint(v.RoundRect(10, y, 20, y + 1, 0.3), (184, 198, 216))
     check_mark(c, [(16.5, 23), (21, 27.5), (29.5, 17)], 2.8)
     return c
+
+
+def picture_page(size=32):
+    """A sheet of paper with a folded corner and three lines of text."""
+    c = v.Canvas(size, 32)
+    px = 32 / size
+    edge = (96, 110, 130)
+    outlined(c, v.Polygon((5, 1), (20, 1), (27, 8), (27, 31), (5, 31)),
+             v.Polygon((5 + px, 1 + px), (20 - px / 2, 1 + px), (27 - px, 8 + px / 2), (27 - px, 31 - px),
+                       (5 + px, 31 - px)),
+             edge, v.vertical(1, 31, (255, 255, 255), (222, 232, 244)))
+    c.paint(v.Polygon((19, 1), (27, 9), (19, 9)), edge)
+    for y in (14, 19, 24):
+        c.paint(v.RoundRect(9, y, 23, y + px, 0.3), (120, 146, 184))
+    return c
+
+
+def picture_folder(size=32):
+    c = v.Canvas(size, 32)
+    folder(c, 1, 4, 31, 28, 32 / size)
+    return c
+
+
+def picture_tile(size=32):
+    """Four small windows side by side, two rows."""
+    c = v.Canvas(size, 32)
+    px = 32 / size
+    for x0, y0 in ((1, 3), (17, 3), (1, 18), (17, 18)):
+        outlined(c, v.RoundRect(x0, y0, x0 + 14, y0 + 12, px), v.RoundRect(x0 + px, y0 + 4, x0 + 14 - px, y0 + 12 - px, 0),
+                 (36, 80, 136), (250, 252, 255))
+    return c
+
+
+# The demo program's menu pictures, in the order its menus index them.
+MENU_PICTURES = [picture_page, picture_folder, picture_save, picture_tile]
+MENU_UNDERLAY = (240, 240, 240)
 
 
 BUTTON_PICTURES = {
@@ -1159,6 +1196,7 @@ def main():
 
     skin_dir = os.path.join(args.root, "assets", "skin", "lightblue")
     res_dir = os.path.join(args.root, "app", "res")
+    demo_dir = os.path.join(args.root, "tools", "win", "demo", "res")
     pics = skin_pictures()
     sections = description()
     check(pics, sections)
@@ -1170,8 +1208,11 @@ def main():
         assert flat.get(0, 31) == KEY
         write(os.path.join(res_dir, name), bmp_bytes(flat))
     write(os.path.join(res_dir, "tessaly.ico"), ico_bytes([icon_image(s) for s in (16, 32, 48)]))
+    glyphs = side_by_side([draw(16).image().flattened(MENU_UNDERLAY) for draw in MENU_PICTURES])
+    write(os.path.join(demo_dir, "menuglyphs.bmp"), bmp_bytes(glyphs))
     print("%d skin pictures and lightblue.ini in %s" % (len(pics), skin_dir))
     print("%d button pictures and tessaly.ico in %s" % (len(BUTTON_PICTURES), res_dir))
+    print("%d menu pictures in %s" % (len(MENU_PICTURES), demo_dir))
 
 
 if __name__ == "__main__":

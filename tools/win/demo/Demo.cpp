@@ -1,0 +1,242 @@
+#include "tools/win/demo/Demo.h"
+
+#include <string>
+
+#include "ui/ExtCtrls.h"
+
+namespace demo {
+
+using namespace ui;
+
+namespace {
+
+// A menu item that checks and unchecks itself when clicked; radio items
+// check themselves (the others of the group follow).
+void ToggleCheck(TObject* sender)
+{
+    if (auto* item = dynamic_cast<TMenuItem*>(sender))
+        item->SetChecked(item->RadioItem() || !item->Checked());
+}
+
+} // namespace
+
+// ---- TDemoChild
+
+const TClassInfo& TDemoChild::StaticClass()
+{
+    static const TClassInfo info = TClassBuilder<TDemoChild>("TDemoChild", &TForm::StaticClass()).Done();
+    return info;
+}
+
+TDemoChild::TDemoChild(TComponent* owner) : TForm(owner)
+{
+    InitFromResource();
+    DoCreate();
+}
+
+TMethod TDemoChild::FindMethod(std::string_view name)
+{
+    return FindHandler<TDemoChild>(this, name, {Handler("CloseClick", &TDemoChild::CloseClick)});
+}
+
+void TDemoChild::CloseClick(TObject*)
+{
+    Close();
+}
+
+// ---- TDemoFrame
+
+const TClassInfo& TDemoFrame::StaticClass()
+{
+    static const TClassInfo info = TClassBuilder<TDemoFrame>("TDemoFrame", &TForm::StaticClass()).Done();
+    return info;
+}
+
+TDemoFrame::TDemoFrame(TComponent* owner) : TForm(owner)
+{
+    InitFromResource();
+    DoCreate();
+}
+
+TMethod TDemoFrame::FindMethod(std::string_view name)
+{
+    using F = TDemoFrame;
+    return FindHandler<F>(this, name,
+                          {Handler("NewChildClick", &F::NewChildClick), Handler("MessageClick", &F::MessageClick),
+                           Handler("CloseFrameClick", &F::CloseFrameClick), Handler("ToolbarClick", &F::ToolbarClick),
+                           Handler("CheckClick", &F::CheckClick), Handler("TileClick", &F::TileClick),
+                           Handler("CascadeClick", &F::CascadeClick), Handler("ArrangeClick", &F::ArrangeClick),
+                           Handler("NextClick", &F::NextClick), Handler("MaximizeClick", &F::MaximizeClick)});
+}
+
+TDemoChild* TDemoFrame::NewChild()
+{
+    auto* child = new TDemoChild(this);
+    child->SetCaption(L"文档 " + std::to_wstring(++children_));
+    child->Show();
+    return child;
+}
+
+void TDemoFrame::NewChildClick(TObject*)
+{
+    NewChild();
+}
+
+void TDemoFrame::MessageClick(TObject* sender)
+{
+    auto* item = dynamic_cast<TMenuItem*>(sender);
+    Application()->MessageBox(L"选择了：" + (item ? item->Caption() : std::wstring()), L"Tessaly 演示",
+                              MB_OK | MB_ICONINFORMATION);
+}
+
+void TDemoFrame::CloseFrameClick(TObject*)
+{
+    Close();
+}
+
+void TDemoFrame::ToolbarClick(TObject* sender)
+{
+    ToggleCheck(sender);
+    FindComponentOf<TPanel>(*this, "ToolPanel")->SetVisible(FindComponentOf<TMenuItem>(*this, "Toolbar1")->Checked());
+}
+
+void TDemoFrame::CheckClick(TObject* sender)
+{
+    ToggleCheck(sender);
+}
+
+void TDemoFrame::TileClick(TObject*)
+{
+    Tile();
+}
+
+void TDemoFrame::CascadeClick(TObject*)
+{
+    Cascade();
+}
+
+void TDemoFrame::ArrangeClick(TObject*)
+{
+    ArrangeIcons();
+}
+
+void TDemoFrame::NextClick(TObject*)
+{
+    Next();
+}
+
+void TDemoFrame::MaximizeClick(TObject*)
+{
+    if (TForm* child = ActiveMDIChild())
+        child->SetWindowState(TWindowState::wsMaximized);
+}
+
+// ---- TDemoPlainForm
+
+const TClassInfo& TDemoPlainForm::StaticClass()
+{
+    static const TClassInfo info = TClassBuilder<TDemoPlainForm>("TDemoPlainForm", &TForm::StaticClass()).Done();
+    return info;
+}
+
+TDemoPlainForm::TDemoPlainForm(TComponent* owner, const wchar_t* resource) : TForm(owner)
+{
+    InitFromResource(resource);
+    DoCreate();
+}
+
+TMethod TDemoPlainForm::FindMethod(std::string_view name)
+{
+    using F = TDemoPlainForm;
+    return FindHandler<F>(this, name, {Handler("CloseClick", &F::CloseClick), Handler("CheckClick", &F::CheckClick)});
+}
+
+void TDemoPlainForm::CloseClick(TObject*)
+{
+    Close();
+}
+
+void TDemoPlainForm::CheckClick(TObject* sender)
+{
+    ToggleCheck(sender);
+}
+
+// ---- TDemoMain
+
+const TClassInfo& TDemoMain::StaticClass()
+{
+    static const TClassInfo info = TClassBuilder<TDemoMain>("TDemoMain", &TForm::StaticClass()).Done();
+    return info;
+}
+
+TDemoMain::TDemoMain(TComponent* owner) : TForm(owner)
+{
+    InitFromResource();
+    DoCreate();
+}
+
+TMethod TDemoMain::FindMethod(std::string_view name)
+{
+    using F = TDemoMain;
+    return FindHandler<F>(this, name,
+                          {Handler("FrameClick", &F::FrameClick), Handler("SizeableClick", &F::SizeableClick),
+                           Handler("ToolClick", &F::ToolClick), Handler("TaggedClick", &F::TaggedClick),
+                           Handler("BareClick", &F::BareClick), Handler("RightToLeftClick", &F::RightToLeftClick),
+                           Handler("AllClick", &F::AllClick)});
+}
+
+template <class Make>
+void TDemoMain::ShowOnce(TForm*& slot, Make make)
+{
+    if (!slot)
+        slot = make();
+    slot->Show();
+    slot->SetWindowState(slot->WindowState() == TWindowState::wsMinimized ? TWindowState::wsNormal
+                                                                           : slot->WindowState());
+    SetForegroundWindow(slot->Handle());
+}
+
+void TDemoMain::FrameClick(TObject*)
+{
+    ShowOnce(frame_, [this] {
+        auto* frame = new TDemoFrame(this);
+        frame->Show();
+        for (int i = 0; i < 3; ++i)
+            frame->NewChild();
+        return frame;
+    });
+}
+
+void TDemoMain::SizeableClick(TObject*)
+{
+    ShowOnce(sizeable_, [this] { return new TDemoPlainForm(this, L"TDEMOSIZEABLE"); });
+}
+
+void TDemoMain::ToolClick(TObject*)
+{
+    ShowOnce(tool_, [this] { return new TDemoPlainForm(this, L"TDEMOTOOL"); });
+}
+
+void TDemoMain::TaggedClick(TObject*)
+{
+    ShowOnce(tagged_, [this] { return new TDemoPlainForm(this, L"TDEMOTAGGED"); });
+}
+
+void TDemoMain::BareClick(TObject*)
+{
+    ShowOnce(bare_, [this] { return new TDemoPlainForm(this, L"TDEMOBARE"); });
+}
+
+void TDemoMain::RightToLeftClick(TObject*)
+{
+    ShowOnce(rightToLeft_, [this] { return new TDemoPlainForm(this, L"TDEMORIGHTTOLEFT"); });
+}
+
+void TDemoMain::AllClick(TObject* sender)
+{
+    for (auto open : {&TDemoMain::FrameClick, &TDemoMain::SizeableClick, &TDemoMain::ToolClick,
+                      &TDemoMain::TaggedClick, &TDemoMain::BareClick, &TDemoMain::RightToLeftClick})
+        (this->*open)(sender);
+}
+
+} // namespace demo

@@ -1,0 +1,88 @@
+// The demo program: the program's kinds of window side by side on the same
+// compiled-in skin, to look at and to test the skin engine against. A main
+// form opens the others: an MDI frame with children and a menu bar of every
+// kind of item, a sizeable form with a context menu, a tool window, a form
+// with Tag 99, a form without a caption, and a right-to-left form.
+#pragma once
+
+#include "ui/Forms.h"
+#include "ui/Menus.h"
+
+namespace demo {
+
+// An MDI child: a caption of its own, an edit and a button that closes it.
+class TDemoChild : public ui::TForm {
+    UI_CLASS(TDemoChild)
+public:
+    explicit TDemoChild(ui::TComponent* owner);
+    void CloseClick(ui::TObject* Sender);
+    ui::TMethod FindMethod(std::string_view name) override;
+};
+
+// The MDI frame: a tool bar, a menu bar and its children.
+class TDemoFrame : public ui::TForm {
+    UI_CLASS(TDemoFrame)
+public:
+    explicit TDemoFrame(ui::TComponent* owner);
+
+    // Opens one more child, "文档 n".
+    TDemoChild* NewChild();
+
+    void NewChildClick(ui::TObject* Sender);
+    void MessageClick(ui::TObject* Sender);
+    void CloseFrameClick(ui::TObject* Sender);
+    void ToolbarClick(ui::TObject* Sender);
+    void CheckClick(ui::TObject* Sender);
+    void TileClick(ui::TObject* Sender);
+    void CascadeClick(ui::TObject* Sender);
+    void ArrangeClick(ui::TObject* Sender);
+    void NextClick(ui::TObject* Sender);
+    void MaximizeClick(ui::TObject* Sender);
+    ui::TMethod FindMethod(std::string_view name) override;
+
+private:
+    int children_ = 0;
+};
+
+// A form whose handlers only close it or check menu items; one class for the
+// sizeable form, the tool window, the Tag 99 form, the form without a
+// caption and the right-to-left form, each read from its own form data.
+class TDemoPlainForm : public ui::TForm {
+    UI_CLASS(TDemoPlainForm)
+public:
+    // Reads the stored form of that resource name.
+    TDemoPlainForm(ui::TComponent* owner, const wchar_t* resource);
+    void CloseClick(ui::TObject* Sender);
+    void CheckClick(ui::TObject* Sender);
+    ui::TMethod FindMethod(std::string_view name) override;
+};
+
+// The main form: one button per kind of window; it carries the skin.
+class TDemoMain : public ui::TForm {
+    UI_CLASS(TDemoMain)
+public:
+    explicit TDemoMain(ui::TComponent* owner);
+
+    void FrameClick(ui::TObject* Sender);
+    void SizeableClick(ui::TObject* Sender);
+    void ToolClick(ui::TObject* Sender);
+    void TaggedClick(ui::TObject* Sender);
+    void BareClick(ui::TObject* Sender);
+    void RightToLeftClick(ui::TObject* Sender);
+    void AllClick(ui::TObject* Sender);
+    ui::TMethod FindMethod(std::string_view name) override;
+
+private:
+    // Shows the form kept in slot, made by make the first time.
+    template <class Make>
+    void ShowOnce(ui::TForm*& slot, Make make);
+
+    ui::TForm* frame_ = nullptr;
+    ui::TForm* sizeable_ = nullptr;
+    ui::TForm* tool_ = nullptr;
+    ui::TForm* tagged_ = nullptr;
+    ui::TForm* bare_ = nullptr;
+    ui::TForm* rightToLeft_ = nullptr;
+};
+
+} // namespace demo

@@ -1,0 +1,87 @@
+object DemoMain: TDemoMain
+  Left = 24
+  Top = 24
+  BorderStyle = bsSingle
+  BorderIcons = [biSystemMenu, biMinimize]
+  Caption = 'Tessaly 演示'
+  ClientWidth = 280
+  ClientHeight = 304
+  Color = clBtnFace
+  Font.Charset = 134
+  Font.Height = -14
+  Font.Name = '宋体'
+  Position = poDesigned
+  object Label1: TLabel
+    Left = 16
+    Top = 12
+    Caption = '程序的每一种窗口：'
+  end
+  object FrameButton: TButton
+    Left = 16
+    Top = 40
+    Width = 248
+    Height = 30
+    Caption = 'MDI 框架、子窗口与菜单栏'
+    TabOrder = 0
+    OnClick = FrameClick
+  end
+  object SizeableButton: TButton
+    Left = 16
+    Top = 76
+    Width = 248
+    Height = 30
+    Caption = '可调大小的窗口（右键菜单）'
+    TabOrder = 1
+    OnClick = SizeableClick
+  end
+  object ToolButton: TButton
+    Left = 16
+    Top = 112
+    Width = 248
+    Height = 30
+    Caption = '工具窗口'
+    TabOrder = 2
+    OnClick = ToolClick
+  end
+  object TaggedButton: TButton
+    Left = 16
+    Top = 148
+    Width = 248
+    Height = 30
+    Caption = 'Tag 99：不换肤的窗口'
+    TabOrder = 3
+    OnClick = TaggedClick
+  end
+  object BareButton: TButton
+    Left = 16
+    Top = 184
+    Width = 248
+    Height = 30
+    Caption = '没有标题栏的窗口'
+    TabOrder = 4
+    OnClick = BareClick
+  end
+  object RightToLeftButton: TButton
+    Left = 16
+    Top = 220
+    Width = 248
+    Height = 30
+    Caption = '从右到左的窗口'
+    TabOrder = 5
+    OnClick = RightToLeftClick
+  end
+  object AllButton: TButton
+    Left = 16
+    Top = 262
+    Width = 248
+    Height = 30
+    Caption = '全部打开'
+    TabOrder = 6
+    OnClick = AllClick
+  end
+  object SkinData1: TSkinData
+    Active = True
+    SkinFormtype = sfMainform
+    SkinStream = {@lightblue.skinstream@}
+  end
+end
