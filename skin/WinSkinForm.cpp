@@ -125,7 +125,7 @@ void TWinSkinForm::Attach(TSkinData* skinData)
         WindowHandle, TSubclassKind::SkinForm,
         [this](UINT msg, WPARAM wParam, LPARAM lParam) { return WindowProc(msg, wParam, lParam); });
     if (FrameSkinned)
-        CreateMenuBar();
+        CreateMenuBar();  // may leave the frame to the system
     if (FrameSkinned)
         ComputeFrameGeometry();
     else
