@@ -193,6 +193,9 @@ public:
     // Section "Colours", the numbered colour sections and the custom colours.
     TSkinColours Colours;
     ui::TColor TitleSampleColour = ui::clBtnFace;  // a pixel of the top border
+    // Skinned frames are painted while this is on; a controller turns it off
+    // while the system handles a menu change, which would paint its own frame.
+    bool FramePainting = true;
     std::unique_ptr<ui::TBrush> ButtonFaceBrush;
 
     // ---- Taken from the platform ----
