@@ -116,6 +116,12 @@ void TCanvas::TextOut(int x, int y, const std::wstring& text)
     ExtTextOutW(dc_, x, y, 0, nullptr, text.c_str(), static_cast<UINT>(text.size()), nullptr);
 }
 
+int TCanvas::DrawFormattedText(const std::wstring& text, RECT& r, UINT format)
+{
+    SelectTextAttributes();
+    return DrawTextW(dc_, text.c_str(), static_cast<int>(text.size()), &r, format);
+}
+
 void TCanvas::TextRect(const RECT& r, int x, int y, const std::wstring& text)
 {
     SelectTextAttributes();

@@ -51,6 +51,11 @@ TComponent::TComponent(TComponent* owner)
 TComponent::~TComponent()
 {
     destroying_ = true;
+    while (!freeNotifies_.empty()) {
+        TComponent* c = freeNotifies_.back();
+        RemoveFreeNotification(c);
+        c->Notification(this, TOperation::opRemove);
+    }
     // Owned components go last-created first, each telling the others.
     while (!components_.empty()) {
         TComponent* c = components_.back();
@@ -101,6 +106,23 @@ void TComponent::SetName(const std::string& name)
 }
 
 void TComponent::Loaded() {}
+
+void TComponent::FreeNotification(TComponent* component)
+{
+    if (!component || component == this ||
+        std::find(freeNotifies_.begin(), freeNotifies_.end(), component) != freeNotifies_.end())
+        return;
+    freeNotifies_.push_back(component);
+    component->freeNotifies_.push_back(this);
+}
+
+void TComponent::RemoveFreeNotification(TComponent* component)
+{
+    if (!component)
+        return;
+    std::erase(freeNotifies_, component);
+    std::erase(component->freeNotifies_, this);
+}
 
 void TComponent::Notification(TComponent*, TOperation) {}
 

@@ -97,6 +97,11 @@ public:
     // The event handler of this name bound to this object, or an unassigned
     // method. Forms override it with their handler table.
     virtual TMethod FindMethod(std::string_view name);
+    // Asks for a Notification(component, opRemove) when component goes, for
+    // a component that refers to another outside its owner (a form's menu, a
+    // control's popup menu). Both ends forget the link when either goes.
+    void FreeNotification(TComponent* component);
+    void RemoveFreeNotification(TComponent* component);
 
     // Set by the form reader around reading.
     void BeginLoading() { loading_ = true; }
@@ -111,6 +116,7 @@ private:
 
     TComponent* owner_ = nullptr;
     std::vector<TComponent*> components_;
+    std::vector<TComponent*> freeNotifies_;  // linked both ways by FreeNotification
     std::string name_;
     int tag_ = 0;
     bool loading_ = false;

@@ -8,6 +8,7 @@
 
 #include "ui/ErrorGuard.h"
 #include "ui/Forms.h"
+#include "ui/Menus.h"
 
 namespace ui {
 
@@ -150,8 +151,10 @@ const TClassInfo& TControl::StaticClass()
             .Wide("Hint", &TControl::Hint, &TControl::SetHint)
             .Bool("ShowHint", &TControl::ShowHint, &TControl::SetShowHint)
             .Int("Cursor", &TControl::Cursor, &TControl::SetCursor, CursorIdents)
+            .Reference("PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu)
             .Enum("BiDiMode", {"bdLeftToRight", "bdRightToLeft", "bdRightToLeftNoAlign", "bdRightToLeftReadingOnly"},
                   &TControl::BiDiMode, &TControl::SetBiDiMode)
+            .Bool("ParentBiDiMode", &TControl::ParentBiDiMode, &TControl::SetParentBiDiMode)
             .Event("OnClick", &TControl::OnClick)
             .Event("OnMouseDown", &TControl::OnMouseDown)
             .Event("OnMouseUp", &TControl::OnMouseUp)
@@ -171,6 +174,8 @@ TControl::TControl(TComponent* owner) : TComponent(owner), font_(std::make_uniqu
 TControl::~TControl()
 {
     BeginDestroy();
+    for (TWindowProcHook* hook : hooks_)
+        hook->control_ = nullptr;
     if (windowlessCapture == this)
         windowlessCapture = nullptr;
     Application()->ControlDestroyed(this);
@@ -183,6 +188,83 @@ LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam)
     TMessage m{msg, wParam, lParam, 0};
     WindowProc(m);
     return m.Result;
+}
+
+std::vector<std::string> TControl::WindowProcHooks() const
+{
+    std::vector<std::string> names;
+    for (auto it = hooks_.rbegin(); it != hooks_.rend(); ++it)
+        names.push_back((*it)->Name());
+    return names;
+}
+
+// ---- TWindowProcHook
+
+// One hook's place in a control's chain. It outlives the hook object as long
+// as a chain entry refers to it, so a hook taken out while one of its
+// messages is being handled stays valid until that handling ends.
+struct TWindowProcHook::TLink {
+    THandler Handler;
+    std::function<void(TMessage&)> Previous;
+    bool Removed = false;  // then messages pass straight through
+};
+
+namespace {
+
+// What a hook puts in the control's WindowProc: a call to its link.
+struct THookEntry {
+    std::shared_ptr<TWindowProcHook::TLink> Link;
+    void operator()(TMessage& m) const
+    {
+        const auto link = Link;  // the entry itself may be replaced meanwhile
+        if (link->Removed)
+            link->Previous(m);
+        else
+            link->Handler(m);
+    }
+};
+
+bool IsEntryOf(const std::function<void(TMessage&)>& fn, const TWindowProcHook::TLink* link)
+{
+    const auto* entry = fn.target<THookEntry>();
+    return entry && entry->Link.get() == link;
+}
+
+} // namespace
+
+TWindowProcHook::TWindowProcHook(TControl& control, std::string name, THandler handler)
+    : control_(&control), name_(std::move(name)), link_(std::make_shared<TLink>())
+{
+    link_->Handler = std::move(handler);
+    link_->Previous = control.WindowProc;
+    control.WindowProc = THookEntry{link_};
+    control.hooks_.push_back(this);
+}
+
+TWindowProcHook::~TWindowProcHook()
+{
+    link_->Removed = true;
+    if (!control_)
+        return;
+    auto& hooks = control_->hooks_;
+    std::erase(hooks, this);
+    if (IsEntryOf(control_->WindowProc, link_.get())) {
+        control_->WindowProc = link_->Previous;
+        return;
+    }
+    for (TWindowProcHook* above : hooks)
+        if (IsEntryOf(above->link_->Previous, link_.get())) {
+            above->link_->Previous = link_->Previous;
+            return;
+        }
+    // Someone replaced WindowProc by hand on top of this hook: the entry
+    // stays in that copy and passes messages through.
+}
+
+void TWindowProcHook::CallPrevious(TMessage& m) const
+{
+    const auto link = link_;
+    link->Previous(m);
 }
 
 void TControl::SetParent(TWinControl* parent)
@@ -295,6 +377,11 @@ void TControl::SetColor(TColor color)
     color_ = color;
     parentColor_ = false;
     Perform(CM_COLORCHANGED);
+    ColorChanged();
+}
+
+void TControl::ColorChanged()
+{
     Invalidate();
 }
 
@@ -311,7 +398,61 @@ void TControl::ParentColorChanged()
         return;
     color_ = parent_->Color();
     Perform(CM_PARENTCOLORCHANGED);
+    ColorChanged();
+}
+
+void TControl::SetPopupMenu(TPopupMenu* menu)
+{
+    RemoveFreeNotification(popupMenu_);
+    popupMenu_ = menu;
+    FreeNotification(menu);
+}
+
+void TControl::Notification(TComponent* component, TOperation operation)
+{
+    TComponent::Notification(component, operation);
+    if (operation == TOperation::opRemove && component == popupMenu_)
+        popupMenu_ = nullptr;
+}
+
+void TControl::SetBiDiMode(TBiDiMode mode)
+{
+    parentBiDiMode_ = false;
+    if (mode == bidi_)
+        return;
+    bidi_ = mode;
+    BiDiModeChanged();
+}
+
+void TControl::SetParentBiDiMode(bool on)
+{
+    parentBiDiMode_ = on;
+    if (on)
+        ParentBiDiModeChanged();
+}
+
+void TControl::ParentBiDiModeChanged()
+{
+    if (!parentBiDiMode_ || !parent_ || parent_->bidi_ == bidi_)
+        return;
+    bidi_ = parent_->bidi_;
+    BiDiModeChanged();
+}
+
+void TControl::BiDiModeChanged()
+{
     Invalidate();
+}
+
+DWORD BiDiExStyle(TBiDiMode mode)
+{
+    switch (mode) {
+    case TBiDiMode::bdRightToLeft: return WS_EX_RTLREADING | WS_EX_RIGHT | WS_EX_LEFTSCROLLBAR;
+    case TBiDiMode::bdRightToLeftNoAlign: return WS_EX_RTLREADING | WS_EX_LEFTSCROLLBAR;
+    case TBiDiMode::bdRightToLeftReadingOnly: return WS_EX_RTLREADING;
+    case TBiDiMode::bdLeftToRight: break;
+    }
+    return 0;
 }
 
 void TControl::SetFont(TFont* font)
@@ -482,6 +623,7 @@ void TWinControl::CreateParams(TCreateParams& params)
         params.Style |= WS_TABSTOP;
     if (!Enabled())
         params.Style |= WS_DISABLED;
+    params.ExStyle |= BiDiExStyle(BiDiMode());
 }
 
 void TWinControl::CreateHandle()
@@ -490,34 +632,58 @@ void TWinControl::CreateHandle()
     CreateParams(params);
     if ((params.Style & WS_CHILD) && !params.ParentWindow)
         throw Exception("Control '" + Name() + "' has no parent window");
-    HINSTANCE inst = GetModuleHandleW(nullptr);
     HWND wnd = nullptr;
     if (params.SystemClass.empty()) {
         const std::wstring cls = OwnClassName(*this);
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof wc;
-        if (!GetClassInfoExW(inst, cls.c_str(), &wc)) {
-            wc.cbSize = sizeof wc;
-            wc.style = params.ClassStyle;
-            wc.lpfnWndProc = StdWndProc;
-            wc.hInstance = inst;
-            wc.hCursor = params.ClassCursor ? params.ClassCursor : LoadCursorW(nullptr, IDC_ARROW);
-            wc.lpszClassName = cls.c_str();
-            if (!RegisterClassExW(&wc))
-                throw Exception("Cannot register the window class of " + ClassName());
-        }
+        RegisterOwnClass(cls, params);
         const TScopedValue<TWinControl*> creating(creatingControl, this);
-        wnd = CreateWindowExW(params.ExStyle, cls.c_str(), text_.c_str(), params.Style, params.X, params.Y,
-                              params.Width, params.Height, params.ParentWindow, nullptr, inst, nullptr);
+        wnd = CreateWindowHandle(params, cls);
     } else {
-        wnd = CreateWindowExW(params.ExStyle, params.SystemClass.c_str(), text_.c_str(), params.Style, params.X,
-                              params.Y, params.Width, params.Height, params.ParentWindow, nullptr, inst, nullptr);
+        wnd = CreateWindowHandle(params, params.SystemClass);
         if (wnd)
             AttachWindow(wnd);
     }
     if (!wnd || !handle_)
         throw Exception("Cannot create the window of '" + Name() + "'");
     CreateWnd();
+}
+
+void TWinControl::RegisterOwnClass(const std::wstring& cls, const TCreateParams& params)
+{
+    HINSTANCE inst = GetModuleHandleW(nullptr);
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    if (GetClassInfoExW(inst, cls.c_str(), &wc))
+        return;
+    wc.cbSize = sizeof wc;
+    wc.style = params.ClassStyle;
+    wc.lpfnWndProc = StdWndProc;
+    wc.hInstance = inst;
+    wc.hCursor = params.ClassCursor ? params.ClassCursor : LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = cls.c_str();
+    if (!RegisterClassExW(&wc))
+        throw Exception("Cannot register the window class of " + ClassName());
+}
+
+HWND TWinControl::CreateWindowHandle(const TCreateParams& params, const std::wstring& className)
+{
+    return CreateWindowExW(params.ExStyle, className.c_str(), text_.c_str(), params.Style, params.X, params.Y,
+                           params.Width, params.Height, params.ParentWindow, nullptr, GetModuleHandleW(nullptr),
+                           nullptr);
+}
+
+void TWinControl::DestroyWindowHandle(HWND wnd)
+{
+    DestroyWindow(wnd);
+}
+
+void TWinControl::DestroyHandle()
+{
+    if (!handle_)
+        return;
+    HWND wnd = handle_;
+    DetachWindow();
+    DestroyWindowHandle(wnd);
 }
 
 void TWinControl::AttachWindow(HWND wnd)
@@ -576,10 +742,14 @@ void TWinControl::RecreateWnd()
         if (auto* wc = dynamic_cast<TWinControl*>(c); wc && wc->HandleAllocated())
             wc->DestroyWnd();
     DestroyWnd();
-    HWND wnd = handle_;
-    DestroyWindow(wnd);  // WM_NCDESTROY detaches this and every child
+    DestroyWindowHandle(handle_);  // WM_NCDESTROY detaches this and every child
     recreating_ = false;
     CreateHandle();
+}
+
+int TWinControl::ShowCommand() const
+{
+    return Parent() ? SW_SHOWNA : SW_SHOW;
 }
 
 void TWinControl::UpdateShowing()
@@ -591,7 +761,7 @@ void TWinControl::UpdateShowing()
     }
     const bool shown = IsWindowVisible(handle_) || (GetWindowLongW(handle_, GWL_STYLE) & WS_VISIBLE);
     if (Visible() != shown)
-        ShowWindow(handle_, Visible() ? (Parent() ? SW_SHOWNA : SW_SHOW) : SW_HIDE);
+        ShowWindow(handle_, Visible() ? ShowCommand() : SW_HIDE);
 }
 
 void TWinControl::InsertControl(TControl* control)
@@ -604,6 +774,7 @@ void TWinControl::InsertControl(TControl* control)
         control->ParentFontChanged();
     if (control->parentColor_)
         control->ParentColorChanged();
+    control->ParentBiDiModeChanged();
     if (auto* wc = dynamic_cast<TWinControl*>(control); wc && handle_ && wc->Visible())
         wc->HandleNeeded();
     control->Invalidate();
@@ -618,10 +789,8 @@ void TWinControl::RemoveControl(TControl* control)
     tabList_.erase(std::remove(tabList_.begin(), tabList_.end(), control), tabList_.end());
     control->parent_ = nullptr;
     if (auto* wc = dynamic_cast<TWinControl*>(control); wc && wc->handle_ && !wc->Destroying()) {
-        HWND wnd = wc->handle_;
         wc->DestroyWnd();
-        wc->DetachWindow();
-        DestroyWindow(wnd);
+        wc->DestroyHandle();
     }
 }
 
@@ -777,7 +946,10 @@ void TWinControl::AlignControls()
         if (l != c->Left() || t != c->Top() || w != c->Width() || h != c->Height())
             c->SetBounds(l, t, std::max(w, 0), std::max(h, 0));
     }
+    AlignRemainder(room);
 }
+
+void TWinControl::AlignRemainder(const RECT&) {}
 
 TCanvas* TWinControl::ControlCanvas()
 {
@@ -795,6 +967,35 @@ LRESULT TWinControl::CtlColor(HDC dc)
         colorBrushColor_ = Color();
     }
     return reinterpret_cast<LRESULT>(colorBrush_.Get());
+}
+
+void TWinControl::SpreadBiDiMode()
+{
+    for (TControl* c : controls_)
+        if (c->parentBiDiMode_) {
+            c->bidi_ = bidi_;
+            if (auto* wc = dynamic_cast<TWinControl*>(c))
+                wc->SpreadBiDiMode();
+        }
+}
+
+// The reading order lives in the extended styles of the window and of its
+// children's windows: the children take the new mode first, then the window
+// is remade with them.
+void TWinControl::BiDiModeChanged()
+{
+    SpreadBiDiMode();
+    if (handle_)
+        RecreateWnd();
+    else
+        Invalidate();
+}
+
+void TWinControl::ColorChanged()
+{
+    for (TControl* c : controls_)
+        c->ParentColorChanged();
+    TControl::ColorChanged();
 }
 
 void TWinControl::FontChanged()
@@ -913,6 +1114,27 @@ void TWinControl::WmSetCursor(TMessage& m)
     DefaultHandler(m);
 }
 
+// A right click or the context-menu key: the popup menu of the windowless
+// child under the mouse, else this control's, opens; a control without one
+// leaves the message to the platform, which passes it to the parent (or
+// shows a standard control's own menu).
+void TWinControl::WmContextMenu(TMessage& m)
+{
+    POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+    const bool byKey = p.x == -1 && p.y == -1;
+    TControl* target = this;
+    if (!byKey)
+        if (TControl* inner = ControlAtPos(ScreenToClient(p)); inner && inner->PopupMenu())
+            target = inner;
+    TPopupMenu* menu = target->PopupMenu();
+    if (!menu || !menu->AutoPopup())
+        return DefaultHandler(m);
+    if (byKey)
+        p = target->ClientToScreen({0, 0});
+    menu->SetPopupComponent(target);
+    menu->Popup(p.x, p.y);
+}
+
 void TWinControl::WndProc(TMessage& m)
 {
     // Mouse messages over a windowless child go to that child.
@@ -932,6 +1154,8 @@ void TWinControl::WndProc(TMessage& m)
                 windowlessCapture = nullptr;
                 ReleaseCapture();
             }
+            if (m.Msg == WM_RBUTTONUP)
+                DefaultHandler(m);  // the platform raises WM_CONTEXTMENU for the click
             return;
         }
     }
@@ -955,6 +1179,7 @@ void TWinControl::Dispatch(TMessage& m)
         }
         break;
     case WM_SETCURSOR: return WmSetCursor(m);
+    case WM_CONTEXTMENU: return WmContextMenu(m);
     case WM_CHAR: {
         auto key = static_cast<wchar_t>(m.WParam);
         KeyPress(key);

@@ -24,6 +24,8 @@
 namespace ui {
 
 class TWinControl;
+class TWindowProcHook;
+class TPopupMenu;
 
 enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 enum class TMouseButton { mbLeft, mbRight, mbMiddle };
@@ -58,10 +60,13 @@ public:
     ~TControl() override;
 
     // The replaceable message-handling method: every message for the control
-    // goes through it. Skinners save it, install their own and call the saved
-    // one for what they do not handle. Initially it calls WndProc.
+    // goes through it. Initially it calls WndProc. A TWindowProcHook puts a
+    // handler in front of it and takes it out again in any order; code that
+    // saves and replaces the function by hand must restore it itself.
     std::function<void(TMessage&)> WindowProc;
     LRESULT Perform(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
+    // The names of the hooks now in front of WindowProc, outermost first.
+    std::vector<std::string> WindowProcHooks() const;
 
     TWinControl* Parent() const { return parent_; }
     virtual void SetParent(TWinControl* parent);
@@ -112,8 +117,19 @@ public:
     void SetShowHint(bool on) { showHint_ = on; }
     TCursor Cursor() const { return cursor_; }
     void SetCursor(TCursor cursor) { cursor_ = cursor; }
+    // Opened by a right click on the control or the context-menu key (a
+    // reference).
+    TPopupMenu* PopupMenu() const { return popupMenu_; }
+    void SetPopupMenu(TPopupMenu* menu);
+    void Notification(TComponent* component, TOperation operation) override;
     TBiDiMode BiDiMode() const { return bidi_; }
-    void SetBiDiMode(TBiDiMode mode) { bidi_ = mode; }
+    void SetBiDiMode(TBiDiMode mode);
+    // Whether the control takes its parent's BiDiMode (true until BiDiMode
+    // is set).
+    bool ParentBiDiMode() const { return parentBiDiMode_; }
+    void SetParentBiDiMode(bool on);
+    // Text reads right to left (any right-to-left mode).
+    bool UseRightToLeftReading() const { return bidi_ != TBiDiMode::bdLeftToRight; }
 
     // Repaints the control's area now or later.
     virtual void Invalidate();
@@ -143,14 +159,21 @@ protected:
     virtual void Click();
     virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
     virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
-    // Called when the font or colour changes; override to remake resources.
+    // Called when the font changes; override to remake resources.
     virtual void FontChanged();
+    // Called when the colour changes (its own or, with ParentColor, the
+    // parent's); windowed controls pass it on to their children.
+    virtual void ColorChanged();
+    // Called when BiDiMode changes (its own or, with ParentBiDiMode, the
+    // parent's); windowed controls remake their window.
+    virtual void BiDiModeChanged();
 
     std::wstring text_;
 
 private:
     void ParentFontChanged();
     void ParentColorChanged();
+    void ParentBiDiModeChanged();
     void MouseMessage(TMessage& m);
 
     TWinControl* parent_ = nullptr;
@@ -166,8 +189,40 @@ private:
     bool showHint_ = false;
     TCursor cursor_ = crDefault;
     TBiDiMode bidi_ = TBiDiMode::bdLeftToRight;
+    bool parentBiDiMode_ = true;
+    TPopupMenu* popupMenu_ = nullptr;
+    std::vector<TWindowProcHook*> hooks_;  // in the order they were put in
 
     friend class TWinControl;
+    friend class TWindowProcHook;
+};
+
+// Puts a handler in front of a control's WindowProc for as long as the hook
+// object lives: the handler sees every message first and passes on what it
+// does not take with CallPrevious. Hooks may go in any order; one taken out
+// from under a later one is spliced out of the chain, so no other hook is
+// lost. A hook that outlives its control does nothing when it goes.
+class TWindowProcHook {
+public:
+    using THandler = std::function<void(TMessage&)>;
+    TWindowProcHook(TControl& control, std::string name, THandler handler);
+    ~TWindowProcHook();
+    TWindowProcHook(const TWindowProcHook&) = delete;
+    TWindowProcHook& operator=(const TWindowProcHook&) = delete;
+
+    // The message handling the hook was put in front of.
+    void CallPrevious(TMessage& m) const;
+    // The hooked control; null once it is gone.
+    TControl* Control() const { return control_; }
+    const std::string& Name() const { return name_; }
+
+    struct TLink;
+
+private:
+    friend class TControl;
+    TControl* control_;
+    std::string name_;
+    std::shared_ptr<TLink> link_;
 };
 
 // What a windowed control's window is made of.
@@ -190,6 +245,8 @@ public:
     // The window, created (with every parent's) when first asked for.
     HWND Handle();
     bool HandleAllocated() const { return handle_ != nullptr; }
+    // The window if it exists (never creates it).
+    HWND WindowHandle() const { return handle_; }
     void HandleNeeded() { Handle(); }
     // Destroys and remakes the window, keeping the control's state.
     void RecreateWnd();
@@ -231,6 +288,18 @@ protected:
     // Called before the window goes on purpose (recreate); override to save
     // state that lives only in the window. Call the base.
     virtual void DestroyWnd();
+    // Makes the window described by params (of the registered class
+    // className); override to create it another way (an MDI child asks its
+    // MDI client).
+    virtual HWND CreateWindowHandle(const TCreateParams& params, const std::wstring& className);
+    // Destroys the window; override where the platform wants another way.
+    virtual void DestroyWindowHandle(HWND wnd);
+    // Detaches the window from the control and destroys it. Classes that
+    // destroy their window another way call it from their destructor, while
+    // the override is still theirs.
+    void DestroyHandle();
+    // How ShowWindow shows the window when the control becomes visible.
+    virtual int ShowCommand() const;
     void WndProc(TMessage& m) override;
     void Dispatch(TMessage& m) override;
     void DefaultHandler(TMessage& m) override;
@@ -243,9 +312,14 @@ protected:
     void SetText(const std::wstring& text) override;
     std::wstring GetText() const override;
     void FontChanged() override;
+    void ColorChanged() override;
+    void BiDiModeChanged() override;
 
     // Lays out the aligned children within the client area.
     void AlignControls();
+    // Called by AlignControls with what the aligned children leave of the
+    // client area; override to fill it (an MDI frame's client window).
+    virtual void AlignRemainder(const RECT& room);
 
     TCanvas* ControlCanvas();
     // Answers a reflected WM_CTLCOLOR*: the font's colour on the control's
@@ -256,6 +330,7 @@ private:
     static LRESULT CALLBACK StdWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
     friend LRESULT CALLBACK InitWndProc(HWND, UINT, WPARAM, LPARAM);
     void CreateHandle();
+    void RegisterOwnClass(const std::wstring& cls, const TCreateParams& params);
     void AttachWindow(HWND wnd);
     void DetachWindow();
     void InsertControl(TControl* control);
@@ -264,7 +339,10 @@ private:
     void PaintGraphicChildren(HDC dc);
     bool ReflectToChild(TMessage& m);
     void WmSetCursor(TMessage& m);
+    void WmContextMenu(TMessage& m);
     void UpdateShowing();
+    // Gives the mode to every child that follows its parent, all the way down.
+    void SpreadBiDiMode();
 
     HWND handle_ = nullptr;
     WNDPROC defWndProc_ = nullptr;
@@ -311,6 +389,10 @@ protected:
     // Override to draw the control through Canvas().
     virtual void Paint() {}
 };
+
+// The extended window styles of a reading order: right to left reads,
+// aligns right (unless told not to) and puts the vertical scroll bar left.
+DWORD BiDiExStyle(TBiDiMode mode);
 
 // The shift-state bits held in a mouse message's wParam and the key state.
 TShiftState ShiftStateFromMouse(WPARAM keys);

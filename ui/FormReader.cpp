@@ -309,7 +309,39 @@ const std::string& TextValue(const TPropInfo& p, const TFormValue& v)
     return *s;
 }
 
-void SetPublished(TObject& obj, const TPropInfo& p, const TFormValue& v, TComponent& methodOwner)
+// A reference named in the form, set once every component of the form exists
+// (references usually name components that come later in the text).
+struct TReferenceFixup {
+    TObject* Target;
+    const TPropInfo* Prop;
+    TFormValue Value;
+};
+
+// What setting properties needs besides the value: the root (event handlers
+// and named components are looked up in it) and, while a whole form is read,
+// where references wait for the components they name.
+struct TReadContext {
+    TComponent& Root;
+    std::vector<TReferenceFixup>* Fixups = nullptr;  // null: resolve at once
+};
+
+void SetReference(TObject& obj, const TPropInfo& p, const TFormValue& v, TComponent& root)
+{
+    const auto* id = std::get_if<TFormIdent>(&v.Data);
+    if (!id)
+        BadValue(p, v, "a component name expected");
+    TComponent* c = nullptr;
+    if (!SameText(id->Name, "nil")) {
+        c = SameText(id->Name, root.Name()) ? &root : root.FindComponent(id->Name);
+        if (!c)
+            BadValue(p, v, "no component " + id->Name);
+        if (!c->InheritsFrom(p.ObjectClass()))
+            BadValue(p, v, id->Name + " is not a " + p.ObjectClass().Name);
+    }
+    p.SetObject(obj, c);
+}
+
+void SetPublished(TObject& obj, const TPropInfo& p, const TFormValue& v, const TReadContext& context)
 {
     switch (p.Kind) {
     case TTypeKind::Integer:
@@ -327,26 +359,54 @@ void SetPublished(TObject& obj, const TPropInfo& p, const TFormValue& v, TCompon
         const auto* id = std::get_if<TFormIdent>(&v.Data);
         if (!id)
             BadValue(p, v, "an event handler name expected");
-        TMethod m = methodOwner.FindMethod(id->Name);
+        TMethod m = context.Root.FindMethod(id->Name);
         if (!m.Assigned())
-            BadValue(p, v, "no event handler " + id->Name + " in " + methodOwner.ClassName());
+            BadValue(p, v, "no event handler " + id->Name + " in " + context.Root.ClassName());
         p.SetMethod(obj, m);
         break;
     }
-    case TTypeKind::Class: {
+    case TTypeKind::Class:
+        if (p.Reference) {
+            if (context.Fixups)
+                context.Fixups->push_back({&obj, &p, v});
+            else
+                SetReference(obj, p, v, context.Root);
+            break;
+        }
         // A class property takes its value only through its own properties
         // (Font.Name = ...) or its defined properties (Items.Strings = (...)).
         BadValue(p, v, "a class property is set through its members");
     }
-    }
 }
 
-void ReadTree(const TFormObject& node, TComponent& target, TComponent& root, std::vector<TComponent*>& order)
+void SetProperty(TObject& obj, std::string_view name, const TFormValue& value, const TReadContext& context)
 {
+    const auto dot = name.find('.');
+    if (dot != std::string_view::npos) {
+        const std::string_view head = name.substr(0, dot);
+        const TPropInfo* p = FindPropInfo(obj, head);
+        TPersistent* sub = p && p->Kind == TTypeKind::Class && !p->Reference ? p->GetObject(obj) : nullptr;
+        if (!sub)
+            throw EReadError("Form data, line " + std::to_string(value.Line) + ": " + obj.ClassName() +
+                             " has no object property " + std::string(head));
+        return SetProperty(*sub, name.substr(dot + 1), value, context);
+    }
+    if (const TPropInfo* p = FindPropInfo(obj, name))
+        return SetPublished(obj, *p, value, context);
+    auto* persistent = dynamic_cast<TPersistent*>(&obj);
+    if (!persistent || !persistent->ReadDefinedProperty(std::string(name), value))
+        throw EReadError("Form data, line " + std::to_string(value.Line) + ": property " + std::string(name) +
+                         " does not exist in " + obj.ClassName());
+}
+
+void ReadTree(const TFormObject& node, TComponent& target, const TReadContext& context,
+              std::vector<TComponent*>& order)
+{
+    TComponent& root = context.Root;
     target.BeginLoading();
     order.push_back(&target);
     for (const TFormProperty& prop : node.Properties)
-        SetFormProperty(target, prop.Name, prop.Value, root);
+        SetProperty(target, prop.Name, prop.Value, context);
     for (const TFormObject& child : node.Children) {
         const TClassInfo* cls = FindClass(child.ClassName);
         if (!cls || !cls->Create)
@@ -355,7 +415,7 @@ void ReadTree(const TFormObject& node, TComponent& target, TComponent& root, std
         TComponent* c = cls->Create(&root);
         c->SetName(child.Name);
         c->SetParentComponent(&target);
-        ReadTree(child, *c, root, order);
+        ReadTree(child, *c, context, order);
     }
 }
 
@@ -368,22 +428,7 @@ TFormObject ParseForm(std::string_view text)
 
 void SetFormProperty(TObject& obj, std::string_view name, const TFormValue& value, TComponent& methodOwner)
 {
-    const auto dot = name.find('.');
-    if (dot != std::string_view::npos) {
-        const std::string_view head = name.substr(0, dot);
-        const TPropInfo* p = FindPropInfo(obj, head);
-        TPersistent* sub = p && p->Kind == TTypeKind::Class ? p->GetObject(obj) : nullptr;
-        if (!sub)
-            throw EReadError("Form data, line " + std::to_string(value.Line) + ": " + obj.ClassName() +
-                             " has no object property " + std::string(head));
-        return SetFormProperty(*sub, name.substr(dot + 1), value, methodOwner);
-    }
-    if (const TPropInfo* p = FindPropInfo(obj, name))
-        return SetPublished(obj, *p, value, methodOwner);
-    auto* persistent = dynamic_cast<TPersistent*>(&obj);
-    if (!persistent || !persistent->ReadDefinedProperty(std::string(name), value))
-        throw EReadError("Form data, line " + std::to_string(value.Line) + ": property " + std::string(name) +
-                         " does not exist in " + obj.ClassName());
+    SetProperty(obj, name, value, TReadContext{methodOwner});
 }
 
 void ReadComponent(std::string_view text, TComponent& root)
@@ -394,7 +439,10 @@ void ReadComponent(std::string_view text, TComponent& root)
     if (root.Name().empty())
         root.SetName(tree.Name);
     std::vector<TComponent*> order;
-    ReadTree(tree, root, root, order);
+    std::vector<TReferenceFixup> fixups;
+    ReadTree(tree, root, TReadContext{root, &fixups}, order);
+    for (const TReferenceFixup& f : fixups)
+        SetReference(*f.Target, *f.Prop, f.Value, root);
     for (TComponent* c : order)
         c->EndLoading();
     for (TComponent* c : order)

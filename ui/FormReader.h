@@ -15,9 +15,11 @@
 // values, True/False, event handler names), sets [a, b], lists ( 'a' 'b' )
 // and binary data { hex digits }. Properties are set in file order; dotted
 // names reach into class properties (Font.Name). Nested objects are created by
-// class name, owned by the root and made children of the enclosing object;
-// once the whole tree is read, Loaded() runs on every component in the order
-// they were read.
+// class name, owned by the root and made children of the enclosing object.
+// A reference property names a component of the form (Menu = MainMenu1, or
+// nil); references are set once the whole tree exists, since they usually
+// name components that come later. Then Loaded() runs on every component in
+// the order they were read.
 //
 // Platform-neutral.
 #pragma once
@@ -78,7 +80,8 @@ TFormObject ParseForm(std::string_view text);
 void ReadComponent(std::string_view text, TComponent& root);
 
 // Sets one property of obj from a form value, following dotted names. Event
-// handler names are looked up in methodOwner's handler table.
+// handler names are looked up in methodOwner's handler table, and references
+// among methodOwner's components (or methodOwner itself).
 void SetFormProperty(TObject& obj, std::string_view name, const TFormValue& value,
                      TComponent& methodOwner);
 

@@ -8,6 +8,7 @@
 #include "ui/ErrorGuard.h"
 #include "ui/ExtCtrls.h"
 #include "ui/FormReader.h"
+#include "ui/Menus.h"
 #include "ui/StdCtrls.h"
 #include "ui/Utf8.h"
 
@@ -35,10 +36,16 @@ const TClassInfo& TForm::StaticClass()
                  &TForm::SetBorderIcons)
             .Enum("FormStyle", {"fsNormal", "fsMDIChild", "fsMDIForm", "fsStayOnTop"}, &TForm::FormStyle,
                   &TForm::SetFormStyle)
+            .Enum("TileMode", {"tbHorizontal", "tbVertical"}, &TForm::TileMode, &TForm::SetTileMode)
+            .Reference("Menu", &TForm::Menu, &TForm::SetMenu)
+            .Reference("WindowMenu", &TForm::WindowMenu, &TForm::SetWindowMenu)
             .Enum("Position",
                   {"poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly", "poScreenCenter",
                    "poDesktopCenter", "poMainFormCenter", "poOwnerFormCenter"},
                   &TForm::Position, &TForm::SetPosition)
+            .Enum("WindowState", {"wsNormal", "wsMinimized", "wsMaximized"}, &TForm::WindowState,
+                  &TForm::SetWindowState)
+            .Bool("AutoScroll", &TForm::AutoScroll, &TForm::SetAutoScroll)
             .Int("ClientWidth", &TForm::StoredClientWidth, &TForm::SetClientWidth)
             .Int("ClientHeight", &TForm::StoredClientHeight, &TForm::SetClientHeight)
             .Int("PixelsPerInch", &TForm::PixelsPerInch, &TForm::SetPixelsPerInch)
@@ -65,6 +72,7 @@ TForm::~TForm()
 {
     BeginDestroy();
     OnDestroy(this);
+    DestroyHandle();
     auto& forms = Screen()->forms_;
     forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
 }
@@ -97,8 +105,14 @@ void TForm::SetBorderIcons(TBorderIcons icons)
 
 void TForm::SetFormStyle(TFormStyle style)
 {
+    const auto isMDI = [](TFormStyle s) { return s == TFormStyle::fsMDIChild || s == TFormStyle::fsMDIForm; };
+    const bool remake = isMDI(style) || isMDI(formStyle_);
     formStyle_ = style;
-    if (HandleAllocated())
+    if (!HandleAllocated())
+        return;
+    if (remake)
+        RecreateWnd();
+    else
         SetWindowPos(Handle(), style == TFormStyle::fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
@@ -107,8 +121,8 @@ void TForm::CreateParams(TCreateParams& params)
 {
     TWinControl::CreateParams(params);
     params.Style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
-    params.ParentWindow = nullptr;
-    params.ExStyle = 0;
+    params.ParentWindow = OwnerWindow();
+    params.ExStyle = BiDiExStyle(BiDiMode());
     switch (borderStyle_) {
     case TFormBorderStyle::bsNone: params.Style |= WS_POPUP; break;
     case TFormBorderStyle::bsSingle: params.Style |= WS_CAPTION | WS_BORDER; break;
@@ -137,10 +151,177 @@ void TForm::CreateParams(TCreateParams& params)
     }
     if (formStyle_ == TFormStyle::fsStayOnTop)
         params.ExStyle |= WS_EX_TOPMOST;
+    if (formStyle_ == TFormStyle::fsMDIChild) {
+        // A child of the frame's client window, however it is framed.
+        params.Style = (params.Style & ~WS_POPUP) | WS_CHILD;
+        params.ExStyle |= WS_EX_MDICHILD;
+        params.ParentWindow = MDIFrame()->ClientHandle();
+        // Made visible, the child is activated (and maximized or minimized)
+        // by the client as it is made.
+        if (Visible())
+            params.Style |= WS_VISIBLE;
+        if (windowState_ == TWindowState::wsMaximized)
+            params.Style |= WS_MAXIMIZE;
+        else if (windowState_ == TWindowState::wsMinimized)
+            params.Style |= WS_MINIMIZE;
+        const bool defaultPos = position_ == TPosition::poDefault || position_ == TPosition::poDefaultPosOnly;
+        const bool defaultSize = position_ == TPosition::poDefault || position_ == TPosition::poDefaultSizeOnly;
+        if (defaultPos)
+            params.X = params.Y = CW_USEDEFAULT;
+        if (defaultSize)
+            params.Width = params.Height = CW_USEDEFAULT;
+    }
+}
+
+TForm* TForm::MDIFrame() const
+{
+    const auto isFrame = [](const TForm* f) { return f && f->formStyle_ == TFormStyle::fsMDIForm; };
+    TForm* frame = dynamic_cast<TForm*>(Owner());
+    if (!isFrame(frame))
+        frame = Application()->MainForm();
+    for (int i = 0; !isFrame(frame) && i < Screen()->FormCount(); ++i)
+        frame = Screen()->Forms(i);
+    if (!isFrame(frame))
+        throw Exception("Cannot create form " + Name() + ": no MDI frame form exists");
+    frame->HandleNeeded();
+    return frame;
+}
+
+HWND TForm::CreateWindowHandle(const TCreateParams& params, const std::wstring& className)
+{
+    mdiChildWindow_ = (params.ExStyle & WS_EX_MDICHILD) != 0;
+    if (!mdiChildWindow_)
+        return TWinControl::CreateWindowHandle(params, className);
+    // The MDI client makes its children itself, and knows them that way.
+    MDICREATESTRUCTW create{};
+    create.szClass = className.c_str();
+    create.szTitle = text_.c_str();
+    create.hOwner = GetModuleHandleW(nullptr);
+    create.x = params.X, create.y = params.Y, create.cx = params.Width, create.cy = params.Height;
+    create.style = params.Style;
+    return reinterpret_cast<HWND>(SendMessageW(params.ParentWindow, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
+}
+
+void TForm::DestroyWindowHandle(HWND wnd)
+{
+    if (menu_ && GetMenu(wnd) == menu_->Handle())
+        ::SetMenu(wnd, nullptr);
+    HWND client = mdiChildWindow_ ? GetParent(wnd) : nullptr;
+    if (client)
+        SendMessageW(client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(wnd), 0);
+    else
+        DestroyWindow(wnd);
+}
+
+void TForm::CreateMDIClient()
+{
+    CLIENTCREATESTRUCT create{};
+    create.hWindowMenu = windowMenu_ ? windowMenu_->Handle() : nullptr;
+    create.idFirstChild = 0xFF00;  // above every menu command of the framework
+    const RECT r = ClientRect();
+    clientHandle_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"MDICLIENT", nullptr,
+                                    WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_HSCROLL |
+                                        WS_VSCROLL | MDIS_ALLCHILDSTYLES,
+                                    0, 0, r.right, r.bottom, WindowHandle(), nullptr, GetModuleHandleW(nullptr),
+                                    &create);
+    if (!clientHandle_)
+        throw Exception("Cannot create the MDI client window of '" + Name() + "'");
+    SetWindowPos(clientHandle_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void TForm::AlignRemainder(const RECT& room)
+{
+    if (clientHandle_)
+        MoveWindow(clientHandle_, room.left, room.top, std::max(0L, room.right - room.left),
+                   std::max(0L, room.bottom - room.top), TRUE);
+}
+
+void TForm::DefaultHandler(TMessage& m)
+{
+    HWND wnd = WindowHandle();
+    if (wnd && clientHandle_)
+        m.Result = DefFrameProcW(wnd, clientHandle_, m.Msg, m.WParam, m.LParam);
+    else if (wnd && mdiChildWindow_)
+        m.Result = DefMDIChildProcW(wnd, m.Msg, m.WParam, m.LParam);
+    else
+        TWinControl::DefaultHandler(m);
+}
+
+// A child shown is the active child, as one just made.
+void TForm::ShowMDIChild()
+{
+    HWND wnd = WindowHandle();
+    if (!wnd) {
+        HandleNeeded();
+        return;
+    }
+    ShowWindow(wnd, SW_SHOW);
+    SendMessageW(GetParent(wnd), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(wnd), 0);
+    ApplyWindowState();
+}
+
+TForm* TForm::ActiveMDIChild() const
+{
+    if (!clientHandle_)
+        return nullptr;
+    auto active = reinterpret_cast<HWND>(SendMessageW(clientHandle_, WM_MDIGETACTIVE, 0, 0));
+    return dynamic_cast<TForm*>(FindControlOfWindow(active));
+}
+
+std::vector<TForm*> TForm::MDIChildList() const
+{
+    std::vector<TForm*> children;
+    if (!clientHandle_)
+        return children;
+    for (HWND w = GetWindow(clientHandle_, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
+        if (auto* form = dynamic_cast<TForm*>(FindControlOfWindow(w)))
+            children.push_back(form);
+    return children;
+}
+
+void TForm::Tile()
+{
+    if (clientHandle_)
+        SendMessageW(clientHandle_, WM_MDITILE, tileMode_ == TTileMode::tbVertical ? MDITILE_VERTICAL : MDITILE_HORIZONTAL,
+                     0);
+}
+
+void TForm::Cascade()
+{
+    if (clientHandle_)
+        SendMessageW(clientHandle_, WM_MDICASCADE, 0, 0);
+}
+
+void TForm::ArrangeIcons()
+{
+    if (clientHandle_)
+        SendMessageW(clientHandle_, WM_MDIICONARRANGE, 0, 0);
+}
+
+void TForm::Next()
+{
+    if (clientHandle_)
+        SendMessageW(clientHandle_, WM_MDINEXT, 0, FALSE);
+}
+
+void TForm::Previous()
+{
+    if (clientHandle_)
+        SendMessageW(clientHandle_, WM_MDINEXT, 0, TRUE);
+}
+
+HWND TForm::OwnerWindow() const
+{
+    auto* owner = dynamic_cast<TForm*>(Owner());
+    return owner ? owner->Handle() : nullptr;
 }
 
 void TForm::CreateWnd()
 {
+    if (menu_ && !mdiChildWindow_)  // before the client size is set: the bar takes room
+        ::SetMenu(WindowHandle(), menu_->Handle());
+    if (formStyle_ == TFormStyle::fsMDIForm)
+        CreateMDIClient();
     TWinControl::CreateWnd();
     HICON icon = icon_->Handle() ? icon_->Handle() : LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
     if (icon) {
@@ -151,6 +332,114 @@ void TForm::CreateWnd()
         SetClientWidth(pendingClientWidth_);
     if (pendingClientHeight_ >= 0)
         SetClientHeight(pendingClientHeight_);
+}
+
+void TForm::SetMenu(TMainMenu* menu)
+{
+    if (menu == menu_)
+        return;
+    if (auto* other = menu ? dynamic_cast<TForm*>(menu->Window()) : nullptr)
+        other->SetMenu(nullptr);  // one menu bar, one window
+    if (menu_)
+        menu_->SetWindow(nullptr);
+    menu_ = menu;
+    if (menu_)
+        menu_->SetWindow(this);
+    if (HandleAllocated())
+        SendMessageW(Handle(), CM_MENUCHANGED, 0, 0);
+}
+
+void TForm::SetWindowMenu(TMenuItem* item)
+{
+    RemoveFreeNotification(windowMenu_);
+    windowMenu_ = item;
+    FreeNotification(item);
+}
+
+void TForm::Notification(TComponent* component, TOperation operation)
+{
+    TWinControl::Notification(component, operation);
+    if (operation != TOperation::opRemove)
+        return;
+    if (component == menu_)
+        menu_ = nullptr;
+    if (component == windowMenu_)
+        windowMenu_ = nullptr;
+}
+
+bool TForm::IsShortCut(int shortCut)
+{
+    return menu_ && menu_->IsShortCut(shortCut);
+}
+
+void TForm::WmMenuChanged(TMessage&)
+{
+    HWND wnd = WindowHandle();
+    if (!wnd || mdiChildWindow_)
+        return;
+    HMENU bar = menu_ ? menu_->Handle() : nullptr;
+    if (GetMenu(wnd) != bar)
+        ::SetMenu(wnd, bar);
+    DrawMenuBar(wnd);
+}
+
+void TForm::DetachMenuBar()
+{
+    HWND wnd = WindowHandle();
+    if (wnd && menu_ && GetMenu(wnd) == menu_->Handle())
+        ::SetMenu(wnd, nullptr);
+}
+
+TWindowState TForm::WindowState() const
+{
+    HWND wnd = WindowHandle();
+    if (!wnd || !IsWindowVisible(wnd))
+        return windowState_;
+    if (IsIconic(wnd))
+        return TWindowState::wsMinimized;
+    return IsZoomed(wnd) ? TWindowState::wsMaximized : TWindowState::wsNormal;
+}
+
+void TForm::SetWindowState(TWindowState state)
+{
+    windowState_ = state;
+    if (HandleAllocated() && IsWindowVisible(Handle()))
+        ApplyWindowState();
+}
+
+// An MDI child is maximized and restored by its client, which also merges
+// its caption buttons into the frame's menu bar.
+void TForm::ApplyWindowState()
+{
+    HWND wnd = WindowHandle();
+    if (mdiChildWindow_ && windowState_ != TWindowState::wsMinimized)
+        SendMessageW(GetParent(wnd), windowState_ == TWindowState::wsMaximized ? WM_MDIMAXIMIZE : WM_MDIRESTORE,
+                     reinterpret_cast<WPARAM>(wnd), 0);
+    else
+        ShowWindow(wnd, ShowCommand());
+}
+
+int TForm::ShowCommand() const
+{
+    switch (windowState_) {
+    case TWindowState::wsMinimized: return SW_SHOWMINIMIZED;
+    case TWindowState::wsMaximized: return SW_SHOWMAXIMIZED;
+    case TWindowState::wsNormal: break;
+    }
+    HWND wnd = WindowHandle();
+    return IsZoomed(wnd) || IsIconic(wnd) ? SW_RESTORE : SW_SHOW;
+}
+
+// The state follows the window as the user (or the system) sizes it.
+void TForm::WmSize(TMessage& m)
+{
+    switch (m.WParam) {
+    case SIZE_MINIMIZED: windowState_ = TWindowState::wsMinimized; break;
+    case SIZE_MAXIMIZED: windowState_ = TWindowState::wsMaximized; break;
+    case SIZE_RESTORED: windowState_ = TWindowState::wsNormal; break;
+    default: break;
+    }
+    TWinControl::Dispatch(m);
 }
 
 void TForm::SetClientWidth(int width)
@@ -256,7 +545,9 @@ void TForm::DoClose(TCloseAction& action)
 
 void TForm::Close()
 {
-    TCloseAction action = TCloseAction::caHide;
+    // A hidden MDI child would still count as one of the frame's children:
+    // closing one frees it.
+    TCloseAction action = formStyle_ == TFormStyle::fsMDIChild ? TCloseAction::caFree : TCloseAction::caHide;
     DoClose(action);
     if (action == TCloseAction::caNone)
         return;
@@ -311,17 +602,33 @@ void TForm::WmActivate(TMessage& m)
 
 void TForm::Dispatch(TMessage& m)
 {
+    if (DispatchMenuMessage(m))
+        return;
     switch (m.Msg) {
+    case CM_MENUCHANGED: return WmMenuChanged(m);
+    case WM_DESTROY:
+        DetachMenuBar();
+        break;
     case WM_CLOSE: return WmClose(m);
     case WM_ACTIVATE: return WmActivate(m);
+    case WM_SIZE: return WmSize(m);
     case WM_SHOWWINDOW:
         DefaultHandler(m);
         if (m.WParam)
             OnShow(this);
         return;
     case CM_VISIBLECHANGED:
-        if (m.WParam && !placed_)
+        if (formStyle_ == TFormStyle::fsMDIChild) {
+            if (m.WParam)
+                ShowMDIChild();
+        } else if (m.WParam && !placed_) {
             PlaceOnShow();
+        }
+        return;
+    case WM_NCDESTROY:
+        TWinControl::Dispatch(m);
+        clientHandle_ = nullptr;  // went with the frame
+        mdiChildWindow_ = false;
         return;
     case CM_FOCUSCHANGED:
         activeControl_ = reinterpret_cast<TWinControl*>(m.LParam);
@@ -339,6 +646,17 @@ void TForm::Dispatch(TMessage& m)
     TWinControl::Dispatch(m);
 }
 
+TForm* FormOfWindow(HWND wnd)
+{
+    for (HWND w = wnd; w; w = GetAncestor(w, GA_PARENT)) {
+        if (auto* form = dynamic_cast<TForm*>(FindControlOfWindow(w)))
+            return form;
+        if (!(GetWindowLongPtrW(w, GWL_STYLE) & WS_CHILD))
+            break;
+    }
+    return nullptr;
+}
+
 // ---- TScreen
 
 TForm* TScreen::ActiveForm() const
@@ -351,6 +669,23 @@ RECT TScreen::WorkArea() const
     RECT r{0, 0, Width(), Height()};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0);
     return r;
+}
+
+TFont* TScreen::MenuFont()
+{
+    if (!menuFont_) {
+        menuFont_ = std::make_unique<TFont>();
+        NONCLIENTMETRICSW metrics{};
+        metrics.cbSize = sizeof metrics;
+        if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+            const LOGFONTW& lf = metrics.lfMenuFont;
+            menuFont_->SetName(lf.lfFaceName);
+            menuFont_->SetHeight(lf.lfHeight);
+            menuFont_->SetCharset(lf.lfCharSet);
+            menuFont_->SetStyle(lf.lfWeight >= FW_BOLD ? 1u << fsBold : 0u);
+        }
+    }
+    return menuFont_.get();
 }
 
 TScreen* Screen()
@@ -424,6 +759,8 @@ void TApplication::ProcessMessages()
 // for them), Alt+letter as CM_DIALOGCHAR. A non-zero answer consumes the key.
 bool TApplication::IsKeyMessage(MSG& msg)
 {
+    if ((msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) && IsShortCutKey(msg))
+        return true;
     UINT notification = 0;
     if (msg.message == WM_KEYDOWN) {
         switch (msg.wParam) {
@@ -445,8 +782,30 @@ bool TApplication::IsKeyMessage(MSG& msg)
     } else {
         return false;
     }
-    auto* form = dynamic_cast<TForm*>(FindControlOfWindow(GetAncestor(msg.hwnd, GA_ROOT)));
+    TForm* form = FormOfWindow(msg.hwnd);
     return form && form->Perform(notification, msg.wParam, msg.lParam) != 0;
+}
+
+// A key with its shift state that an item of a menu bar has as shortcut runs
+// that item: the menu of the form the key is for, then (for an MDI child) the
+// frame's.
+bool TApplication::IsShortCutKey(MSG& msg)
+{
+    const int shortCut = ShortCutOfKey(msg.wParam);
+    for (TForm* form = FormOfWindow(msg.hwnd); form; form = FormOfWindow(GetAncestor(form->Handle(), GA_PARENT)))
+        if (form->IsShortCut(shortCut))
+            return true;
+    return false;
+}
+
+// Ctrl+F4, Ctrl+F6 and the like for the MDI child of the frame the message
+// is for.
+bool TApplication::IsMDIMessage(MSG& msg)
+{
+    if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN)
+        return false;
+    auto* frame = dynamic_cast<TForm*>(FindControlOfWindow(GetAncestor(msg.hwnd, GA_ROOT)));
+    return frame && frame->ClientHandle() && TranslateMDISysAccel(frame->ClientHandle(), &msg);
 }
 
 // Sends CM_MOUSEENTER / CM_MOUSELEAVE when the mouse moves from one control
@@ -477,13 +836,15 @@ void TApplication::ControlDestroyed(TControl* control)
 {
     if (mouseControl_ == control)
         mouseControl_ = nullptr;
+    if (mainForm_ == control)
+        mainForm_ = nullptr;
 }
 
 bool TApplication::ProcessMessage(MSG& msg)
 {
     CallGuarded([&] {
         TrackMouse(msg);
-        if (IsKeyMessage(msg))
+        if (IsMDIMessage(msg) || IsKeyMessage(msg))
             return;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
@@ -526,6 +887,7 @@ void RegisterFrameworkClasses()
          {&TLabel::StaticClass(), &TListBox::StaticClass(), &TEdit::StaticClass(), &TMaskEdit::StaticClass(),
           &TButton::StaticClass(), &TBitBtn::StaticClass(), &TPanel::StaticClass(), &TTimer::StaticClass()})
         RegisterComponentClass(*info);
+    RegisterMenuClasses();
 }
 
 } // namespace ui

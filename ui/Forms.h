@@ -13,6 +13,9 @@
 
 namespace ui {
 
+class TMainMenu;
+class TMenuItem;
+
 enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
 using TBorderIcons = unsigned;  // bit n for TBorderIcon n
@@ -22,6 +25,8 @@ enum class TPosition {
     poMainFormCenter, poOwnerFormCenter
 };
 enum class TCloseAction { caNone, caHide, caFree, caMinimize };
+enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
+enum class TTileMode { tbHorizontal, tbVertical };
 using TModalResult = int;
 inline constexpr TModalResult mrNone = 0;
 inline constexpr TModalResult mrOk = IDOK;
@@ -40,10 +45,25 @@ public:
     void SetBorderStyle(TFormBorderStyle style);
     TBorderIcons BorderIcons() const { return borderIcons_; }
     void SetBorderIcons(TBorderIcons icons);
+    // fsMDIForm: an MDI frame, whose client window holds the fsMDIChild
+    // forms. Changing between MDI and other styles remakes the window.
     TFormStyle FormStyle() const { return formStyle_; }
     void SetFormStyle(TFormStyle style);
     TPosition Position() const { return position_; }
     void SetPosition(TPosition position) { position_ = position; }
+    // Normal, minimized or maximized: the window's state while it is shown,
+    // the state it will be shown in while it is hidden.
+    TWindowState WindowState() const;
+    void SetWindowState(TWindowState state);
+    // The menu bar (a reference). An MDI child shows none.
+    TMainMenu* Menu() const { return menu_; }
+    void SetMenu(TMainMenu* menu);
+    // Runs the item of the menu bar with that shortcut; false when none has it.
+    bool IsShortCut(int shortCut);
+    // Kept for form files and for the skin engine, which switches it off:
+    // the form does not scroll its controls either way.
+    bool AutoScroll() const { return autoScroll_; }
+    void SetAutoScroll(bool on) { autoScroll_ = on; }
     void SetClientWidth(int width);
     void SetClientHeight(int height);
     int StoredClientWidth() const { return ClientWidth(); }
@@ -55,6 +75,27 @@ public:
     bool KeyPreview() const { return keyPreview_; }
     void SetKeyPreview(bool on) { keyPreview_ = on; }
     TIcon* Icon() const { return icon_.get(); }
+
+    // ---- MDI frames (fsMDIForm)
+    // The "MDIClient" child that holds the MDI children; null for other forms.
+    HWND ClientHandle() const { return clientHandle_; }
+    // The active MDI child, or null.
+    TForm* ActiveMDIChild() const;
+    // The MDI children, the active one first (the client's z-order).
+    int MDIChildCount() const { return static_cast<int>(MDIChildList().size()); }
+    TForm* MDIChildren(int index) const { return MDIChildList().at(index); }
+    // The item whose drop-down lists the MDI children (a reference; set
+    // before the frame's window exists).
+    TMenuItem* WindowMenu() const { return windowMenu_; }
+    void SetWindowMenu(TMenuItem* item);
+    TTileMode TileMode() const { return tileMode_; }
+    void SetTileMode(TTileMode mode) { tileMode_ = mode; }
+    void Tile();
+    void Cascade();
+    void ArrangeIcons();
+    // Activates the next (previous) MDI child.
+    void Next();
+    void Previous();
 
     TWinControl* ActiveControl() const { return activeControl_; }
     void SetActiveControl(TWinControl* control);
@@ -86,7 +127,15 @@ protected:
     void InitFromResource();
     void CreateParams(TCreateParams& params) override;
     void CreateWnd() override;
+    HWND CreateWindowHandle(const TCreateParams& params, const std::wstring& className) override;
+    void DestroyWindowHandle(HWND wnd) override;
+    int ShowCommand() const override;
+    void AlignRemainder(const RECT& room) override;
     void Dispatch(TMessage& m) override;
+    // An MDI frame's messages end in the frame procedure, an MDI child's in
+    // the child procedure; other forms' in the window's own.
+    void DefaultHandler(TMessage& m) override;
+    void Notification(TComponent* component, TOperation operation) override;
     // Runs OnCreate; an error in it is shown and the program goes on.
     virtual void DoCreate();
     virtual void DoClose(TCloseAction& action);
@@ -95,11 +144,33 @@ private:
     void PlaceOnShow();
     void WmClose(TMessage& m);
     void WmActivate(TMessage& m);
+    void WmSize(TMessage& m);
+    void ApplyWindowState();
+    // Shows the menu bar in the window (again).
+    void WmMenuChanged(TMessage& m);
+    // Takes the menu bar out of a window about to go, which would destroy it.
+    void DetachMenuBar();
+    void CreateMDIClient();
+    void ShowMDIChild();
+    std::vector<TForm*> MDIChildList() const;
+    // The frame an MDI child goes into: its owner when that is an MDI frame,
+    // else the main form, else the first MDI frame on the screen.
+    TForm* MDIFrame() const;
+    // The window of the form that owns this one (its owner component), or
+    // none: an owned form stays above its owner and goes with it.
+    HWND OwnerWindow() const;
 
     TFormBorderStyle borderStyle_ = TFormBorderStyle::bsSizeable;
     TBorderIcons borderIcons_ = (1u << biSystemMenu) | (1u << biMinimize) | (1u << biMaximize);
     TFormStyle formStyle_ = TFormStyle::fsNormal;
     TPosition position_ = TPosition::poDefaultPosOnly;
+    TWindowState windowState_ = TWindowState::wsNormal;
+    TTileMode tileMode_ = TTileMode::tbHorizontal;
+    HWND clientHandle_ = nullptr;
+    TMainMenu* menu_ = nullptr;
+    TMenuItem* windowMenu_ = nullptr;
+    bool mdiChildWindow_ = false;  // the window was made by an MDI client
+    bool autoScroll_ = false;
     int pixelsPerInch_ = 96;
     int textHeight_ = 0;
     bool keyPreview_ = false;
@@ -112,6 +183,11 @@ private:
     int pendingClientHeight_ = -1;
 };
 
+// The form a window belongs to: the nearest framework form among the window
+// and its parents (an MDI child's controls belong to the child, not to the
+// frame), or null.
+TForm* FormOfWindow(HWND wnd);
+
 // The forms that exist, in creation order.
 class TScreen {
 public:
@@ -121,8 +197,11 @@ public:
     int Width() const { return GetSystemMetrics(SM_CXSCREEN); }
     int Height() const { return GetSystemMetrics(SM_CYSCREEN); }
     RECT WorkArea() const;
+    // The font of menus, as the system sets it.
+    TFont* MenuFont();
 
 private:
+    std::unique_ptr<TFont> menuFont_;
     friend class TForm;
     std::vector<TForm*> forms_;
 };
@@ -179,6 +258,8 @@ public:
 
 private:
     bool ProcessMessage(MSG& msg);
+    bool IsMDIMessage(MSG& msg);
+    bool IsShortCutKey(MSG& msg);
     bool IsKeyMessage(MSG& msg);
     void TrackMouse(const MSG& msg);
 

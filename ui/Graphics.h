@@ -333,6 +333,9 @@ public:
     void LineTo(int x, int y);
     void TextOut(int x, int y, const std::wstring& text);
     void TextRect(const RECT& r, int x, int y, const std::wstring& text);  // clipped to r
+    // DrawTextW with the canvas's font and text attributes ('&' underlines
+    // the next letter unless format has DT_NOPREFIX; DT_CALCRECT measures).
+    int DrawFormattedText(const std::wstring& text, RECT& r, UINT format);
     SIZE TextExtent(const std::wstring& text);
     int TextWidth(const std::wstring& text) { return TextExtent(text).cx; }
     int TextHeight(const std::wstring& text) { return TextExtent(text).cy; }

@@ -104,7 +104,13 @@ struct TPropInfo {
     std::string Name;
     TTypeKind Kind = TTypeKind::Integer;
     std::vector<std::string> ValueNames;  // enumeration values / set members
-    const TClassInfo* ObjectClass = nullptr;  // class of a Class property
+    // The class of a Class property, asked for when needed: a class may
+    // refer to its own kind (a menu item to its parent item).
+    const TClassInfo& (*ObjectClass)() = nullptr;
+    // A Class property that refers to a component held elsewhere (a form's
+    // Menu): form files name the component, and setting it replaces the
+    // reference instead of assigning into the object.
+    bool Reference = false;
     const TIdentMap* Idents = nullptr;        // named constants of an Integer property
 
     std::function<std::int64_t(const TObject&)> GetOrd;
@@ -217,10 +223,18 @@ public:
     TClassBuilder& Object(std::string name, P* (C::*get)() const, void (C::*set)(P*))
     {
         TPropInfo p = Named(std::move(name), TTypeKind::Class);
-        p.ObjectClass = &P::StaticClass();
+        p.ObjectClass = &P::StaticClass;
         p.GetObject = [get](const TObject& o) -> TPersistent* { return (Self(o).*get)(); };
         p.SetObject = [set](TObject& o, TPersistent* v) { (Self(o).*set)(CheckedCast<P>(v)); };
         return Add(std::move(p));
+    }
+    // A reference to another component, named in form files (Menu = MainMenu1).
+    template <class P>
+    TClassBuilder& Reference(std::string name, P* (C::*get)() const, void (C::*set)(P*))
+    {
+        TClassBuilder& self = Object(std::move(name), get, set);
+        info_.Props.back().Reference = true;
+        return self;
     }
     template <class Sig>
     TClassBuilder& Event(std::string name, TEvent<Sig> C::*field)

@@ -85,6 +85,20 @@ public:
     void SetPen(TPen2* p) { pen_->SetWidth(p->Width()); }
     TStrings* Lines() const { return lines_.get(); }
     void SetLines(TStrings* s) { lines_->Assign(*s); }
+    // A reference to another widget, wherever it is owned.
+    TWidget* Buddy() const { return buddy_; }
+    void SetBuddy(TWidget* w)
+    {
+        RemoveFreeNotification(buddy_);
+        buddy_ = w;
+        FreeNotification(w);
+    }
+    void Notification(TComponent* c, TOperation op) override
+    {
+        TComponent::Notification(c, op);
+        if (op == TOperation::opRemove && c == buddy_)
+            buddy_ = nullptr;
+    }
 
     TNotifyEvent OnClick;
     TWidget* ParentWidget = nullptr;
@@ -117,6 +131,7 @@ private:
     std::wstring caption_;
     std::unique_ptr<TPen2> pen_ = std::make_unique<TPen2>();
     std::unique_ptr<TStringList> lines_ = std::make_unique<TStringList>();
+    TWidget* buddy_ = nullptr;
 };
 
 const TClassInfo& TWidget::StaticClass()
@@ -132,6 +147,7 @@ const TClassInfo& TWidget::StaticClass()
             .Wide("Caption", &TWidget::Caption, &TWidget::SetCaption)
             .Object("Pen", &TWidget::Pen, &TWidget::SetPen)
             .Object("Lines", &TWidget::Lines, &TWidget::SetLines)
+            .Reference("Buddy", &TWidget::Buddy, &TWidget::SetBuddy)
             .Event("OnClick", &TWidget::OnClick)
             .Creatable()
             .Done();
@@ -253,6 +269,10 @@ TEST_F(FormReader, RefusesBadFormsWithTheLine)
         {"object F: TTestForm\n  object A: TWidget\n  end\n  Size = 1\nend", "must come before"},
         {"object F: TTestForm\n  Tint = tiMauve\nend", "tiMauve"},
         {"object F: TTestForm\n  Size = tiCrimson\nend", "tiCrimson"},
+        {"object F: TTestForm\n  Buddy = Nobody\nend", "no component Nobody"},
+        {"object F: TTestForm\n  Buddy = 'A'\n  object A: TWidget\n  end\nend", "a component name expected"},
+        {"object F: TTestForm\n  Pen = A\nend", "set through its members"},
+        {"object F: TTestForm\n  Buddy.Size = 1\nend", "no object property Buddy"},
     };
     for (auto [text, fragment] : cases) {
         TTestForm form(nullptr);
@@ -310,6 +330,44 @@ TEST_F(FormReader, IntegerPropertiesTakeTheirNamedConstantsAndNumbers)
     EXPECT_EQ(name, "tiCrimson");
     EXPECT_FALSE(tint->Idents->ToIdent(-7, name)) << "a value without a name is written as a number";
     EXPECT_EQ(FindPropInfo(form, "Size")->Idents, nullptr);
+}
+
+// References name components that may come later in the text, the root
+// itself, or nil; they are set before any Loaded().
+TEST_F(FormReader, ReferencesAreSetOnceEveryComponentExists)
+{
+    TTestForm form(nullptr);
+    ReadComponent("object Form1: TTestForm\n  Buddy = Later\n  object Early: TWidget\n    Buddy = FORM1\n  end\n"
+                  "  object Later: TWidget\n    Buddy = Early\n  end\n  object Lone: TWidget\n    Buddy = nil\n  end\nend",
+                  form);
+    auto* early = FindComponentOf<TWidget>(form, "Early");
+    auto* later = FindComponentOf<TWidget>(form, "Later");
+    EXPECT_EQ(form.Buddy(), later);
+    EXPECT_EQ(early->Buddy(), &form);
+    EXPECT_EQ(later->Buddy(), early);
+    EXPECT_EQ(FindComponentOf<TWidget>(form, "Lone")->Buddy(), nullptr);
+    EXPECT_EQ(GetObjectProp(form, "Buddy"), later);
+    EXPECT_TRUE(FindPropInfo(form, "Buddy")->Reference);
+    EXPECT_FALSE(FindPropInfo(form, "Pen")->Reference);
+}
+
+// A reference across owners is dropped when either end goes.
+TEST(Components, FreeNotificationClearsReferencesFromEitherEnd)
+{
+    auto* a = new TWidget(nullptr);
+    auto* b = new TWidget(nullptr);
+    auto* c = new TWidget(nullptr);
+    a->SetBuddy(b);
+    c->SetBuddy(b);
+    b->SetBuddy(a);
+    delete b;
+    EXPECT_EQ(a->Buddy(), nullptr);
+    EXPECT_EQ(c->Buddy(), nullptr);
+    a->SetBuddy(c);
+    a->SetBuddy(nullptr);  // the link is gone: freeing c later tells a nothing
+    a->SetBuddy(c);
+    delete a;  // c keeps no link to a
+    delete c;
 }
 
 TEST(PublishedProperties, EveryKindByNameWalkingTheClassChain)

@@ -5,6 +5,8 @@
 
 #include <chrono>
 #include <functional>
+#include <initializer_list>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -16,6 +18,13 @@ using namespace std::chrono_literals;
 bool PumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = 5s);
 // Handles the messages waiting now.
 void Pump();
+// Like PumpUntil, through the application's message loop (its key handling
+// included).
+bool LoopUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = 5s);
+
+// Real key input (SendInput) to the window with the focus: each entry is a
+// virtual key and whether it goes down (true) or up.
+void SendKeys(std::initializer_list<std::pair<WORD, bool>> keys);
 
 // Answers the next message box of this process from a second thread (the box
 // runs its own modal loop): records its caption and text and presses OK.
