@@ -3,6 +3,7 @@
 #include "app/FileDropPan.h"
 #include "app/Unit_main.h"
 #include "app/Unit_mm.h"
+#include "skin/SkinManage.h"
 #include "skin/WinSkinData.h"
 #include "ui/Forms.h"
 
@@ -27,6 +28,7 @@ int RunTessaly()
     TForm_mm* login = application.CreateForm<TForm_mm>();  // a missing password file ends the program here
     login->ShowModal();  // returns only after a correct password
     application.Run();
+    skin::FreeGlobalSkinManage();  // every window still open gets its own procedure back
     return 0;
 }
 

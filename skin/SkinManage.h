@@ -117,9 +117,8 @@ private:
     void SkinAllForms(TSkinData* skinData);
     void UnskinAll(TSkinData* skinData);
     void ReloadSkin(TSkinData* skinData);
-    bool PassesWindowTests(HWND window, ui::TForm* form, const std::wstring& className) const;
+    bool PassesWindowTests(HWND window, ui::TControl* control, const std::wstring& className) const;
     void DetachAndFree(TWinSkinForm* controller);
-    void UnskinAllOnDestroy();
 
     std::unique_ptr<ui::TTimer> actionTimer_;
     std::unique_ptr<TCbtHook> hook_;
@@ -142,6 +141,14 @@ void CopyBitmap(const ui::TBitmap& source, ui::TBitmap& target);
 // The form whose window is `window` in the screen's form list, else the
 // framework control of the window, else null.
 ui::TControl* FindFormOfWindow(HWND window);
+// The version of the platform as GetVersion tells it.
+struct TPlatformVersion {
+    int Major = 0;
+    int Minor = 0;
+    bool Win9x = false;  // the 9x family (the high bit of the version word)
+};
+TPlatformVersion PlatformVersion();
+
 // The program's module instance, against which a window's instance tells
 // the program's own windows from those of other modules.
 HINSTANCE ModuleInstance();

@@ -7,6 +7,7 @@
 
 #include "skin/LZH.h"
 #include "skin/SkinDraw.h"
+#include "skin/SkinManage.h"
 #include "skin/SkinReader.h"
 #include "skin/WinSkinIni.h"
 #include "ui/FormReader.h"
@@ -163,15 +164,57 @@ TSkinData::TSkinData(TComponent* owner)
         skin3rd_->Add(row);
 }
 
-TSkinData::~TSkinData() = default;
+TSkinData::~TSkinData()
+{
+    if (TSkinManage* manager = GlobalSkinManage())
+        manager->UnregisterSkinData(this);
+}
 
 void TSkinData::SetActive(bool value)
 {
     if (value == active_)
         return;
     active_ = value;
-    // Applying or removing the skin at run time is the skin manager's work;
-    // while the form is read the value is only stored.
+    // While the form is read the value is only stored; Loaded acts on it.
+    if (Loading())
+        return;
+    switch (skinFormtype_) {
+    case TSkinFormType::sfMainform:
+        if (value && empty_)
+            return;
+        RequestAction(value ? TSkinAction::SkinAll : TSkinAction::UnskinAll);
+        if (value)
+            GlobalSkinManage()->State = TManageState::Running;
+        return;
+    case TSkinFormType::sfOnlyThisForm:
+        if (value && empty_)
+            return;
+        RequestAction(value ? TSkinAction::SkinAll : TSkinAction::UnskinAll);
+        return;
+    case TSkinFormType::sfDialog:
+    case TSkinFormType::sfDLL: return;
+    }
+}
+
+// Makes this the skin data whose action the manager runs next, 250 ms later.
+void TSkinData::RequestAction(TSkinAction action)
+{
+    TSkinManage& manager = CreateGlobalSkinManage();
+    manager.PendingSkinData = this;
+    manager.ScheduleAction(action, SkinActionDelayMs);
+}
+
+void TSkinData::RefreshSkin()
+{
+    if (Loading())
+        return;
+    if (!GlobalSkinManage())
+        Loaded();
+    TSkinManage& manager = *GlobalSkinManage();
+    manager.PendingSkinData = this;
+    manager.RefreshSkinData();
+    if (manager.State == TManageState::Running)
+        manager.ScheduleAction(TSkinAction::Reload, SkinActionDelayMs);
 }
 
 void TSkinData::SetSkin3rd(TStrings* rows)
@@ -195,7 +238,8 @@ void TSkinData::SetSkinFile(const std::wstring& path)
         ReportLoadError(WideToUtf8(path) + ": " + FailureText(e));
         return;
     }
-    LoadSkin();
+    if (LoadSkin())
+        RefreshSkin();
 }
 
 std::vector<std::uint8_t> TSkinData::SkinStreamValue() const
@@ -253,11 +297,18 @@ void TSkinData::Loaded()
     TComponent::Loaded();
     if (!OptionalEntryPoints().GetScrollBarInfo)
         skinControls_ &= ~SetOf(xcScrollbar);
-    ReadCaptionFont();
-    if (skinFormtype_ != TSkinFormType::sfMainform)
+    TSkinManage& manager = CreateGlobalSkinManage();
+    manager.RegisterSkinData(this);
+    ReadSystemCaptionFont(*CaptionFont);
+    if (skinFormtype_ != TSkinFormType::sfMainform) {
+        StartOwnSkinning(manager);
         return;
+    }
+    manager.InstallCreationHook();
     if (active_ && empty_)
         active_ = false;
+    else if (active_)
+        RequestAction(TSkinAction::SkinAll);
     if (skinControls_ & SetOf(xcMainMenu))
         skinControls_ &= ~SetOf(xcMenuItem);
     else
@@ -265,26 +316,17 @@ void TSkinData::Loaded()
     BuildAppIcon();
 }
 
-void TSkinData::ReadCaptionFont()
+// A skin data of a kind other than sfMainform serves its own form: the
+// manager is switched on and the form, when it has its window already, is
+// skinned at once (otherwise when it is first activated).
+void TSkinData::StartOwnSkinning(TSkinManage& manager)
 {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
-        return;  // the default font stays
-    const LOGFONTW& lf = metrics.lfCaptionFont;
-    CaptionFont->SetName(lf.lfFaceName);
-    CaptionFont->SetHeight(lf.lfHeight);
-    CaptionFont->SetCharset(lf.lfCharSet);
-    TFontStyles style = 0;
-    if (lf.lfWeight >= FW_BOLD)
-        style |= 1u << fsBold;
-    if (lf.lfItalic)
-        style |= 1u << fsItalic;
-    if (lf.lfUnderline)
-        style |= 1u << fsUnderline;
-    if (lf.lfStrikeOut)
-        style |= 1u << fsStrikeOut;
-    CaptionFont->SetStyle(style);
+    manager.Active = true;
+    if (manager.State == TManageState::Created)
+        manager.State = TManageState::Running;
+    auto* owner = dynamic_cast<TWinControl*>(Owner());
+    if (active_ && owner && owner->HandleAllocated())
+        manager.TrySkinWindow(owner->Handle());
 }
 
 void TSkinData::BuildAppIcon()
@@ -321,6 +363,28 @@ void TSkinData::AskFormSkin(HWND handle, const std::wstring& className, bool& Do
         DoSkin = false;
     if ((skinControls_ & SetOf(xcFastReport)) && className.starts_with(ReportDesignerPrefix))
         DoSkin = false;
+}
+
+void ReadSystemCaptionFont(TFont& font)
+{
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
+        return;  // the default font stays
+    const LOGFONTW& lf = metrics.lfCaptionFont;
+    font.SetName(lf.lfFaceName);
+    font.SetHeight(lf.lfHeight);
+    font.SetCharset(lf.lfCharSet);
+    TFontStyles style = 0;
+    if (lf.lfWeight >= FW_BOLD)
+        style |= 1u << fsBold;
+    if (lf.lfItalic)
+        style |= 1u << fsItalic;
+    if (lf.lfUnderline)
+        style |= 1u << fsUnderline;
+    if (lf.lfStrikeOut)
+        style |= 1u << fsStrikeOut;
+    font.SetStyle(style);
 }
 
 void RegisterSkinClasses()

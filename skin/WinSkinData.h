@@ -55,7 +55,9 @@ inline constexpr int DefaultDisableTag = 99;
 inline constexpr const char* SkinDataVersion = "4.86.06.13";
 
 class TSkinData;
+class TSkinManage;
 class TSkinReader;
+enum class TSkinAction : int;
 
 // Asked before a window is skinned: DoSkin false keeps it unskinned.
 using TOnFormSkin = ui::TEvent<void(ui::TObject* Sender, const std::wstring& aName, bool& DoSkin)>;
@@ -89,6 +91,7 @@ class TSkinData : public ui::TComponent {
     UI_CLASS(TSkinData)
 public:
     explicit TSkinData(ui::TComponent* owner);
+    // Unregisters from the skin manager.
     ~TSkinData() override;
 
     // ---- Published properties ----
@@ -104,9 +107,10 @@ public:
     void SetSkin3rd(ui::TStrings* rows);  // copies the rows
     std::wstring SkinFile() const { return skinFile_; }
     // Loads the skin file at `path` (a compressed package) in place of the
-    // held one. A missing file leaves the loaded records but marks them Empty;
-    // one that cannot be read, or is larger than MaxSkinFileSize, is shown as
-    // an error and also leaves them Empty.
+    // held one and re-applies it to the skinned windows. A missing file
+    // leaves the loaded records but marks them Empty; one that cannot be
+    // read or loaded, or is larger than MaxSkinFileSize, is shown as an
+    // error, also leaves them Empty and changes no window.
     void SetSkinFile(const std::wstring& path);
     std::string SkinStore() const { return "(none)"; }
     void SetSkinStore(const std::string&) {}  // stored in form files, never taken
@@ -144,8 +148,14 @@ public:
     bool LoadSkin();
     // Finishes set-up once the owner's form data is read: drops the switches
     // the platform cannot serve, takes the caption font and the application
-    // icon, and switches Active off when no skin is loaded.
+    // icon, and switches Active off when no skin is loaded. Then hands over
+    // to the skin manager (made here when it does not exist yet): registers,
+    // and for sfMainform starts its window hook and, when active, asks it to
+    // skin every form 250 ms later; another kind switches the manager on and
+    // skins its owner's window at once when active.
     void Loaded() override;
+    // Re-applies the current skin to the windows that use this component.
+    void RefreshSkin();
     // The gate asked before a window is skinned: OnFormSkin when assigned,
     // else month calendars (and, with xcFastReport, report designer windows)
     // are left alone.
@@ -193,10 +203,9 @@ public:
     // Section "Colours", the numbered colour sections and the custom colours.
     TSkinColours Colours;
     ui::TColor TitleSampleColour = ui::clBtnFace;  // a pixel of the top border
-    // Skinned frames are painted while this is on; a controller turns it off
-    // while the system handles a menu change, which would paint its own frame.
-    bool FramePainting = true;
     std::unique_ptr<ui::TBrush> ButtonFaceBrush;
+    // Whether skinned frames paint; off only while a form's menu changes.
+    bool FramePaintEnabled = true;
 
     // ---- Taken from the platform ----
     TMenuGlyphs MenuGlyphs;
@@ -207,8 +216,9 @@ public:
     int MaxHeight = 0;
 
 private:
-    void ReadCaptionFont();
     void BuildAppIcon();
+    void RequestAction(TSkinAction action);
+    void StartOwnSkinning(TSkinManage& manager);
 
     bool active_ = false;
     int disableTag_ = DefaultDisableTag;
@@ -223,6 +233,10 @@ private:
     bool empty_ = true;
     HWND askedWindow_ = nullptr;
 };
+
+// Makes font the system's caption font (from the non-client metrics); the
+// font stays as it is when the platform does not tell.
+void ReadSystemCaptionFont(ui::TFont& font);
 
 // Registers TSkinData with the form reader.
 void RegisterSkinClasses();

@@ -44,6 +44,10 @@ enum class TSkinState : int {
     Closed = 6,      // the window is gone; the manager frees controllers in this state
 };
 
+// SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED:
+// the system measures and paints the frame again, nothing else changes.
+inline constexpr UINT FrameChangedFlags = 0x37;
+
 enum class TSkinWindowState : int { Normal = 0, Maximized = 1, Minimized = 2 };
 
 enum class TMdiKind : int { Ordinary = 0, Frame = 1, Child = 2 };
@@ -110,6 +114,8 @@ public:
     // The detach of a window that goes away: procedure back, skinners freed,
     // no size or region change.
     void DetachOnDestroy();
+    // The detach of a window whose frame the skin left to the system.
+    void DetachUnframed();
     // Re-applies a reloaded skin (the manager computed the geometry first).
     void Reskin();
     // Keeps the client area and grows the window by the skin frame.
@@ -239,6 +245,10 @@ private:
     void OnSetText(ui::TMessage& m);
 
     void Attach(TSkinData* skinData);
+    bool ReleaseHooks();
+    void FitFrameFirstTime();
+    int WidenForCaption(int width);
+    void AfterMdiChildDestroyed();
     void ReadWindowTraits();
     void FindMdiClient();
     void SubclassWindow();

@@ -51,7 +51,7 @@ public:
 
     HWND Window() const { return window_; }
     bool Unicode() const { return unicode_; }
-    WNDPROC OldProc() const;
+    WNDPROC OldProc() const { return oldProc_; }
     bool Installed() const { return link_ != nullptr; }
 
 private:
@@ -60,11 +60,14 @@ private:
     static LRESULT CALLBACK Procedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
     static LRESULT Route(TSubclassKind kind, HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
     static WNDPROC ProcedureOf(TSubclassKind kind);
+    static TLink* LinkOf(HWND window, TSubclassKind kind);
 
     HWND window_;
     TSubclassKind kind_;
     bool unicode_;
-    TLink* link_;  // held by the window's property; owned by us while installed
+    THandler handler_;
+    WNDPROC oldProc_ = nullptr;
+    TLink* link_ = nullptr;  // held by the window's property; ours while installed
 };
 
 // Replaces a form's framework-level message method (TControl::WindowProc).

@@ -1,0 +1,343 @@
+// How a skinned window's messages reach the controller: the window procedure
+// in three stages, the hook in the form's framework-level procedure, and the
+// procedure of an MDI frame's client window.
+#include "skin/SkinManage.h"
+#include "skin/SkinMessages.h"
+#include "skin/SkinParts.h"
+#include "skin/WinSkinData.h"
+#include "skin/WinSkinForm.h"
+#include "ui/ExtCtrls.h"
+#include "ui/Forms.h"
+
+namespace skin {
+
+using namespace ui;
+
+namespace {
+
+// A caption-drawing message of the themed system.
+constexpr UINT WM_NCUAHDRAWCAPTION = 0xAE;
+
+bool MenuPartHandles(TWinSkinForm& controller, TMessage& m)
+{
+    const TSkinParts& parts = SkinParts();
+    return parts.MenuMessage && parts.MenuMessage(controller, m);
+}
+
+} // namespace
+
+// ---- The window procedure
+
+LRESULT TWinSkinForm::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    TMessage m{msg, wParam, lParam, 0};
+    RouteAlways(m);
+    return m.Result;
+}
+
+// Stage 1: what every skinned window needs, framed or not.
+void TWinSkinForm::RouteAlways(TMessage& m)
+{
+    switch (m.Msg) {
+    case WM_NCPAINT:
+        if (SkinState == TSkinState::Attached)
+            return;  // nothing of the system's frame before the skin's first paint
+        break;
+    case WM_NCACTIVATE:
+        if (SkinState == TSkinState::Attached && MdiKind != TMdiKind::Child) {
+            m.Result = 1;  // unpainted, but the activation change goes ahead
+            return;
+        }
+        break;
+    case WM_NCUAHDRAWCAPTION: return;
+    case WM_ERASEBKGND:
+        CallOldWindowProc(m);
+        if (!Form) {
+            RECT client{};
+            GetClientRect(WindowHandle, &client);
+            FillRect(reinterpret_cast<HDC>(m.WParam), &client, SkinData->ButtonFaceBrush->Handle());
+            m.Result = 1;
+        }
+        return;
+    case WM_NCDESTROY:
+        SkinState = TSkinState::Destroying;
+        DetachOnDestroy();
+        CallOldWindowProc(m);
+        SkinState = TSkinState::Closed;
+        return;
+    case WM_INITMENUPOPUP:
+        if (TSkinManage* manager = GlobalSkinManage())
+            manager->PendingPopupKind = reinterpret_cast<HMENU>(m.WParam) == SystemMenu
+                                            ? TPopupKind::SystemMenu
+                                            : TPopupKind::MenuBarDropDown;
+        CallOldWindowProc(m);
+        return;
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORSTATIC:
+        CallOldWindowProc(m);
+        if (!Form) {  // a bare dialog's labels and buttons show the skin's face
+            SetBkMode(reinterpret_cast<HDC>(m.WParam), TRANSPARENT);
+            if (m.Msg == WM_CTLCOLORSTATIC)
+                m.Result = reinterpret_cast<LRESULT>(SkinData->ButtonFaceBrush->Handle());
+        }
+        return;
+    case WM_SKINSTART: FirstSkinning(); return;
+    case WM_SKINRESCROLL:
+        if (SkinParts().ReplaceScrollSkinner)
+            SkinParts().ReplaceScrollSkinner(*this, reinterpret_cast<HWND>(m.WParam));
+        return;
+    case WM_SKINQUERY:
+        m.Result = 1;
+        PostMessageW(WindowHandle, WM_SKINDONE, 0, SkinMagic);
+        return;
+    default: break;
+    }
+    if (FrameSkinned)
+        RouteFrameWindow(m);
+    else
+        CallOldWindowProc(m);
+}
+
+// Stage 2: the state a skinned frame follows, for top-level windows and MDI
+// children; other child windows keep their own frame handling.
+void TWinSkinForm::RouteFrameWindow(TMessage& m)
+{
+    if (IsChildWindow && MdiKind != TMdiKind::Child) {
+        CallOldWindowProc(m);
+        return;
+    }
+    bool handled = true;
+    switch (m.Msg) {
+    case WM_SIZE: OnSize(m); break;
+    case WM_ACTIVATE:
+    case WM_NCACTIVATE:
+        Active = LOBYTE(m.WParam) != 0;
+        handled = false;
+        break;
+    case WM_GETMINMAXINFO:
+        CallOldWindowProc(m);
+        ReadWindowState();
+        break;
+    case WM_WINDOWPOSCHANGED:
+        ReadWindowState();
+        CallOldWindowProc(m);
+        break;
+    case WM_COMMAND: OnSystemMenuCommand(m); break;
+    case WM_SYSCOMMAND: OnSysCommand(m); break;
+    case WM_SKINMENUHIT: MenuPartHandles(*this, m); break;
+    case CM_MENUCHANGED: OnMenuChanged(m); break;
+    default: handled = false; break;
+    }
+    RouteSkinnedFrame(m, handled);
+}
+
+// Stage 3: the skinned frame itself, once the first skinning is done. A
+// message stage 2 handled reaches the previous procedure only if stage 2
+// passed it on.
+void TWinSkinForm::RouteSkinnedFrame(TMessage& m, bool handledBefore)
+{
+    if (SkinState == TSkinState::Attached || IsMaximizedMdiChild()) {
+        if (!handledBefore)
+            CallOldWindowProc(m);
+        return;
+    }
+    switch (m.Msg) {
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+        if (MenuPartHandles(*this, m))
+            return;
+        break;
+    case WM_NCCALCSIZE: OnNcCalcSize(m); return;
+    case WM_NCHITTEST: OnNcHitTest(m); return;
+    case WM_NCPAINT: OnNcPaint(m); return;
+    case WM_NCACTIVATE: OnNcActivate(m); return;
+    case WM_NCMOUSEMOVE: OnNcMouseMove(m); return;
+    case WM_NCLBUTTONDOWN: OnNcLButtonDown(m); return;
+    case WM_NCLBUTTONUP: OnNcLButtonUp(m); return;
+    case WM_NCLBUTTONDBLCLK: OnNcLButtonDblClk(m); return;
+    case WM_NCRBUTTONDOWN: OnNcRButtonDown(m); return;
+    case WM_SKINREPAINTFRAME: PaintFrame(nullptr); return;
+    default: break;
+    }
+    if (!handledBefore)
+        CallOldWindowProc(m);
+}
+
+void TWinSkinForm::OnSize(TMessage& m)
+{
+    CallOldWindowProc(m);
+    switch (m.WParam) {
+    case SIZE_RESTORED: WindowState = TSkinWindowState::Normal; break;
+    case SIZE_MINIMIZED: WindowState = TSkinWindowState::Minimized; break;
+    case SIZE_MAXIMIZED: WindowState = TSkinWindowState::Maximized; break;
+    default: break;
+    }
+    if (WindowState == TSkinWindowState::Minimized)
+        return;
+    if (MdiKind == TMdiKind::Child) {
+        const TSkinManage* manager = GlobalSkinManage();
+        if ((manager && manager->MdiChildMaximized) || WindowState != TSkinWindowState::Normal)
+            return;
+    }
+    if (SkinState == TSkinState::Running || SkinState == TSkinState::Reskinning)
+        UpdateRegion();
+}
+
+void TWinSkinForm::OnNcActivate(TMessage& m)
+{
+    Active = m.WParam != 0;
+    HoverTimer->SetEnabled(Active);
+    if (MdiKind == TMdiKind::Frame)
+        SendMessageW(MdiClientWindow, WM_NCACTIVATE, m.WParam, 0);
+    else if (MdiKind == TMdiKind::Child)
+        CallOldWindowProc(m);
+    if (!IsMaximizedMdiChild())
+        PaintFrame(nullptr);
+    m.Result = 1;
+}
+
+void TWinSkinForm::OnSysCommand(TMessage& m)
+{
+    if ((m.WParam & 0xFFF0) == SC_KEYMENU && !MenuTracking) {
+        if (m.LParam == ' ') {  // Alt+Space: the skinned system menu in place of the system's
+            POINT origin{0, 0};
+            ClientToScreen(WindowHandle, &origin);
+            ShowSystemMenu(origin);
+            m.Result = 0;
+            return;
+        }
+        if (MenuPartHandles(*this, m))
+            return;
+    }
+    switch (m.WParam) {
+    case SC_MINIMIZE: WindowState = TSkinWindowState::Minimized; break;
+    case SC_MAXIMIZE: WindowState = TSkinWindowState::Maximized; break;
+    case SC_RESTORE:
+        WindowState = TSkinWindowState::Normal;
+        if (TSkinManage* manager = GlobalSkinManage(); manager && MdiKind == TMdiKind::Child && manager->MdiChildMaximized)
+            manager->SetMdiChildMaximized(false);
+        break;
+    default: break;
+    }
+    CallOldWindowProc(m);
+}
+
+// The framework changed the form's menu: the menu bar takes the new menu, and
+// the system's menu bar, which the skinned frame has no room for, goes.
+void TWinSkinForm::OnMenuChanged(TMessage& m)
+{
+    SkinData->FramePaintEnabled = false;
+    CallOldWindowProc(m);
+    SkinData->FramePaintEnabled = true;
+    const HMENU menu = GetMenu(WindowHandle);
+    if (!menu || !MenuBar)
+        return;
+    if (SkinData->MenuUpdate()) {
+        MenuBar->SetMenuHandle(menu);
+        MenuBar->BuildButtons();
+    }
+    SetMenu(WindowHandle, nullptr);
+}
+
+// ---- The form's framework-level procedure
+
+void TWinSkinForm::FormWindowProc(TMessage& m)
+{
+    switch (m.Msg) {
+    case WM_SETTEXT: OnSetText(m); return;
+    case WM_SKINREFRESH: Reskin(); return;
+    case CM_DIALOGCHAR:
+        if (MenuPartHandles(*this, m))
+            return;
+        break;
+    case WM_SKINPAINTFRAMETO:
+        if (m.LParam != SkinMagic)
+            break;
+        if (m.WParam)
+            PaintFrame(reinterpret_cast<HDC>(m.WParam));
+        m.Result = SkinMagic;
+        return;
+    case WM_SKINIDENTIFY: m.Result = m.LParam == SkinMagic ? SkinMagic : 1; return;
+    default: break;
+    }
+    FormProcHook->CallOld(m);
+}
+
+// The system draws a new caption straight onto the frame; the frame is
+// painted again over it.
+void TWinSkinForm::OnSetText(TMessage& m)
+{
+    FormProcHook->CallOld(m);
+    if (!IsWindowVisible(WindowHandle))
+        return;
+    if (WindowState == TSkinWindowState::Maximized)
+        if (const TSkinManage* manager = GlobalSkinManage(); manager && manager->MdiClientWindow)
+            PostMessageW(manager->MdiClientWindow, WM_SKINMDIREDRAW, reinterpret_cast<WPARAM>(WindowHandle), 0);
+    if (WindowState == TSkinWindowState::Minimized)
+        PaintFrame(nullptr);
+    else
+        SetWindowPos(WindowHandle, nullptr, 0, 0, 0, 0, FrameChangedFlags);
+}
+
+// ---- The MDI client's procedure
+
+LRESULT TWinSkinForm::MdiClientProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    TWindowSubclass& client = *MdiClientSubclass;
+    TSkinManage* manager = GlobalSkinManage();
+    switch (msg) {
+    case WM_NCDESTROY: {
+        const LRESULT result = client.CallOld(msg, wParam, lParam);
+        client.Restore();
+        return result;
+    }
+    case WM_NCCALCSIZE:
+        if (FrameSkinned && !(SkinData->Options() & SetOf(xoMDIScrollbar))) {
+            const LONG_PTR style = GetWindowLongPtrW(MdiClientWindow, GWL_STYLE);
+            SetWindowLongPtrW(MdiClientWindow, GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_HSCROLL | WS_VSCROLL));
+        }
+        break;
+    case WM_MDICREATE: SkinData->SetMenuUpdate(false); break;
+    case WM_MDIDESTROY: {
+        const LRESULT result = client.CallOld(msg, wParam, lParam);
+        if (FrameSkinned)
+            AfterMdiChildDestroyed();
+        return result;
+    }
+    case WM_MDITILE:
+    case WM_MDICASCADE:
+        if (FrameSkinned && manager && manager->MdiChildMaximized)
+            manager->SetMdiChildMaximized(false);
+        break;
+    case WM_MDISETMENU: {
+        const LRESULT result = client.CallOld(msg, wParam, lParam);
+        if (FrameSkinned && MenuBar) {
+            if (wParam)
+                MenuBar->BuildFromWindowMenu();
+            SetMenu(WindowHandle, nullptr);
+        }
+        return result;
+    }
+    case WM_SKINMDIREDRAW:
+        RedrawWindow(WindowHandle, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+        return 0;
+    default: break;
+    }
+    return client.CallOld(msg, wParam, lParam);
+}
+
+void TWinSkinForm::AfterMdiChildDestroyed()
+{
+    BOOL maximized = FALSE;
+    const auto active = reinterpret_cast<HWND>(
+        SendMessageW(MdiClientWindow, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized)));
+    if (TSkinManage* manager = GlobalSkinManage())
+        manager->SetMdiChildMaximized(active && maximized);
+    if (MenuBar && !active) {
+        SkinData->SetMenuUpdate(SavedMenuUpdate);
+        MenuBar->BuildButtons();
+    }
+}
+
+} // namespace skin
