@@ -1,11 +1,15 @@
 #include "skin/CaptionButtons.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 
 #include "skin/FramePaint.h"
 #include "skin/SkinDraw.h"
+#include "skin/SkinManage.h"
 #include "skin/SkinMessages.h"
 #include "skin/WinSkinData.h"
+#include "ui/ExtCtrls.h"
 #include "ui/Forms.h"
 
 namespace skin {
@@ -275,6 +279,287 @@ void PaintCaptionButtons(TWinSkinForm& form, HDC dc)
         const TCaptionFrame frame = TitleBarFrame(record, form.Active, button->Enabled);
         DrawFrameStretched(dc, button->Bounds, *record.Image, record.FrameCount, static_cast<int>(frame), true);
     }
+}
+
+// ---- The controller's caption buttons ----
+
+namespace {
+
+POINT PointOf(LPARAM lParam)
+{
+    return {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+}
+
+// Gives the window icon's record the icon's picture (for its size) where
+// the skin has none.
+void TakeIconPicture(TDataSkinSysButton& record, TSkinData& data, const ui::TBitmap& icon)
+{
+    if (record.Image->Empty())
+        CopyBitmap(icon, *record.Image);
+    if (data.AppIcon->Empty())
+        CopyBitmap(icon, *data.AppIcon);
+    record.FrameCount = 1;
+}
+
+// The system's own caption boxes, which the skin replaces by its buttons.
+bool IsSystemCaptionBox(LRESULT hit)
+{
+    return hit == HTSYSMENU || hit == HTMINBUTTON || hit == HTMAXBUTTON || hit == HTCLOSE || hit == HTHELP;
+}
+
+// On the 9x family and NT before version 5 every system menu can close.
+bool SystemMenusAlwaysClose()
+{
+    const DWORD version = GetVersion();
+    return (version & 0x80000000u) != 0 || LOBYTE(LOWORD(version)) < 5;
+}
+
+bool HasCloseItem(const TWinSkinForm& form)
+{
+    if (SystemMenusAlwaysClose())
+        return true;
+    return form.SystemMenu && GetMenuState(form.SystemMenu, SC_CLOSE, MF_BYCOMMAND) != static_cast<UINT>(-1);
+}
+
+void PostCommand(const TWinSkinForm& form, WPARAM command)
+{
+    PostMessageW(form.WindowHandle, WM_SYSCOMMAND, command, 0);
+}
+
+void StopHoverTimer(TWinSkinForm& form)
+{
+    if (form.HoverTimer)
+        form.HoverTimer->SetEnabled(false);
+}
+
+} // namespace
+
+void PostClose(TWinSkinForm& form)
+{
+    StopHoverTimer(form);
+    PostMessageW(form.WindowHandle, WM_CLOSE, 0, 0);
+}
+
+namespace {
+
+// Sends a system command to the active MDI child of an MDI frame.
+void CommandActiveMdiChild(const TWinSkinForm& form, WPARAM command)
+{
+    if (form.MdiKind != TMdiKind::Frame || !form.MdiClientWindow)
+        return;
+    const auto child = reinterpret_cast<HWND>(SendMessageW(form.MdiClientWindow, WM_MDIGETACTIVE, 0, 0));
+    if (child)
+        SendMessageW(child, WM_SYSCOMMAND, command, 0);
+}
+
+// What a released button does; `screen` is where the mouse was released.
+void PerformButtonAction(TWinSkinForm& form, const TWinSysButton& button, POINT screen)
+{
+    const TCaptionAction action = CaptionActionOf(button.Record->Action);
+    switch (action.Effect) {
+    case TButtonEffect::Close:
+        if (HasCloseItem(form)) {
+            StopHoverTimer(form);
+            PostCommand(form, SC_CLOSE);
+        }
+        break;
+    case TButtonEffect::Maximize:
+        if (button.Enabled)
+            form.DoMaximize();
+        break;
+    case TButtonEffect::Minimize:
+        if (button.Enabled)
+            form.DoMinimize();
+        break;
+    case TButtonEffect::SystemMenu: form.ShowSystemMenu({screen.x + 1, screen.y + 1}); break;
+    case TButtonEffect::ContextHelp: PostCommand(form, SC_CONTEXTHELP); break;
+    case TButtonEffect::MdiChildCommand: CommandActiveMdiChild(form, action.MdiCommand); break;
+    case TButtonEffect::WindowDefined:
+        PostMessageW(form.WindowHandle, WM_SKINBUTTONACTION, static_cast<WPARAM>(action.Code), 0);
+        break;
+    }
+}
+
+} // namespace
+
+void TWinSkinForm::BuildCaptionButtons()
+{
+    FreeCaptionButtons();
+    for (const auto& record : SkinData->TitleButtons) {
+        if (CaptionActionOf(record->Action).DrawsIcon) {
+            BuildIconBitmap();
+            TakeIconPicture(*record, *SkinData, *IconBitmap);
+        }
+        CaptionButtons.push_back(std::make_unique<TWinSysButton>(this, record.get()));
+    }
+}
+
+void TWinSkinForm::FreeCaptionButtons()
+{
+    // The hot object may be one of them: it must not outlive them.
+    for (const auto& button : CaptionButtons)
+        if (HotObject == button.get())
+            HotObject = nullptr;
+    CaptionButtons.clear();
+}
+
+POINT TWinSkinForm::ScreenToWindow(POINT screen) const
+{
+    ScreenToClient(WindowHandle, &screen);
+    if (MdiKind != TMdiKind::Child || WindowState != TSkinWindowState::Minimized) {
+        screen.x += LeftWidth;
+        screen.y += TitleHeight + MenuBarHeight;
+    }
+    return screen;
+}
+
+void TWinSkinForm::OnNcHitTest(ui::TMessage& m)
+{
+    CallOldWindowProc(m);
+    // The system's own caption boxes are not where the skin draws its
+    // buttons: a press there would draw the system's box over the skin and
+    // run its command, so they count as caption like the rest of the title.
+    if (m.Result != HTNOWHERE && m.Result != HTCAPTION && !IsSystemCaptionBox(m.Result))
+        return;
+    const POINT p = ScreenToWindow(PointOf(m.LParam));
+    if (p.y > 3)
+        m.Result = HTCAPTION;
+    if (MenuBarHeight > 0 && p.y > TitleHeight)
+        m.Result = HTMENU;
+}
+
+void TWinSkinForm::OnNcMouseMove(ui::TMessage& m)
+{
+    m.Result = 0;
+    if (!Active)
+        return;
+    if (TWinSysButton* hit = CaptionButtonAt(CaptionButtons, ScreenToWindow(PointOf(m.LParam)))) {
+        hit->MouseMove();
+        return;
+    }
+    if (HotObject)
+        HotObject->MouseLeave();
+    HotObject = nullptr;
+    CallOldWindowProc(m);
+}
+
+void TWinSkinForm::OnNcLButtonDown(ui::TMessage& m)
+{
+    if (TWinSysButton* hit = CaptionButtonAt(CaptionButtons, ScreenToWindow(PointOf(m.LParam)))) {
+        if (!Active)
+            SetForegroundWindow(WindowHandle);
+        hit->MouseDown();
+        m.Result = 0;
+        return;
+    }
+    // The title of a maximised window cannot be dragged.
+    if (WindowState == TSkinWindowState::Maximized && Active && m.WParam == HTCAPTION)
+        m.WParam = HTMENU;
+    CallOldWindowProc(m);
+}
+
+void TWinSkinForm::OnNcLButtonUp(ui::TMessage& m)
+{
+    TWinSysButton* hit = CaptionButtonAt(CaptionButtons, ScreenToWindow(PointOf(m.LParam)));
+    if (!hit) {
+        CallOldWindowProc(m);
+        return;
+    }
+    // Only the button pressed here acts; one that is merely hot, or that the
+    // mouse left and came back to, does nothing.
+    if (hit == HotObject && hit->State == StateValue(TNCState::Pressed)) {
+        hit->MouseUp();
+        PerformButtonAction(*this, *hit, PointOf(m.LParam));
+    }
+    m.Result = 0;
+}
+
+void TWinSkinForm::OnNcLButtonDblClk(ui::TMessage& m)
+{
+    m.Result = 0;
+    if (TWinSysButton* hit = CaptionButtonAt(CaptionButtons, ScreenToWindow(PointOf(m.LParam)))) {
+        if (CaptionActionOf(hit->Record->Action).DrawsIcon) {
+            StopHoverTimer(*this);
+            PostCommand(*this, SC_CLOSE);
+        }
+        return;
+    }
+    if (WindowState != TSkinWindowState::Normal)
+        DoRestore();
+    else if (BorderIcons & FrameIconMaximize)
+        DoMaximize();
+    else
+        CallOldWindowProc(m);
+}
+
+void TWinSkinForm::OnNcRButtonDown(ui::TMessage& m)
+{
+    if (m.WParam == HTCAPTION && MdiKind != TMdiKind::Child) {
+        ShowSystemMenu(PointOf(m.LParam));
+        m.Result = 0;
+        return;
+    }
+    CallOldWindowProc(m);
+}
+
+void TWinSkinForm::HoverTimerTick()
+{
+    if (MenuTracking || !HotObject)
+        return;
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    const POINT p = ScreenToWindow(cursor);
+    if (!PtInRect(&HotObject->Bounds, p)) {
+        HotObject->MouseLeave();
+        HotObject = nullptr;
+    }
+}
+
+void TWinSkinForm::DoMaximize()
+{
+    if (WindowState == TSkinWindowState::Maximized) {
+        DoRestore();
+        return;
+    }
+    if (MdiKind == TMdiKind::Child)
+        if (TSkinManage* manager = GlobalSkinManage())
+            manager->SetMdiChildMaximized(true);
+    WindowState = TSkinWindowState::Maximized;
+    PostCommand(*this, SC_MAXIMIZE);
+    HotObject = nullptr;
+}
+
+void TWinSkinForm::DoRestore()
+{
+    WindowState = TSkinWindowState::Normal;
+    PostCommand(*this, SC_RESTORE);
+}
+
+void TWinSkinForm::DoMinimize()
+{
+    if (WindowState == TSkinWindowState::Minimized) {
+        DoRestore();
+        return;
+    }
+    WindowState = TSkinWindowState::Minimized;
+    SetSystemMenuStyle(false);
+    PostCommand(*this, SC_MINIMIZE);
+}
+
+void TWinSkinForm::SetSystemMenuStyle(bool hide)
+{
+    if (BorderIcons & FrameIconKeepSysMenuStyle)
+        return;
+    const LONG_PTR style = GetWindowLongPtrW(WindowHandle, GWL_STYLE);
+    LONG_PTR wanted = style;
+    if (hide)
+        wanted &= ~static_cast<LONG_PTR>(WS_SYSMENU);
+    else if (SystemMenu)
+        wanted |= WS_SYSMENU;
+    // Only a change is written: every frame paint asks for the style.
+    if (wanted != style)
+        SetWindowLongPtrW(WindowHandle, GWL_STYLE, wanted);
+    Style = static_cast<DWORD>(wanted);
 }
 
 } // namespace skin

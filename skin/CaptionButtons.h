@@ -205,6 +205,9 @@ void EvaluateCaptionButtons(TWinSkinForm& form);
 int CaptionRightReserve(const TWinSkinForm& form);
 // Places every visible button by the window's current geometry.
 void LayoutCaptionButtons(TWinSkinForm& form);
+// Stops the hover timer and posts WM_CLOSE to the window.
+void PostClose(TWinSkinForm& form);
+
 // Draws the visible buttons into the composed title bar `dc` (the buttons of
 // a maximised MDI child belong to the menu bar).
 void PaintCaptionButtons(TWinSkinForm& form, HDC dc);

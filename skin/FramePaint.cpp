@@ -3,7 +3,11 @@
 #include <algorithm>
 #include <vector>
 
+#include "skin/CaptionButtons.h"
 #include "skin/SkinDraw.h"
+#include "skin/SkinManage.h"
+#include "skin/WinSkinForm.h"
+#include "ui/Forms.h"
 
 namespace skin {
 
@@ -361,6 +365,219 @@ void DrawWindowIcon(HDC dc, const RECT& rect, HWND window, int size, TBitmap& fa
         DrawIconCopy(dc, rect.left, rect.top, icon, size, size);
     else
         TransparentBlit(dc, rect, fallback, ui::clFuchsia);
+}
+
+// ---- The controller's frame ----
+
+namespace {
+
+TFrameGeometry GeometryOf(const TWinSkinForm& form)
+{
+    return {form.LeftWidth, form.TitleHeight, form.RightWidth, form.BottomHeight};
+}
+
+// The window's text as the title shows it: read wide from a Unicode window,
+// else through WM_GETTEXT into a 1000-byte buffer.
+std::wstring WindowTitle(const TWinSkinForm& form)
+{
+    if (form.IsUnicode)
+        return GetWindowTextWide(form.WindowHandle);
+    char text[1000] = {};
+    const auto length = SendMessageA(form.WindowHandle, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return AnsiToWide({text, static_cast<std::size_t>(std::clamp<LRESULT>(length, 0, sizeof text - 1))});
+}
+
+void CopyFace(HDC dc, int x, int y, TBitmap& face)
+{
+    BitBlt(dc, x, y, face.Width(), face.Height(), face.Canvas()->Handle(), 0, 0, SRCCOPY);
+}
+
+// The side borders of one frame paint, kept so the title bar can take their
+// top ends without reading the window back.
+struct TSideFaces {
+    std::unique_ptr<TBitmap> Left, Right;
+};
+
+// The off-screen title bar: its own piece of the top border, the caption
+// text and the caption buttons, over the top ends of the side borders (a
+// minimised window: over a ButtonFace block of the window's size).
+void ComposeTitleBar(TWinSkinForm& form, TBitmap& title, const TSideFaces* sides)
+{
+    const int w = form.WindowWidth;
+    HDC dc = title.Canvas()->Handle();
+    RECT area{0, 0, w, form.TitleHeight};
+    if (!sides) {
+        title.SetSize(w, form.WindowHeight);
+        const RECT all{0, 0, w, form.WindowHeight};
+        FillRect(dc, &all, form.SkinData->ButtonFaceBrush->Handle());
+    } else {
+        title.SetSize(w, form.TitleHeight);
+        BitBlt(dc, 0, 0, form.LeftWidth, form.TitleHeight, sides->Left->Canvas()->Handle(), 0, 0, SRCCOPY);
+        BitBlt(dc, w - form.RightWidth, 0, form.RightWidth, form.TitleHeight, sides->Right->Canvas()->Handle(), 0,
+               0, SRCCOPY);
+        area = {form.LeftWidth, 0, w - form.RightWidth, form.TitleHeight};
+    }
+    const auto top = BuildBorderFace(*form.SkinData, TBorderPiece::Top, Width(area), Height(area), form.Active);
+    CopyFace(dc, area.left, area.top, *top);
+
+    EvaluateCaptionButtons(form);
+    TTitleTextLayout layout;
+    layout.Active = form.Active;
+    layout.RightToLeft = form.RightToLeft;
+    layout.PopupStyle = (form.Style & WS_POPUP) != 0;
+    layout.DialogBorder = form.BorderKind == TBorderKind::Dialog;
+    layout.RightReserve = form.RightReserve = CaptionRightReserve(form);
+    const std::wstring text = form.TitlePrefix + WindowTitle(form) + form.TitleSuffix;
+    form.TitleTextRect = DrawTitleText(dc, area, text, form.CaptionFont->Handle(), *form.SkinData, layout);
+    LayoutCaptionButtons(form);
+    PaintCaptionButtons(form, dc);
+}
+
+void PaintTitleBar(TWinSkinForm& form, HDC dc, const TSideFaces* sides)
+{
+    if (!form.TitleBitmap)
+        form.TitleBitmap = std::make_unique<TBitmap>();
+    ComposeTitleBar(form, *form.TitleBitmap, sides);
+    CopyFace(dc, 0, 0, *form.TitleBitmap);
+    SetBkMode(dc, OPAQUE);
+}
+
+// The borders, the title bar and the menu strip, each composed off-screen
+// and copied once.
+void PaintWholeFrame(TWinSkinForm& form, HDC dc)
+{
+    GetWindowRect(form.WindowHandle, &form.WindowRect);
+    const int w = Width(form.WindowRect), h = Height(form.WindowRect);
+    form.WindowWidth = w;
+    form.WindowHeight = h;
+    if (form.WindowState == TSkinWindowState::Minimized) {
+        PaintTitleBar(form, dc, nullptr);
+        return;
+    }
+    const TSkinData& data = *form.SkinData;
+    const int l = form.LeftWidth, r = form.RightWidth, b = form.BottomHeight;
+    TSideFaces sides{BuildBorderFace(data, TBorderPiece::Left, l, h, form.Active),
+                     BuildBorderFace(data, TBorderPiece::Right, r, h, form.Active)};
+    CopyFace(dc, 0, 0, *sides.Left);
+    CopyFace(dc, w - r, 0, *sides.Right);
+    CopyFace(dc, l, h - b, *BuildBorderFace(data, TBorderPiece::Bottom, w - l - r, b, form.Active));
+    PaintTitleBar(form, dc, &sides);
+    // A skinned menu bar paints its own strip; without one the strip is plain.
+    if (!form.MenuBar && form.MenuBarHeight > 0) {
+        const RECT strip{l, form.TitleHeight, w - r, form.TitleHeight + form.MenuBarHeight};
+        FillRect(dc, &strip, data.ButtonFaceBrush->Handle());
+    }
+}
+
+} // namespace
+
+void TWinSkinForm::ComputeFrameGeometry()
+{
+    if (SkinData->Empty())
+        return;
+    const bool noCaption = BorderKind == TBorderKind::NoCaption;
+    const TFrameGeometry frame = noCaption ? TFrameGeometry{} : FrameGeometryOf(*SkinData);
+    LeftWidth = frame.LeftWidth;
+    TitleHeight = frame.TitleHeight;
+    RightWidth = frame.RightWidth;
+    BottomHeight = frame.BottomHeight;
+    if (noCaption)
+        MenuBarHeight = 0;
+    BuildCaptionButtons();
+}
+
+void TWinSkinForm::OnNcCalcSize(ui::TMessage& m)
+{
+    auto* params = reinterpret_cast<NCCALCSIZE_PARAMS*>(m.LParam);
+    // The previous procedure writes its client rectangle over the proposed
+    // window rectangle: keep the window rectangle first.
+    const RECT window = m.WParam ? params->rgrc[0] : RECT{};
+    CallOldWindowProc(m);
+    if (!m.WParam) {
+        m.Result = 0;
+        return;
+    }
+    const bool systemClient = BorderKind == TBorderKind::NoCaption ||
+                              (MdiKind == TMdiKind::Child && WindowState != TSkinWindowState::Normal);
+    if (!systemClient) {
+        RECT& client = params->rgrc[0];
+        client = {window.left + LeftWidth, window.top + TitleHeight + MenuBarHeight, window.right - RightWidth,
+                  window.bottom - BottomHeight};
+        // A window smaller than its frame gets an empty client area.
+        client.right = std::max(client.right, client.left);
+        client.bottom = std::max(client.bottom, client.top);
+    }
+    params->rgrc[1] = params->rgrc[0];
+    m.Result = WVR_VALIDRECTS;
+}
+
+void TWinSkinForm::OnNcPaint(ui::TMessage& m)
+{
+    SetSystemMenuStyle(true);
+    m.Result = 0;
+    if (!SkinData->FramePaintEnabled)
+        return;
+    if (IsMaximizedMdiChild() || BorderKind == TBorderKind::NoCaption)
+        CallOldWindowProc(m);
+    else
+        PaintFrame(nullptr);
+}
+
+void TWinSkinForm::PaintFrame(HDC dc)
+{
+    const bool ready = SkinState == TSkinState::Running || SkinState == TSkinState::Reskinning;
+    if (!ready || SkinData->Empty() || BorderKind == TBorderKind::NoCaption || IsMaximizedMdiChild())
+        return;
+    try {
+        if (dc) {
+            PaintWholeFrame(*this, dc);
+        } else {
+            const auto windowDC = ui::TWindowDC::Whole(WindowHandle);
+            PaintWholeFrame(*this, windowDC.Get());
+        }
+    } catch (const std::exception&) {
+        // A frame that cannot be painted is left as it was.
+    }
+    HotObject = nullptr;  // every repaint forgets the hover state
+}
+
+void TWinSkinForm::UpdateRegion()
+{
+    if (SkinState == TSkinState::Closed || !FrameSkinned || SkinData->Empty())
+        return;
+    RECT window{};
+    GetWindowRect(WindowHandle, &window);
+    const int w = Width(window), h = Height(window);
+    const bool mdiChild = MdiKind == TMdiKind::Child;
+    if (w <= 0 || h <= 0 || (mdiChild && WindowState != TSkinWindowState::Normal))
+        return;
+    if (w == RegionWidth && h == RegionHeight && !mdiChild && SkinState != TSkinState::Reskinning)
+        return;
+    ui::TRegionHandle region = BuildFrameRegion(*SkinData, GeometryOf(*this), w, h, Active);
+    if (HasTransparentBorder(*SkinData)) {
+        RegionWidth = w;
+        RegionHeight = h;
+    }
+    // Once set, the region belongs to the window, which deletes it when it
+    // is replaced; one the system refused is deleted here.
+    if (SetWindowRgn(WindowHandle, region.Get(), TRUE)) {
+        Region = region.Release();
+        RegionOwned = true;
+    }
+}
+
+void TWinSkinForm::DropRegion()
+{
+    SetWindowRgn(WindowHandle, nullptr, MdiKind == TMdiKind::Child);
+    Region = nullptr;
+    RegionOwned = false;
+    RegionWidth = RegionHeight = 0;
+}
+
+void TWinSkinForm::BuildIconBitmap()
+{
+    IconBitmap = WindowIconBitmap(WindowHandle);
+    IconSize = GetSystemMetrics(SM_CXSMICON);
 }
 
 } // namespace skin
