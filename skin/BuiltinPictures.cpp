@@ -89,29 +89,16 @@ std::unique_ptr<ui::TBitmap> MakeMenuGlyphStrip()
     return strip;
 }
 
-TMenuGlyphs::TMenuGlyphs()
-    : list_(ImageList_Create(GlyphSize, GlyphSize, ILC_COLOR24 | ILC_MASK, MenuGlyphCount, 0))
+TMenuGlyphs::TMenuGlyphs() : TImageList(nullptr)
 {
-    if (!list_)
-        throw ui::Exception("Cannot create the menu glyph list");
-    const std::unique_ptr<ui::TBitmap> strip = MakeMenuGlyphStrip();
-    GdiFlush();
-    ImageList_AddMasked(list_, strip->Handle(), RGB(255, 255, 255));
-}
-
-TMenuGlyphs::~TMenuGlyphs()
-{
-    ImageList_Destroy(list_);
-}
-
-int TMenuGlyphs::Count() const
-{
-    return ImageList_GetImageCount(list_);
+    SetWidth(GlyphSize);
+    SetHeight(GlyphSize);
+    AddMasked(*MakeMenuGlyphStrip(), ui::clWhite);
 }
 
 void TMenuGlyphs::Draw(HDC dc, int index, int x, int y) const
 {
-    ImageList_Draw(list_, index, dc, x, y, ILD_TRANSPARENT);
+    ImageList_Draw(Handle(), index, dc, x, y, ILD_TRANSPARENT);
 }
 
 } // namespace skin

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "ui/Graphics.h"
+#include "ui/ImgList.h"
 
 namespace skin {
 
@@ -20,22 +21,13 @@ std::unique_ptr<ui::TBitmap> MakeTrackPicture(bool vertical);
 enum TMenuGlyph { mgRestore, mgMaximize, mgMinimize, mgClose, MenuGlyphCount };
 std::unique_ptr<ui::TBitmap> MakeMenuGlyphStrip();
 
-// The menu glyphs as a platform image list (masked, white transparent), as
-// the skinned system and popup menus draw them.
-class TMenuGlyphs {
+// The menu glyphs as an image list (masked, white transparent), as the
+// skinned system and popup menus draw them and give them to their items.
+class TMenuGlyphs : public ui::TImageList {
 public:
     TMenuGlyphs();
-    ~TMenuGlyphs();
-    TMenuGlyphs(const TMenuGlyphs&) = delete;
-    TMenuGlyphs& operator=(const TMenuGlyphs&) = delete;
-
-    HIMAGELIST Handle() const { return list_; }
-    int Count() const;
     // Draws glyph `index` with its top-left corner at (x, y), white left out.
     void Draw(HDC dc, int index, int x, int y) const;
-
-private:
-    HIMAGELIST list_ = nullptr;
 };
 
 } // namespace skin

@@ -1,15 +1,150 @@
-// Minimal stand-in until the frame branch is merged: the non-client objects'
-// states, caption button records without painting, the hit test without
-// buttons, the system commands and the system menu as the system's own
-// popup. The frame branch's version of this file replaces it whole.
+#include "skin/CaptionButtons.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+
+#include "skin/FramePaint.h"
+#include "skin/SkinDraw.h"
 #include "skin/SkinManage.h"
+#include "skin/SkinMessages.h"
 #include "skin/WinSkinData.h"
-#include "skin/WinSkinForm.h"
 #include "ui/ExtCtrls.h"
+#include "ui/Forms.h"
 
 namespace skin {
 
-using namespace ui;
+TCaptionAction CaptionActionOf(int code)
+{
+    for (const TCaptionAction& action : CaptionActions)
+        if (action.Code == code)
+            return action;
+    return {code, TButtonEffect::WindowDefined};
+}
+
+TShowWhen ShowWhenOf(std::span<const TVisibilityCode> table, int code)
+{
+    for (const TVisibilityCode& row : table)
+        if (code >= row.From && code <= row.To)
+            return row.When;
+    return TShowWhen::Never;
+}
+
+namespace {
+
+bool Has(unsigned icons, unsigned bits)
+{
+    return (icons & bits) != 0;
+}
+
+bool Holds(TShowWhen when, const TDataSkinSysButton& record, const TCaptionWindowFacts& w, bool first)
+{
+    const unsigned icons = w.BorderIcons;
+    const bool minOrMax = Has(icons, FrameIconMinimize | FrameIconMaximize);
+    switch (when) {
+    case TShowWhen::Always: return true;
+    case TShowWhen::Never: return false;
+    case TShowWhen::Maximized: return w.Maximized;
+    case TShowWhen::NotMaximized: return !w.Maximized;
+    case TShowWhen::Active: return w.Active;
+    case TShowWhen::Inactive: return !w.Active;
+    case TShowWhen::MinOrMaxBoxAndSystemMenu: return minOrMax && Has(icons, FrameIconSystemMenu);
+    case TShowWhen::MinOrMaxBox: return minOrMax;
+    case TShowWhen::NoMaximizeBox: return !Has(icons, FrameIconMaximize);
+    case TShowWhen::NoMinimizeBox: return !Has(icons, FrameIconMinimize);
+    case TShowWhen::HelpBoxOnly: return Has(icons, FrameIconHelp) && !minOrMax;
+    case TShowWhen::HelpBox: return Has(icons, FrameIconHelp);
+    case TShowWhen::MaximizedMdiChildMenuBar: return w.MaximizedMdiChildMenuBar;
+    case TShowWhen::DialogNotMessageBox: return w.DialogBorder && !w.MessageDialog;
+    case TShowWhen::WindowAnswers: return w.AskWindow && w.AskWindow(record.Visibility, record.Action);
+    case TShowWhen::FirstCondition: return first;
+    }
+    return false;
+}
+
+} // namespace
+
+TButtonShow EvaluateCaptionButton(const TDataSkinSysButton& record, const TCaptionWindowFacts& window)
+{
+    const bool first = Holds(ShowWhenOf(VisibilityCodes, record.Visibility), record, window, true);
+    TButtonShow show;
+    show.Visible = first && Holds(ShowWhenOf(Visibility1Codes, record.Visibility1), record, window, first);
+    const TCaptionAction action = CaptionActionOf(record.Action);
+    if (action.Effect == TButtonEffect::Close)
+        show.Visible = show.Visible && Has(window.BorderIcons, FrameIconSystemMenu);
+    if (action.EnabledByBox)
+        show.Enabled = (window.BorderIcons & action.EnabledByBox) == action.EnabledByBox;
+    if (action.Effect == TButtonEffect::SystemMenu && window.DialogBorder)
+        show.Visible = false;
+    return show;
+}
+
+TCaptionFrame TitleBarFrame(const TDataSkinSysButton& record, bool windowActive, bool enabled)
+{
+    if (record.FrameCount < 4 || (windowActive && enabled))
+        return TCaptionFrame::Normal;
+    return TCaptionFrame::Disabled;
+}
+
+TCaptionFrame StateFrame(const TDataSkinSysButton& record, TNCState state, bool enabled)
+{
+    if (!enabled)
+        return record.FrameCount > 3 ? TCaptionFrame::Disabled : TCaptionFrame::Normal;
+    if (state == TNCState::Hot && record.Visibility == 100)
+        return TCaptionFrame::MdiChildHot;
+    return static_cast<TCaptionFrame>(state);
+}
+
+std::optional<RECT> CaptionButtonBounds(const TDataSkinSysButton& record, const TCaptionLayoutFacts& facts)
+{
+    if (!record.Image || record.Image->Empty())
+        return std::nullopt;
+    const int w = record.Image->Width() / std::max(record.FrameCount, 1);
+    const int h = record.Image->Height();
+    int left = 0, top = 0;
+    switch (record.Align) {
+    case 0: left = record.Xcoord, top = record.Ycoord; break;
+    case 1: left = facts.WindowWidth - record.Xcoord, top = record.Ycoord; break;
+    case 2:
+    case 8: left = facts.TitleTextRect.left - w - record.Xcoord, top = record.Ycoord; break;
+    case 3:
+    case 9: left = facts.TitleTextRect.right + record.Xcoord, top = record.Ycoord; break;
+    case 100:
+        left = facts.WindowWidth - record.Xcoord - facts.RightWidth - facts.MenuBarLeftWidth;
+        top = facts.TitleHeight + (facts.MenuBarHeight - h) / 2;
+        break;
+    default: break;
+    }
+    return RECT{left, top, left + w, top + h};
+}
+
+// ---- Non-client objects ----
+
+namespace {
+
+constexpr int StateValue(TNCState state)
+{
+    return static_cast<int>(state);
+}
+
+bool HasPicture(const TDataSkinSysButton& record)
+{
+    return record.Image && !record.Image->Empty();
+}
+
+// Repaints one button straight onto the window in `state`. The window icon
+// has one look whatever its state and is not drawn over itself again.
+void PaintCaptionButton(TWinSkinForm& form, TWinSysButton& button, int state)
+{
+    const TDataSkinSysButton& record = *button.Record;
+    if (!HasPicture(record) || CaptionActionOf(record.Action).DrawsIcon)
+        return;
+    const TCaptionFrame frame = StateFrame(record, static_cast<TNCState>(state), button.Enabled);
+    const auto dc = ui::TWindowDC::Whole(form.WindowHandle);
+    DrawFrameStretched(dc.Get(), button.Bounds, *record.Image, record.FrameCount, static_cast<int>(frame), true);
+}
+
+} // namespace
 
 void TNCObject::MouseDown()
 {
@@ -18,7 +153,7 @@ void TNCObject::MouseDown()
     if (!Visible)
         return;
     Owner->HotObject = this;
-    State = 2;
+    State = StateValue(TNCState::Pressed);
     Paint();
 }
 
@@ -26,7 +161,7 @@ void TNCObject::MouseUp()
 {
     if (!Visible)
         return;
-    State = 3;
+    State = StateValue(TNCState::Hot);
     Paint();
 }
 
@@ -39,7 +174,7 @@ void TNCObject::MouseMove()
     if (!Visible)
         return;
     Owner->HotObject = this;
-    State = 3;
+    State = StateValue(TNCState::Hot);
     Paint();
 }
 
@@ -48,87 +183,321 @@ void TNCObject::MouseLeave()
     if (!Visible)
         return;
     Owner->HotObject = nullptr;
-    State = 1;
+    State = StateValue(TNCState::Normal);
     Paint();
 }
 
-void TWinSysButton::Paint() {}
+void TWinSysButton::Paint()
+{
+    PaintCaptionButton(*Owner, *this, State);
+}
+
+// ---- The buttons of one skinned window ----
+
+TWinSysButton* CaptionButtonAt(const std::vector<std::unique_ptr<TWinSysButton>>& buttons, POINT p)
+{
+    for (const auto& button : buttons)
+        if (button->Visible && button->Record->Action >= 0 && PtInRect(&button->Bounds, p))
+            return button.get();
+    return nullptr;
+}
+
+namespace {
+
+// An MDI frame whose active child is maximised (the child's buttons then
+// sit on the frame's skinned menu bar).
+bool HasMaximizedMdiChild(const TWinSkinForm& form)
+{
+    if (form.MdiKind != TMdiKind::Frame || !form.MdiClientWindow)
+        return false;
+    BOOL maximized = FALSE;
+    SendMessageW(form.MdiClientWindow, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized));
+    return maximized != FALSE;
+}
+
+TCaptionWindowFacts FactsOf(const TWinSkinForm& form)
+{
+    TCaptionWindowFacts facts;
+    facts.Maximized = form.WindowState == TSkinWindowState::Maximized;
+    facts.Active = form.Active;
+    facts.BorderIcons = form.BorderIcons;
+    facts.DialogBorder = form.BorderKind == TBorderKind::Dialog;
+    facts.MessageDialog = form.IsMessageDialog;
+    facts.MaximizedMdiChildMenuBar = form.MenuBar && HasMaximizedMdiChild(form);
+    facts.AskWindow = [window = form.WindowHandle](int code, int action) {
+        return SendMessageW(window, WM_SKINBUTTONVISIBLE, static_cast<WPARAM>(code), action) > 0;
+    };
+    return facts;
+}
+
+} // namespace
+
+void EvaluateCaptionButtons(TWinSkinForm& form)
+{
+    const TCaptionWindowFacts facts = FactsOf(form);
+    for (const auto& button : form.CaptionButtons) {
+        const TButtonShow show = EvaluateCaptionButton(*button->Record, facts);
+        button->Visible = show.Visible;
+        button->Enabled = show.Enabled;
+    }
+}
+
+int CaptionRightReserve(const TWinSkinForm& form)
+{
+    int reserve = 0;
+    for (const auto& button : form.CaptionButtons)
+        if (button->Visible && button->Record->Align == 1 && HasPicture(*button->Record))
+            reserve = std::max(reserve, button->Record->Xcoord);
+    return reserve;
+}
+
+void LayoutCaptionButtons(TWinSkinForm& form)
+{
+    TCaptionLayoutFacts facts;
+    facts.WindowWidth = form.WindowWidth;
+    facts.TitleTextRect = form.TitleTextRect;
+    facts.RightWidth = form.RightWidth;
+    facts.TitleHeight = form.TitleHeight;
+    facts.MenuBarHeight = form.MenuBarHeight;
+    facts.MenuBarLeftWidth = form.SkinData->MenuBar ? form.SkinData->MenuBar->LeftWidth : 0;
+    for (const auto& button : form.CaptionButtons)
+        if (button->Visible)
+            if (const auto bounds = CaptionButtonBounds(*button->Record, facts))
+                button->Bounds = *bounds;
+}
+
+void PaintCaptionButtons(TWinSkinForm& form, HDC dc)
+{
+    for (const auto& button : form.CaptionButtons) {
+        const TDataSkinSysButton& record = *button->Record;
+        if (!button->Visible || !HasPicture(record) || record.Align == 100)
+            continue;
+        if (CaptionActionOf(record.Action).DrawsIcon) {
+            DrawWindowIcon(dc, button->Bounds, ui::Application()->Handle(), form.IconSize, *form.IconBitmap);
+            continue;
+        }
+        const TCaptionFrame frame = TitleBarFrame(record, form.Active, button->Enabled);
+        DrawFrameStretched(dc, button->Bounds, *record.Image, record.FrameCount, static_cast<int>(frame), true);
+    }
+}
+
+// ---- The controller's caption buttons ----
+
+namespace {
+
+POINT PointOf(LPARAM lParam)
+{
+    return {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+}
+
+// Gives the window icon's record the icon's picture (for its size) where
+// the skin has none.
+void TakeIconPicture(TDataSkinSysButton& record, TSkinData& data, const ui::TBitmap& icon)
+{
+    if (record.Image->Empty())
+        CopyBitmap(icon, *record.Image);
+    if (data.AppIcon->Empty())
+        CopyBitmap(icon, *data.AppIcon);
+    record.FrameCount = 1;
+}
+
+// The system's own caption boxes, which the skin replaces by its buttons.
+bool IsSystemCaptionBox(LRESULT hit)
+{
+    return hit == HTSYSMENU || hit == HTMINBUTTON || hit == HTMAXBUTTON || hit == HTCLOSE || hit == HTHELP;
+}
+
+// On the 9x family and NT before version 5 every system menu can close.
+bool SystemMenusAlwaysClose()
+{
+    const DWORD version = GetVersion();
+    return (version & 0x80000000u) != 0 || LOBYTE(LOWORD(version)) < 5;
+}
+
+bool HasCloseItem(const TWinSkinForm& form)
+{
+    if (SystemMenusAlwaysClose())
+        return true;
+    return form.SystemMenu && GetMenuState(form.SystemMenu, SC_CLOSE, MF_BYCOMMAND) != static_cast<UINT>(-1);
+}
+
+void PostCommand(const TWinSkinForm& form, WPARAM command)
+{
+    PostMessageW(form.WindowHandle, WM_SYSCOMMAND, command, 0);
+}
+
+void StopHoverTimer(TWinSkinForm& form)
+{
+    if (form.HoverTimer)
+        form.HoverTimer->SetEnabled(false);
+}
+
+} // namespace
+
+void PostClose(TWinSkinForm& form)
+{
+    StopHoverTimer(form);
+    PostMessageW(form.WindowHandle, WM_CLOSE, 0, 0);
+}
+
+namespace {
+
+// Sends a system command to the active MDI child of an MDI frame.
+void CommandActiveMdiChild(const TWinSkinForm& form, WPARAM command)
+{
+    if (form.MdiKind != TMdiKind::Frame || !form.MdiClientWindow)
+        return;
+    const auto child = reinterpret_cast<HWND>(SendMessageW(form.MdiClientWindow, WM_MDIGETACTIVE, 0, 0));
+    if (child)
+        SendMessageW(child, WM_SYSCOMMAND, command, 0);
+}
+
+// What a released button does; `screen` is where the mouse was released.
+void PerformButtonAction(TWinSkinForm& form, const TWinSysButton& button, POINT screen)
+{
+    const TCaptionAction action = CaptionActionOf(button.Record->Action);
+    switch (action.Effect) {
+    case TButtonEffect::Close:
+        if (HasCloseItem(form)) {
+            StopHoverTimer(form);
+            PostCommand(form, SC_CLOSE);
+        }
+        break;
+    case TButtonEffect::Maximize:
+        if (button.Enabled)
+            form.DoMaximize();
+        break;
+    case TButtonEffect::Minimize:
+        if (button.Enabled)
+            form.DoMinimize();
+        break;
+    case TButtonEffect::SystemMenu: form.ShowSystemMenu({screen.x + 1, screen.y + 1}); break;
+    case TButtonEffect::ContextHelp: PostCommand(form, SC_CONTEXTHELP); break;
+    case TButtonEffect::MdiChildCommand: CommandActiveMdiChild(form, action.MdiCommand); break;
+    case TButtonEffect::WindowDefined:
+        PostMessageW(form.WindowHandle, WM_SKINBUTTONACTION, static_cast<WPARAM>(action.Code), 0);
+        break;
+    }
+}
+
+} // namespace
 
 void TWinSkinForm::BuildCaptionButtons()
 {
     FreeCaptionButtons();
-    for (const auto& record : SkinData->TitleButtons)
+    for (const auto& record : SkinData->TitleButtons) {
+        if (CaptionActionOf(record->Action).DrawsIcon) {
+            BuildIconBitmap();
+            TakeIconPicture(*record, *SkinData, *IconBitmap);
+        }
         CaptionButtons.push_back(std::make_unique<TWinSysButton>(this, record.get()));
+    }
 }
 
 void TWinSkinForm::FreeCaptionButtons()
 {
-    HotObject = nullptr;
+    // The hot object may be one of them: it must not outlive them.
+    for (const auto& button : CaptionButtons)
+        if (HotObject == button.get())
+            HotObject = nullptr;
     CaptionButtons.clear();
 }
 
 POINT TWinSkinForm::ScreenToWindow(POINT screen) const
 {
     ScreenToClient(WindowHandle, &screen);
-    if (!(MdiKind == TMdiKind::Child && WindowState == TSkinWindowState::Minimized)) {
+    if (MdiKind != TMdiKind::Child || WindowState != TSkinWindowState::Minimized) {
         screen.x += LeftWidth;
         screen.y += TitleHeight + MenuBarHeight;
     }
     return screen;
 }
 
-void TWinSkinForm::OnNcHitTest(TMessage& m)
+void TWinSkinForm::OnNcHitTest(ui::TMessage& m)
 {
     CallOldWindowProc(m);
-    if (m.Result != HTNOWHERE && m.Result != HTCAPTION)
+    // The system's own caption boxes are not where the skin draws its
+    // buttons: a press there would draw the system's box over the skin and
+    // run its command, so they count as caption like the rest of the title.
+    if (m.Result != HTNOWHERE && m.Result != HTCAPTION && !IsSystemCaptionBox(m.Result))
         return;
-    const POINT p = ScreenToWindow({static_cast<short>(LOWORD(m.LParam)), static_cast<short>(HIWORD(m.LParam))});
+    const POINT p = ScreenToWindow(PointOf(m.LParam));
     if (p.y > 3)
         m.Result = HTCAPTION;
-    if (TitleHeight < p.y && MenuBarHeight > 0)
+    if (MenuBarHeight > 0 && p.y > TitleHeight)
         m.Result = HTMENU;
 }
 
-void TWinSkinForm::OnNcMouseMove(TMessage& m)
+void TWinSkinForm::OnNcMouseMove(ui::TMessage& m)
 {
-    CallOldWindowProc(m);
-}
-
-void TWinSkinForm::OnNcLButtonDown(TMessage& m)
-{
-    CallOldWindowProc(m);
-}
-
-void TWinSkinForm::OnNcLButtonUp(TMessage& m)
-{
-    CallOldWindowProc(m);
-}
-
-void TWinSkinForm::OnNcLButtonDblClk(TMessage& m)
-{
-    CallOldWindowProc(m);
-}
-
-void TWinSkinForm::OnNcRButtonDown(TMessage& m)
-{
-    CallOldWindowProc(m);
-}
-
-void TWinSkinForm::OnSystemMenuCommand(TMessage& m)
-{
-    const WORD command = LOWORD(m.WParam);
-    switch (command) {
-    case SC_SIZE:
-    case SC_MOVE:
-    case SC_MINIMIZE:
-    case SC_MAXIMIZE:
-    case SC_NEXTWINDOW:
-    case SC_PREVWINDOW:
-    case SC_CLOSE:
-    case SC_RESTORE:
-        PostMessageW(WindowHandle, WM_SYSCOMMAND, command, 0);
+    m.Result = 0;
+    if (!Active)
         return;
-    default: break;
+    if (TWinSysButton* hit = CaptionButtonAt(CaptionButtons, ScreenToWindow(PointOf(m.LParam)))) {
+        hit->MouseMove();
+        return;
+    }
+    if (HotObject)
+        HotObject->MouseLeave();
+    HotObject = nullptr;
+    CallOldWindowProc(m);
+}
+
+void TWinSkinForm::OnNcLButtonDown(ui::TMessage& m)
+{
+    if (TWinSysButton* hit = CaptionButtonAt(CaptionButtons, ScreenToWindow(PointOf(m.LParam)))) {
+        if (!Active)
+            SetForegroundWindow(WindowHandle);
+        hit->MouseDown();
+        m.Result = 0;
+        return;
+    }
+    // The title of a maximised window cannot be dragged.
+    if (WindowState == TSkinWindowState::Maximized && Active && m.WParam == HTCAPTION)
+        m.WParam = HTMENU;
+    CallOldWindowProc(m);
+}
+
+void TWinSkinForm::OnNcLButtonUp(ui::TMessage& m)
+{
+    TWinSysButton* hit = CaptionButtonAt(CaptionButtons, ScreenToWindow(PointOf(m.LParam)));
+    if (!hit) {
+        CallOldWindowProc(m);
+        return;
+    }
+    // Only the button pressed here acts; one that is merely hot, or that the
+    // mouse left and came back to, does nothing.
+    if (hit == HotObject && hit->State == StateValue(TNCState::Pressed)) {
+        hit->MouseUp();
+        PerformButtonAction(*this, *hit, PointOf(m.LParam));
+    }
+    m.Result = 0;
+}
+
+void TWinSkinForm::OnNcLButtonDblClk(ui::TMessage& m)
+{
+    m.Result = 0;
+    if (TWinSysButton* hit = CaptionButtonAt(CaptionButtons, ScreenToWindow(PointOf(m.LParam)))) {
+        if (CaptionActionOf(hit->Record->Action).DrawsIcon) {
+            StopHoverTimer(*this);
+            PostCommand(*this, SC_CLOSE);
+        }
+        return;
+    }
+    if (WindowState != TSkinWindowState::Normal)
+        DoRestore();
+    else if (BorderIcons & FrameIconMaximize)
+        DoMaximize();
+    else
+        CallOldWindowProc(m);
+}
+
+void TWinSkinForm::OnNcRButtonDown(ui::TMessage& m)
+{
+    if (m.WParam == HTCAPTION && MdiKind != TMdiKind::Child) {
+        ShowSystemMenu(PointOf(m.LParam));
+        m.Result = 0;
+        return;
     }
     CallOldWindowProc(m);
 }
@@ -146,33 +515,24 @@ void TWinSkinForm::HoverTimerTick()
     }
 }
 
-void TWinSkinForm::ShowSystemMenu(POINT screen)
-{
-    if (TSkinManage* manager = GlobalSkinManage())
-        manager->PendingPopupKind = TPopupKind::SystemMenu;
-    const HMENU menu = GetSystemMenu(WindowHandle, FALSE);
-    const UINT command = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY, screen.x, screen.y, 0, WindowHandle, nullptr);
-    if (command)
-        PostMessageW(WindowHandle, WM_SYSCOMMAND, command, 0);
-}
-
 void TWinSkinForm::DoMaximize()
 {
     if (WindowState == TSkinWindowState::Maximized) {
         DoRestore();
         return;
     }
-    if (TSkinManage* manager = GlobalSkinManage(); manager && MdiKind == TMdiKind::Child)
-        manager->SetMdiChildMaximized(true);
+    if (MdiKind == TMdiKind::Child)
+        if (TSkinManage* manager = GlobalSkinManage())
+            manager->SetMdiChildMaximized(true);
     WindowState = TSkinWindowState::Maximized;
-    PostMessageW(WindowHandle, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    PostCommand(*this, SC_MAXIMIZE);
     HotObject = nullptr;
 }
 
 void TWinSkinForm::DoRestore()
 {
     WindowState = TSkinWindowState::Normal;
-    PostMessageW(WindowHandle, WM_SYSCOMMAND, SC_RESTORE, 0);
+    PostCommand(*this, SC_RESTORE);
 }
 
 void TWinSkinForm::DoMinimize()
@@ -183,19 +543,23 @@ void TWinSkinForm::DoMinimize()
     }
     WindowState = TSkinWindowState::Minimized;
     SetSystemMenuStyle(false);
-    PostMessageW(WindowHandle, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    PostCommand(*this, SC_MINIMIZE);
 }
 
 void TWinSkinForm::SetSystemMenuStyle(bool hide)
 {
     if (BorderIcons & FrameIconKeepSysMenuStyle)
         return;
-    LONG_PTR style = GetWindowLongPtrW(WindowHandle, GWL_STYLE);
+    const LONG_PTR style = GetWindowLongPtrW(WindowHandle, GWL_STYLE);
+    LONG_PTR wanted = style;
     if (hide)
-        style &= ~static_cast<LONG_PTR>(WS_SYSMENU);
+        wanted &= ~static_cast<LONG_PTR>(WS_SYSMENU);
     else if (SystemMenu)
-        style |= WS_SYSMENU;
-    SetWindowLongPtrW(WindowHandle, GWL_STYLE, style);
+        wanted |= WS_SYSMENU;
+    // Only a change is written: every frame paint asks for the style.
+    if (wanted != style)
+        SetWindowLongPtrW(WindowHandle, GWL_STYLE, wanted);
+    Style = static_cast<DWORD>(wanted);
 }
 
 } // namespace skin

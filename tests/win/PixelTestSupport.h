@@ -52,6 +52,18 @@ inline void FillBitmap(ui::TBitmap& b, Bgr c)
             Put(b, x, y, c);
 }
 
+// Whether two bitmaps have the same size and colours.
+inline bool SamePixels(const ui::TBitmap& a, const ui::TBitmap& b)
+{
+    if (a.Width() != b.Width() || a.Height() != b.Height())
+        return false;
+    for (int y = 0; y < a.Height(); ++y)
+        for (int x = 0; x < a.Width(); ++x)
+            if (!(At(a, x, y) == At(b, x, y)))
+                return false;
+    return true;
+}
+
 inline constexpr Bgr Magenta{255, 0, 255};
 inline constexpr Bgr NearMagenta{255, 0, 254};  // red 254, green 0, blue 255
 

@@ -19,6 +19,8 @@
 #include "skin/WinSkinData.h"
 #include "tests/shared/BmpSamples.h"
 #include "tests/support/TempDir.h"
+#include "tests/win/PixelTestSupport.h"
+#include "tests/win/TestSkins.h"
 #include "ui/FileStream.h"
 #include "ui/FormReader.h"
 #include "ui/Forms.h"
@@ -26,10 +28,14 @@
 using namespace skin;
 using ui::TBitmap;
 using ui::TColor;
+using tests::Bytes;
+using tests::LoadedFrom;
+using tests::SamePixels;
+using tests::Solid;
+using tests::StripBytes;
+using tests::TTestSkin;
 
 namespace {
-
-using Bytes = std::vector<std::uint8_t>;
 
 constexpr TColor Rgb(int r, int g, int b)
 {
@@ -42,51 +48,6 @@ TColor PixelAt(const TBitmap& b, int x, int y)
     const std::uint8_t* p = b.ScanLine(y) + x * b.BytesPerPixel();
     return Rgb(p[2], p[1], p[0]);
 }
-
-bool SamePixels(const TBitmap& a, const TBitmap& b)
-{
-    if (a.Width() != b.Width() || a.Height() != b.Height())
-        return false;
-    for (int y = 0; y < a.Height(); ++y)
-        for (int x = 0; x < a.Width(); ++x)
-            if (PixelAt(a, x, y) != PixelAt(b, x, y))
-                return false;
-    return true;
-}
-
-// A 24-bit picture of `frames` frames of w x h, frame k filled with colours[k].
-Bytes StripBytes(int w, int h, std::vector<TColor> colours)
-{
-    TBitmap b(w * static_cast<int>(colours.size()), h);
-    for (size_t k = 0; k < colours.size(); ++k)
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) {
-                std::uint8_t* p = b.ScanLine(y) + (static_cast<int>(k) * w + x) * 3;
-                const COLORREF c = ui::ColorToRGB(colours[k]);
-                p[0] = GetBValue(c);
-                p[1] = GetGValue(c);
-                p[2] = GetRValue(c);
-            }
-    return b.SaveToBytes();
-}
-
-Bytes Solid(int w, int h, TColor colour)
-{
-    return StripBytes(w, h, {colour});
-}
-
-// A skin made by a test: its description and pictures, packed as a skin file.
-struct TTestSkin {
-    std::string Ini;
-    std::vector<TSkinPackageEntry> Pictures;
-
-    Bytes Package() const
-    {
-        std::vector<TSkinPackageEntry> entries{{"test.ini", Bytes(Ini.begin(), Ini.end())}};
-        entries.insert(entries.end(), Pictures.begin(), Pictures.end());
-        return PackLzhPackage(WriteSkinPackage(entries));
-    }
-};
 
 // Collects the errors the application would show in a box.
 class TShownErrors {
@@ -104,14 +65,6 @@ public:
 void ReadSkinData(TSkinData& data, const std::string& properties)
 {
     ui::ReadComponent("object SkinData1: TSkinData\n" + properties + "end\n", data);
-}
-
-std::unique_ptr<TSkinData> LoadedFrom(const TTestSkin& skin)
-{
-    auto data = std::make_unique<TSkinData>(nullptr);
-    data->SetSkinPackage(skin.Package());
-    EXPECT_TRUE(data->LoadSkin());
-    return data;
 }
 
 // The picture of a package entry, as a bitmap.

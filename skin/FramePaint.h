@@ -1,0 +1,122 @@
+// The skinned frame of a window: border sizes taken from the skin, the faces
+// of the four borders, the title bar with its caption text and the window
+// icon, and the window region that cuts the key colour out of the borders.
+//
+// Everything here is in window coordinates (origin at the window's top-left
+// corner). The functions take the skin data and plain values, so they draw
+// into bitmaps without a window; the skin form controller's frame members
+// (ComputeFrameGeometry, PaintFrame, UpdateRegion, ...) are built on them.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "skin/WinSkinData.h"
+#include "ui/Graphics.h"
+
+namespace skin {
+
+// The four borders of the frame. The top border carries the title bar.
+enum class TBorderPiece { Left = 1, Right, Top, Bottom };
+
+// The sizes of a skinned frame in pixels: one frame of each border picture.
+struct TFrameGeometry {
+    int LeftWidth = 0;
+    int TitleHeight = 0;
+    int RightWidth = 0;
+    int BottomHeight = 0;
+    friend bool operator==(const TFrameGeometry&, const TFrameGeometry&) = default;
+};
+
+// The frame sizes the skin's border pictures give. A frame count below 1 is
+// taken as 1; a border without picture has no size.
+TFrameGeometry FrameGeometryOf(const TSkinData& data);
+
+// The record of a border piece.
+TDataSkinBorder& BorderOf(const TSkinData& data, TBorderPiece piece);
+
+// The frame of a border picture a window shows: 1 while active or when the
+// picture has a single frame, else 2 (the inactive look).
+int BorderFrame(const TDataSkinBorder& border, bool active);
+
+// The face of a border piece at width x height: the border's frame for the
+// active or inactive look, its fixed ends kept and its middle stretched
+// (the border's Stretch key is 1) or tiled. The side borders hold their
+// frames side by side, the top and bottom borders stacked.
+std::unique_ptr<ui::TBitmap> BuildBorderFace(const TSkinData& data, TBorderPiece piece, int width, int height,
+                                             bool active);
+
+// ---- Title bar ----
+
+// What the caption text's place depends on besides the skin.
+struct TTitleTextLayout {
+    bool Active = true;
+    bool RightToLeft = false;   // a right-to-left form: text on the right
+    bool PopupStyle = false;    // WS_POPUP: the text stops before the right buttons
+    bool DialogBorder = false;  // dialogs show no icon: left text moves left
+    int RightReserve = 0;       // room kept for the right-aligned caption buttons
+};
+
+// The caption text as the title bar shows it: one blank before, two after.
+std::wstring DecoratedTitle(const std::wstring& windowText);
+
+// Draws `text` in `font` on `dc` inside `title` (a rectangle of the title
+// bar), over the skin's text background picture when it has one, placed by
+// the skin's alignment and shifts and cut with an ellipsis where it would
+// reach the caption buttons. Returns the rectangle given to the text with
+// its background (where caption buttons aligned to the text go).
+RECT DrawTitleText(HDC dc, const RECT& title, const std::wstring& text, HFONT font, const TSkinData& data,
+                   const TTitleTextLayout& layout);
+
+// The ends of a strip that DrawStripTiled keeps unscaled.
+struct TStripEnds {
+    int Left = 0;
+    int Right = 0;
+};
+
+// Draws frame `frame` (from 1) of `image` across `rect` as a one-row strip:
+// the left and right ends stretched to rect's height, the middle of the
+// frame repeated between them, each copy stretched to the height. The frames
+// are stacked or side by side; keyed with magenta when `transparent`.
+// Nothing for an inverted rect or an empty image.
+void DrawStripTiled(HDC dc, const RECT& rect, ui::TBitmap& image, bool framesStacked, bool transparent,
+                    int frameCount, int frame, TStripEnds ends);
+
+// ---- Window region ----
+
+// The allowed difference from the key colour, per channel, upwards.
+struct TKeyTolerance {
+    int Red = 0;
+    int Green = 0;
+    int Blue = 0;
+};
+
+// The region of the pixels of `bitmap` that are not the key colour (within
+// the tolerance), moved by (x, y): one rectangle per run of opaque pixels of
+// a row, handed to the system in batches.
+ui::TRegionHandle RegionFromBitmap(const ui::TBitmap& bitmap, int x, int y, ui::TColor key,
+                                   TKeyTolerance tolerance);
+
+// Whether the skin cuts the key colour out of any border.
+bool HasTransparentBorder(const TSkinData& data);
+
+// The region of a width x height window with the skinned frame: the client
+// part and each border, the key colour cut out of the borders the skin marks
+// transparent, in the active or inactive look. Without any transparent
+// border, the whole rectangle.
+ui::TRegionHandle BuildFrameRegion(const TSkinData& data, const TFrameGeometry& frame, int width, int height,
+                                   bool active);
+
+// ---- Window icon ----
+
+// The small icon of `window` (WM_GETICON, small then big) drawn on magenta
+// into a small-icon-sized bitmap; all magenta when the window has none.
+std::unique_ptr<ui::TBitmap> WindowIconBitmap(HWND window);
+
+// Draws the icon of `window` at rect's top-left corner at size x size; when
+// the window answers no icon, `fallback` keyed with magenta into rect.
+void DrawWindowIcon(HDC dc, const RECT& rect, HWND window, int size, ui::TBitmap& fallback);
+
+} // namespace skin

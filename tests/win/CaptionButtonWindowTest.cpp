@@ -1,0 +1,286 @@
+// Caption buttons of real skinned windows under real mouse input (the X
+// server's pointer, not posted messages): hovering turns a button hot,
+// pressing shows it pressed, releasing performs its action, moving off
+// before the release cancels; a window shows only the buttons its border
+// icons allow; a double click on the title maximises and restores.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <thread>
+
+#include "skin/CaptionButtons.h"
+#include "skin/WinSkinForm.h"
+#include "tests/win/FrameOnScreen.h"
+#include "tests/win/MessageRecorder.h"
+#include "tests/win/SkinTestSupport.h"
+#include "tests/win/WindowTestSupport.h"
+#include "tests/win/XPointer.h"
+#include "ui/Forms.h"
+
+using namespace skin;
+using namespace tests;
+using ui::TFormBorderStyle;
+
+namespace {
+
+constexpr RECT FormBounds{100, 100, 460, 340};
+
+int StateOf(const TWinSysButton& button)
+{
+    return button.State;
+}
+
+constexpr ui::TBorderIcons DefaultIcons = (1u << ui::biSystemMenu) | (1u << ui::biMinimize) | (1u << ui::biMaximize);
+constexpr int Normal = static_cast<int>(TNCState::Normal);
+constexpr int Pressed = static_cast<int>(TNCState::Pressed);
+constexpr int Hot = static_cast<int>(TNCState::Hot);
+
+POINT OnScreen(HWND window, const RECT& inWindow)
+{
+    RECT r{};
+    GetWindowRect(window, &r);
+    return {r.left + (inWindow.left + inWindow.right) / 2, r.top + (inWindow.top + inWindow.bottom) / 2};
+}
+
+// A skinned form and the pointer; skips the test without an X pointer.
+class CaptionButtonsUnderTheMouse : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!pointer.Available())
+            GTEST_SKIP() << "no X pointer";
+        // Away from where the test's window goes, so no button starts hot.
+        pointer.MoveTo({FormBounds.right + 200, FormBounds.bottom + 200});
+    }
+    // A form of that border style and icons, shown and skinned.
+    TWinSkinForm* Open(TFormBorderStyle style, ui::TBorderIcons icons = DefaultIcons)
+    {
+        form = std::make_unique<ui::TForm>(nullptr);
+        form->SetBorderStyle(style);
+        form->SetBorderIcons(icons);
+        form->SetPosition(ui::TPosition::poDesigned);
+        form->SetBounds(FormBounds.left, FormBounds.top, FormBounds.right - FormBounds.left,
+                        FormBounds.bottom - FormBounds.top);
+        form->SetCaption(L"Caption buttons");
+        form->Show();
+        SetForegroundWindow(form->Handle());
+        controller = bed.WaitSkinned(form->Handle());
+        return controller;
+    }
+    // Waits until the button shows `frame` of its picture on the screen.
+    std::string AwaitButton(const TWinSysButton& button, int frame)
+    {
+        std::string differences;
+        PumpUntil([&] {
+            const TExpectedFrame expected(*controller, controller->Active);
+            differences = ButtonDifferences(*CaptureWindow(form->Handle()), expected, button, frame);
+            return differences.empty();
+        });
+        return differences;
+    }
+    // The title's middle, away from the text and the buttons.
+    POINT EmptyTitle() const
+    {
+        RECT r{};
+        GetWindowRect(form->Handle(), &r);
+        return {r.left + (controller->TitleTextRect.right + r.right - r.left - 100) / 2,
+                r.top + controller->TitleHeight / 2};
+    }
+
+    TXPointer& pointer = TXPointer::Instance();
+    TSkinTestBed bed;
+    std::unique_ptr<ui::TForm> form;
+    TWinSkinForm* controller = nullptr;
+};
+
+constexpr ui::TBorderIcons Icons(std::initializer_list<ui::TBorderIcon> icons)
+{
+    ui::TBorderIcons set = 0;
+    for (const ui::TBorderIcon icon : icons)
+        set |= 1u << icon;
+    return set;
+}
+
+} // namespace
+
+TEST_F(CaptionButtonsUnderTheMouse, HoverPressAndReleaseClose)
+{
+    ASSERT_TRUE(Open(TFormBorderStyle::bsSizeable));
+    const HWND window = form->Handle();
+    TWinSysButton* close = ButtonWithAction(*controller, 0);
+    ASSERT_TRUE(close && close->Visible);
+    TMessageRecorder recorder(window, {WM_NCLBUTTONDOWN, WM_NCLBUTTONUP, WM_SYSCOMMAND, WM_CLOSE});
+
+    ASSERT_TRUE(pointer.MoveTo(OnScreen(window, close->Bounds)));
+    ASSERT_TRUE(PumpUntil([&] { return StateOf(*close) == Hot; }));
+    EXPECT_EQ(controller->HotObject, close);
+    EXPECT_EQ(AwaitButton(*close, static_cast<int>(TCaptionFrame::Hot)), "") << "hot";
+
+    pointer.Press();
+    ASSERT_TRUE(PumpUntil([&] { return StateOf(*close) == Pressed; }));
+    EXPECT_EQ(AwaitButton(*close, static_cast<int>(TCaptionFrame::Pressed)), "") << "pressed";
+    EXPECT_TRUE(IsWindowVisible(window)) << "nothing happens before the release";
+
+    pointer.Release();
+    ASSERT_TRUE(PumpUntil([&] { return !IsWindowVisible(window); })) << "the release closes the window";
+    EXPECT_TRUE(OkSequence(recorder,
+                           {
+                               {WM_NCLBUTTONDOWN, Posted | CheckWParam, HTCAPTION},
+                               {WM_NCLBUTTONUP, Posted | CheckWParam, HTCAPTION},
+                               {WM_SYSCOMMAND, Posted | CheckWParam, SC_CLOSE},
+                               {WM_CLOSE, Sent},
+                           },
+                           "hover, press and release on the close button"));
+}
+
+TEST_F(CaptionButtonsUnderTheMouse, MovingOffBeforeTheReleaseCancels)
+{
+    ASSERT_TRUE(Open(TFormBorderStyle::bsSizeable));
+    const HWND window = form->Handle();
+    TWinSysButton* close = ButtonWithAction(*controller, 0);
+    ASSERT_TRUE(close && close->Visible);
+    ASSERT_TRUE(pointer.MoveTo(OnScreen(window, close->Bounds)));
+    ASSERT_TRUE(PumpUntil([&] { return StateOf(*close) == Hot; }));
+    pointer.Press();
+    ASSERT_TRUE(PumpUntil([&] { return StateOf(*close) == Pressed; }));
+
+    // Off the button, onto the empty title: the button lets go.
+    ASSERT_TRUE(pointer.MoveTo(EmptyTitle()));
+    ASSERT_TRUE(PumpUntil([&] { return StateOf(*close) == Normal; }));
+    EXPECT_EQ(controller->HotObject, nullptr);
+    EXPECT_EQ(AwaitButton(*close, static_cast<int>(TCaptionFrame::Normal)), "");
+    pointer.Release();
+    Pump();
+
+    // Back onto the button and released there: it was not pressed there.
+    ASSERT_TRUE(pointer.MoveTo(OnScreen(window, close->Bounds)));
+    ASSERT_TRUE(PumpUntil([&] { return StateOf(*close) == Hot; }));
+    TMessageRecorder recorder(window, {WM_NCLBUTTONUP, WM_SYSCOMMAND, WM_CLOSE});
+    pointer.Release();
+    PumpUntil([&] { return recorder.Count(WM_NCLBUTTONUP) > 0; }, 1s);
+    Pump();
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_EQ(recorder.Count(WM_SYSCOMMAND) + recorder.Count(WM_CLOSE), 0);
+}
+
+TEST_F(CaptionButtonsUnderTheMouse, MaximiseRestoreAndMinimiseKeepTheClientArea)
+{
+    ASSERT_TRUE(Open(TFormBorderStyle::bsSizeable));
+    const HWND window = form->Handle();
+    const SIZE client = ClientSize(window);
+    const auto click = [&](int action) {
+        TWinSysButton* button = ButtonWithAction(*controller, action);
+        ASSERT_TRUE(button && button->Visible) << "action " << action;
+        ASSERT_TRUE(pointer.MoveTo(OnScreen(window, button->Bounds)));
+        ASSERT_TRUE(PumpUntil([&] { return StateOf(*button) == Hot; }));
+        pointer.Click();
+    };
+
+    click(1);
+    ASSERT_TRUE(PumpUntil([&] { return IsZoomed(window) != FALSE; })) << "maximise";
+    EXPECT_EQ(controller->WindowState, TSkinWindowState::Maximized);
+    // The maximise button gave way to the restore button at the same place.
+    ASSERT_TRUE(PumpUntil([&] { return ButtonWithAction(*controller, 1)->Visible; }));
+    EXPECT_EQ(ButtonWithAction(*controller, 1)->Record->Visibility, 1) << "the restore picture";
+
+    click(1);
+    ASSERT_TRUE(PumpUntil([&] { return !IsZoomed(window); })) << "restore";
+    EXPECT_EQ(controller->WindowState, TSkinWindowState::Normal);
+    EXPECT_EQ(ClientSize(window), client);
+
+    click(2);
+    ASSERT_TRUE(PumpUntil([&] { return IsIconic(window) != FALSE; })) << "minimise";
+    EXPECT_EQ(controller->WindowState, TSkinWindowState::Minimized);
+    ShowWindow(window, SW_RESTORE);
+    ASSERT_TRUE(PumpUntil([&] { return !IsIconic(window); }));
+    EXPECT_EQ(ClientSize(window), client);
+}
+
+TEST_F(CaptionButtonsUnderTheMouse, OnlyTheButtonsTheBorderIconsAllowShow)
+{
+    const struct {
+        ui::TBorderIcons Icons;
+        bool Close, Maximise, Minimise;
+    } cases[] = {
+        {Icons({ui::biSystemMenu}), true, false, false},  // as the main window
+        {Icons({ui::biSystemMenu, ui::biMinimize, ui::biMaximize}), true, true, true},
+        {Icons({ui::biMinimize, ui::biMaximize}), false, false, false},  // no boxes without a system menu
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Icons);
+        ASSERT_TRUE(Open(TFormBorderStyle::bsSingle, c.Icons));
+        EXPECT_EQ(ButtonWithAction(*controller, 0)->Visible, c.Close);
+        EXPECT_EQ(ButtonWithAction(*controller, 1)->Visible, c.Maximise);
+        EXPECT_EQ(ButtonWithAction(*controller, 2)->Visible, c.Minimise);
+        // The screen shows the title where a hidden button would be.
+        const TExpectedFrame expected(*controller, true);
+        std::string differences;
+        PumpUntil([&] {
+            differences = FrameDifferences(*CaptureWindow(form->Handle()), *controller, expected,
+                                           [](const TWinSysButton& b) {
+                                               return static_cast<int>(TitleBarFrame(*b.Record, true, b.Enabled));
+                                           });
+            return differences.empty();
+        });
+        EXPECT_EQ(differences, "");
+        form.reset();
+    }
+}
+
+TEST_F(CaptionButtonsUnderTheMouse, AMaximiseButtonWithoutItsBoxShowsDisabledAndIgnoresClicks)
+{
+    ASSERT_TRUE(Open(TFormBorderStyle::bsSingle, Icons({ui::biSystemMenu, ui::biMinimize})));
+    const HWND window = form->Handle();
+    TWinSysButton* maximise = ButtonWithAction(*controller, 1);
+    ASSERT_TRUE(maximise && maximise->Visible) << "shown: the window has a minimise box";
+    EXPECT_FALSE(maximise->Enabled);
+    EXPECT_EQ(AwaitButton(*maximise, static_cast<int>(TCaptionFrame::Disabled)), "");
+    ASSERT_TRUE(pointer.MoveTo(OnScreen(window, maximise->Bounds)));
+    ASSERT_TRUE(PumpUntil([&] { return StateOf(*maximise) == Hot; }));
+    EXPECT_EQ(AwaitButton(*maximise, static_cast<int>(TCaptionFrame::Disabled)), "") << "no hot look";
+    pointer.Click();
+    PumpUntil([] { return false; }, 300ms);
+    EXPECT_FALSE(IsZoomed(window));
+}
+
+TEST_F(CaptionButtonsUnderTheMouse, ADoubleClickOnTheTitleMaximisesAndRestores)
+{
+    ASSERT_TRUE(Open(TFormBorderStyle::bsSizeable));
+    const HWND window = form->Handle();
+    const SIZE client = ClientSize(window);
+    TMessageRecorder recorder(window, {WM_NCLBUTTONDOWN, WM_NCLBUTTONDBLCLK, WM_SYSCOMMAND});
+    const DWORD gui = GetCurrentThreadId();
+    // The first press starts the system's move loop: the clicks come from a
+    // second thread, each release once that loop runs.
+    const auto doubleClick = [&](POINT at, bool moveLoop) {
+        ASSERT_TRUE(pointer.MoveTo(at));
+        std::thread clicks([&] {
+            for (int i = 0; i < 2; ++i) {
+                pointer.Press();
+                if (i == 0 && moveLoop)
+                    WaitForGuiState(gui, GUI_INMOVESIZE);
+                pointer.Release();
+                if (moveLoop)
+                    WaitForGuiState(gui, GUI_INMOVESIZE, false);
+            }
+        });
+        PumpUntil([&] { return recorder.Count(WM_NCLBUTTONDBLCLK) > 0; });
+        clicks.join();
+    };
+    doubleClick(EmptyTitle(), true);
+    ASSERT_TRUE(PumpUntil([&] { return IsZoomed(window) != FALSE; }));
+    EXPECT_TRUE(OkSequence(recorder,
+                           {
+                               {WM_NCLBUTTONDOWN, Posted | CheckWParam, HTCAPTION},
+                               {WM_SYSCOMMAND, Sent | CheckWParam, SC_MOVE | HTCAPTION},
+                               {WM_NCLBUTTONDBLCLK, Posted | CheckWParam, HTCAPTION},
+                               {WM_SYSCOMMAND, Posted | CheckWParam, SC_MAXIMIZE},
+                           },
+                           "a double click on the title"));
+    recorder.Clear();
+    // On a maximised window the title does not move the window: the press
+    // goes on as a press on the menu, which has nothing to track.
+    doubleClick(EmptyTitle(), false);
+    ASSERT_TRUE(PumpUntil([&] { return !IsZoomed(window); }));
+    EXPECT_EQ(ClientSize(window), client);
+}

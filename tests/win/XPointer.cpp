@@ -1,0 +1,116 @@
+#include "tests/win/XPointer.h"
+
+#include "tests/win/WindowTestSupport.h"
+
+namespace tests {
+
+namespace {
+
+bool FileExists(const wchar_t* path)
+{
+    return GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Starts a program of the Unix side (Wine runs it outside the Windows world).
+bool StartUnixCommand(std::wstring command)
+{
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return false;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return true;
+}
+
+} // namespace
+
+TXPointer& TXPointer::Instance()
+{
+    static TXPointer pointer;
+    return pointer;
+}
+
+TXPointer::TXPointer()
+{
+    // The Z: drive of a Wine prefix is the Unix root.
+    if (!FileExists(L"Z:\\usr\\bin\\xdotool") || !GetEnvironmentVariableW(L"DISPLAY", nullptr, 0))
+        return;
+    const std::string name = "/tmp/tessaly-pointer-" + std::to_string(GetCurrentProcessId()) + "-" +
+                             std::to_string(GetTickCount()) + ".cmd";
+    path_ = L"Z:" + std::wstring(name.begin(), name.end());
+    for (wchar_t& c : path_)
+        if (c == L'/')
+            c = L'\\';
+    file_ = CreateFileW(path_.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                        CREATE_ALWAYS, 0, nullptr);
+    if (file_ == INVALID_HANDLE_VALUE)
+        return;
+    // tail hands every new line to xdotool; the line "quit" ends sed, and
+    // with it xdotool and tail. The time limit ends them should the test
+    // program die without saying so.
+    const std::string pipeline =
+        "timeout 1800 tail -n +1 -f " + name + " | sed -u /^quit$/Q | /usr/bin/xdotool -";
+    if (!StartUnixCommand(L"/bin/sh -c \"" + std::wstring(pipeline.begin(), pipeline.end()) + L"\"")) {
+        CloseHandle(file_);
+        file_ = INVALID_HANDLE_VALUE;
+    }
+}
+
+TXPointer::~TXPointer()
+{
+    if (file_ == INVALID_HANDLE_VALUE)
+        return;
+    Send("quit");
+    CloseHandle(file_);
+    DeleteFileW(path_.c_str());
+}
+
+void TXPointer::Send(const std::string& line)
+{
+    const std::string text = line + "\n";
+    DWORD written = 0;
+    WriteFile(file_, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+}
+
+bool TXPointer::MoveTo(POINT screen)
+{
+    Send("mousemove " + std::to_string(screen.x) + " " + std::to_string(screen.y));
+    return PumpUntil([&] {
+        POINT now{};
+        GetCursorPos(&now);
+        return now.x == screen.x && now.y == screen.y;
+    });
+}
+
+void TXPointer::Press(int button)
+{
+    Send("mousedown " + std::to_string(button));
+}
+
+void TXPointer::Release(int button)
+{
+    Send("mouseup " + std::to_string(button));
+}
+
+void TXPointer::Click(int button)
+{
+    Send("click " + std::to_string(button));
+}
+
+void TXPointer::DoubleClick()
+{
+    Send("click --repeat 2 --delay 80 1");
+}
+
+bool WaitForGuiState(DWORD thread, DWORD flag, bool set)
+{
+    return PumpUntil([&] {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        return GetGUIThreadInfo(thread, &info) && ((info.flags & flag) != 0) == set;
+    });
+}
+
+} // namespace tests
