@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
+#include "ui/ErrorGuard.h"
 #include "ui/Forms.h"
 
 namespace ui {
@@ -1005,11 +1007,7 @@ LRESULT CALLBACK TWinControl::StdWndProc(HWND wnd, UINT msg, WPARAM wParam, LPAR
     if (!control)
         return DefWindowProcW(wnd, msg, wParam, lParam);
     TMessage m{msg, wParam, lParam, 0};
-    try {
-        control->WindowProc(m);
-    } catch (const std::exception& e) {
-        Application()->HandleException(e);
-    }
+    CallGuarded([&] { control->WindowProc(m); });
     return m.Result;
 }
 

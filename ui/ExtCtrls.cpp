@@ -1,6 +1,6 @@
 #include "ui/ExtCtrls.h"
 
-#include "ui/Forms.h"
+#include "ui/ErrorGuard.h"
 
 namespace ui {
 
@@ -131,13 +131,8 @@ LRESULT CALLBACK TTimer::TimerWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM 
 {
     if (msg != WM_TIMER)
         return DefWindowProcW(wnd, msg, wParam, lParam);
-    if (auto* timer = reinterpret_cast<TTimer*>(GetWindowLongPtrW(wnd, GWLP_USERDATA))) {
-        try {
-            timer->OnTimer(timer);
-        } catch (const std::exception& e) {
-            Application()->HandleException(e);
-        }
-    }
+    if (auto* timer = reinterpret_cast<TTimer*>(GetWindowLongPtrW(wnd, GWLP_USERDATA)))
+        CallGuarded([timer] { timer->OnTimer(timer); });
     return 0;
 }
 

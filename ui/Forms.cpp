@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "ui/Buttons.h"
+#include "ui/ErrorGuard.h"
 #include "ui/ExtCtrls.h"
 #include "ui/FormReader.h"
 #include "ui/StdCtrls.h"
@@ -17,9 +18,10 @@ namespace ui {
 namespace {
 BOOL CALLBACK CollectEnabledWindow(HWND wnd, LPARAM list)
 {
-    if (IsWindowVisible(wnd) && IsWindowEnabled(wnd))
-        reinterpret_cast<std::vector<HWND>*>(list)->push_back(wnd);
-    return TRUE;
+    return CallGuarded([&] {
+        if (IsWindowVisible(wnd) && IsWindowEnabled(wnd))
+            reinterpret_cast<std::vector<HWND>*>(list)->push_back(wnd);
+    });
 }
 } // namespace
 
@@ -282,11 +284,7 @@ void TForm::Release()
 
 void TForm::DoCreate()
 {
-    try {
-        OnCreate(this);
-    } catch (const std::exception& e) {
-        Application()->HandleException(e);
-    }
+    CallGuarded([this] { OnCreate(this); });
 }
 
 void TForm::WmClose(TMessage&)
@@ -483,15 +481,13 @@ void TApplication::ControlDestroyed(TControl* control)
 
 bool TApplication::ProcessMessage(MSG& msg)
 {
-    try {
+    CallGuarded([&] {
         TrackMouse(msg);
         if (IsKeyMessage(msg))
-            return true;
+            return;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
-    } catch (const std::exception& e) {
-        HandleException(e);
-    }
+    });
     return true;
 }
 
@@ -515,7 +511,7 @@ void TApplication::HandleException(const std::exception& e)
         OnException(this, e);
         return;
     }
-    MessageBox(Utf8ToWide(e.what()), title_, MB_OK | MB_ICONSTOP);
+    MessageBox(Utf8ToWide(ErrorText(e)), title_, MB_OK | MB_ICONSTOP);
 }
 
 TApplication* Application()

@@ -3,6 +3,8 @@
 #include <atomic>
 #include <thread>
 
+#include "ui/Forms.h"
+
 namespace tests {
 
 bool PumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout)
@@ -94,6 +96,17 @@ bool TMessageBoxAnswerer::Wait(std::chrono::milliseconds timeout)
     while (!state_->done && std::chrono::steady_clock::now() < end)
         std::this_thread::sleep_for(10ms);
     return state_->done;
+}
+
+TErrorLog::TErrorLog()
+{
+    ui::Application()->OnException =
+        ui::TExceptionEvent([this](ui::TObject*, const std::exception& e) { Shown.push_back(ui::ErrorText(e)); });
+}
+
+TErrorLog::~TErrorLog()
+{
+    ui::Application()->OnException = {};
 }
 
 } // namespace tests

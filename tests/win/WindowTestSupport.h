@@ -6,6 +6,7 @@
 #include <chrono>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace tests {
 
@@ -32,6 +33,17 @@ public:
 private:
     struct State;
     State* state_;
+};
+
+// Collects, while it lives, the texts the application's error handling would
+// show in a box, instead of showing them.
+class TErrorLog {
+public:
+    TErrorLog();
+    ~TErrorLog();
+    TErrorLog(const TErrorLog&) = delete;
+    TErrorLog& operator=(const TErrorLog&) = delete;
+    std::vector<std::string> Shown;
 };
 
 } // namespace tests
