@@ -24,10 +24,19 @@ thread_local TWinControl* creatingControl = nullptr;
 // when that control goes.
 TControl* windowlessCapture = nullptr;
 
-struct CreatingScope {
-    explicit CreatingScope(TWinControl* control) : saved(creatingControl) { creatingControl = control; }
-    ~CreatingScope() { creatingControl = saved; }
-    TWinControl* saved;
+// Gives a variable a value for the guard's lifetime and puts the old value
+// back when it goes, also when an error passes.
+template <class T>
+class TScopedValue {
+public:
+    TScopedValue(T& variable, T value) : variable_(variable), saved_(std::exchange(variable, value)) {}
+    ~TScopedValue() { variable_ = saved_; }
+    TScopedValue(const TScopedValue&) = delete;
+    TScopedValue& operator=(const TScopedValue&) = delete;
+
+private:
+    T& variable_;
+    T saved_;
 };
 
 std::wstring OwnClassName(const TWinControl& control)
@@ -497,7 +506,7 @@ void TWinControl::CreateHandle()
             if (!RegisterClassExW(&wc))
                 throw Exception("Cannot register the window class of " + ClassName());
         }
-        CreatingScope scope(this);
+        const TScopedValue<TWinControl*> creating(creatingControl, this);
         wnd = CreateWindowExW(params.ExStyle, cls.c_str(), text_.c_str(), params.Style, params.X, params.Y,
                               params.Width, params.Height, params.ParentWindow, nullptr, inst, nullptr);
     } else {
@@ -831,11 +840,10 @@ void TWinControl::PaintWindow(HDC dc)
 {
     TSavedDC saved(dc);
     TCanvas* canvas = ControlCanvas();
-    canvas->SetHandle(dc);
+    const TCanvasAttachment attached(*canvas, dc);
     canvas->Brush()->SetColor(Color());
     canvas->Brush()->SetStyle(TBrushStyle::bsSolid);
     canvas->FillRect(ClientRect());
-    canvas->SetHandle(nullptr);
 }
 
 void TWinControl::PaintGraphicChildren(HDC dc)
@@ -852,19 +860,18 @@ void TWinControl::PaintGraphicChildren(HDC dc)
     }
 }
 
+// WM_PAINT and WM_PRINTCLIENT paint on the context they bring; a WM_PAINT
+// without one paints the window's own update region.
 void TWinControl::PaintHandler(TMessage& m)
 {
-    if (m.Msg == WM_PRINTCLIENT && m.WParam) {
-        PaintWindow(reinterpret_cast<HDC>(m.WParam));
-        PaintGraphicChildren(reinterpret_cast<HDC>(m.WParam));
-        return;
-    }
-    PAINTSTRUCT ps;
-    HDC dc = m.WParam ? reinterpret_cast<HDC>(m.WParam) : BeginPaint(handle_, &ps);
-    PaintWindow(dc);
-    PaintGraphicChildren(dc);
-    if (!m.WParam)
-        EndPaint(handle_, &ps);
+    const auto paint = [this](HDC dc) {
+        PaintWindow(dc);
+        PaintGraphicChildren(dc);
+    };
+    if (m.WParam)
+        return paint(reinterpret_cast<HDC>(m.WParam));
+    const TPaintDC dc(handle_);
+    paint(dc.Get());
 }
 
 bool TWinControl::ReflectToChild(TMessage& m)
@@ -1023,13 +1030,11 @@ TGraphicControl::TGraphicControl(TComponent* owner) : TControl(owner) {}
 
 void TGraphicControl::PaintTo(HDC dc)
 {
-    TCanvas canvas;
+    TCanvas canvas;  // detached from dc when it goes
     canvas.SetHandle(dc);
     canvas.Font()->Assign(*Font());
-    canvas_ = &canvas;
+    const TScopedValue<TCanvas*> painting(canvas_, &canvas);
     Paint();
-    canvas_ = nullptr;
-    canvas.SetHandle(nullptr);
 }
 
 // ---- TCustomControl
@@ -1046,12 +1051,11 @@ void TCustomControl::PaintWindow(HDC dc)
 {
     TSavedDC saved(dc);
     TCanvas* canvas = Canvas();
-    canvas->SetHandle(dc);
+    const TCanvasAttachment attached(*canvas, dc);
     canvas->Font()->Assign(*Font());
     canvas->Brush()->SetColor(Color());
     canvas->Brush()->SetStyle(TBrushStyle::bsSolid);
     Paint();
-    canvas->SetHandle(nullptr);
 }
 
 } // namespace ui

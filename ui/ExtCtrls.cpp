@@ -67,8 +67,9 @@ void TPanel::Paint()
     const std::wstring text = Caption();
     if (text.empty())
         return;
+    TSavedDC saved(c.Handle());
+    saved.Select(Font()->Handle());
     SetBkMode(c.Handle(), TRANSPARENT);
-    SelectObject(c.Handle(), Font()->Handle());
     SetTextColor(c.Handle(), ColorToRGB(Font()->Color()));
     DrawTextW(c.Handle(), text.c_str(), static_cast<int>(text.size()), &r,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);

@@ -46,4 +46,7 @@ public:
     std::vector<std::string> Shown;
 };
 
+// The GDI objects (device contexts included) this process holds.
+DWORD LiveGdiObjects();
+
 } // namespace tests
