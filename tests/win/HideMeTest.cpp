@@ -154,3 +154,23 @@ TEST(HideFolder, WorksOnPathsLongerThanMaxPath)
     EXPECT_TRUE(RestoreFolder(folder));
     EXPECT_EQ(GetFileAttributesW((L"\\\\?\\" + folder + L"\\desktop.ini").c_str()), INVALID_FILE_ATTRIBUTES);
 }
+
+// A real network share cannot be had under Wine, so the UNC form is checked
+// on the conversion itself.
+TEST(LongPath, TakesTheFormThatReachesPathsBeyondMaxPath)
+{
+    const std::wstring deep = L"\\" + std::wstring(250, L'd') + L"\\photos";
+    const struct {
+        std::wstring path, expected;
+    } cases[] = {
+        {L"C:\\short", L"C:\\short"},
+        {L"\\\\server\\share\\short", L"\\\\server\\share\\short"},
+        {L"C:" + deep, L"\\\\?\\C:" + deep},
+        {L"\\\\server\\share" + deep, L"\\\\?\\UNC\\server\\share" + deep},
+        {L"\\\\?\\C:" + deep, L"\\\\?\\C:" + deep},
+        {L"\\\\?\\UNC\\server\\share" + deep, L"\\\\?\\UNC\\server\\share" + deep},
+        {L"\\\\.\\pipe" + deep, L"\\\\.\\pipe" + deep},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(kex::LongPath(c.path), c.expected);
+}
