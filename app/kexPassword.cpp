@@ -9,7 +9,6 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdint>
 
 namespace kex {
@@ -35,20 +34,18 @@ std::uint32_t TimeOfDayMs()
 // when the process starts, and again before every save.
 TRandom ProcessRandom(TimeOfDayMs());
 
-// The first bytes of a file, up to limit, read and closed with every step
-// checked. Others may read the file, and may replace or delete it (as a save
-// does), but not write into it while we read.
-std::string ReadLeadingBytes(const std::wstring& path, std::size_t limit)
+// Up to count bytes of a file from offset on (fewer where it ends), read and
+// closed with every step checked. Others may read the file, and may replace
+// or delete it (as a save does), but not write into it while we read.
+std::string ReadBytesAt(const std::wstring& path, std::int64_t offset, std::size_t count)
 {
     ui::TFileStream file(path, ui::fmOpenRead | ui::fmShareDenyWrite | ui::fmShareDelete);
-    const auto size = static_cast<std::uint64_t>(file.Size());
-    std::string bytes(static_cast<std::size_t>(std::min<std::uint64_t>(size, limit)), '\0');
-    bytes.resize(static_cast<std::size_t>(file.Read(bytes.data(), static_cast<std::int64_t>(bytes.size()))));
+    file.SetPosition(offset);
+    std::string bytes(count, '\0');
+    bytes.resize(static_cast<std::size_t>(file.Read(bytes.data(), static_cast<std::int64_t>(count))));
     file.Close();
     return bytes;
 }
-
-constexpr std::size_t WholeFile = SIZE_MAX;
 
 std::wstring ExecutablePath()
 {
@@ -156,8 +153,7 @@ std::string LoadPasswordFrom(const std::wstring& path)
         ShowInfo(L"缺少文件，不能正常运行");
         Halt();
     }
-    const std::string file = ReadLeadingBytes(path, WholeFile);
-    return DecodeBase64(ReadEncodedPassword(file));
+    return DecodeBase64(ReadEncodedPassword(ReadBytesAt(path, PassFileHeadSize, PassFileReadSize)));
 }
 
 void SavePassword(const std::string& passwordAnsiBytes)
@@ -168,7 +164,7 @@ void SavePassword(const std::string& passwordAnsiBytes)
 void SavePasswordTo(const std::wstring& path, const std::string& passwordAnsiBytes)
 {
     ProcessRandom.Seed(TimeOfDayMs());
-    const std::string exeHead = ReadLeadingBytes(ExecutablePath(), PassFileHeadSize);
+    const std::string exeHead = ReadBytesAt(ExecutablePath(), 0, PassFileHeadSize);
     const std::string file = BuildPassFile(exeHead, passwordAnsiBytes,
                                            [](std::uint32_t range) { return ProcessRandom.Next(range); });
     ReplaceFileWith(path, file);

@@ -21,11 +21,14 @@ std::wstring PasswordFilePath();
 // with ShowInfo and halts the program: without its password file the program
 // does not run.
 //
+// Only the bytes from offset 399 up to the tab are read, never more than
+// PassFileReadSize of them, whatever the file's size.
+//
 // Every other failure raises ui::EInOutError: a file that cannot be opened or
-// read, or that ends too early (at or before offset 399, or one byte after it
-// that is not a tab). The caller must not go on with an empty password then:
-// it shows the error's text and halts, so that a damaged or unreadable file
-// never opens the gate.
+// read, that ends before the tab, or that holds no tab within the longest
+// encoded text (SPassFileDamaged). The caller must not go on with an empty
+// password then: it shows the error's text and halts, so that a damaged or
+// unreadable file never opens the gate.
 //
 // The file is opened for reading only, so a read-only file loads normally.
 std::string LoadPassword();
@@ -35,6 +38,8 @@ std::string LoadPasswordFrom(const std::wstring& path);
 
 // Rewrites PasswordFilePath() for the password bytes (system ANSI code page),
 // with the running executable's first 399 bytes as its head and fresh filler.
+// A password longer than the file can hold is refused (SPasswordTooLong)
+// before anything is written.
 //
 // The new file is written completely under a temporary name in the same
 // folder and then moved over the old one in one step, keeping the old file's

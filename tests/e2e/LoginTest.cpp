@@ -2,10 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <thread>
 
 #include "ProcessDriver.h"
+#include "app/kexPassFile.h"
 
 using namespace e2e;
 
@@ -126,19 +128,40 @@ TEST(Startup, WithoutPasswordFileOnlyTheMissingFileBoxAppears)
     EXPECT_FALSE(login.Seen());
 }
 
-TEST(Startup, ADamagedPasswordFileShowsTheErrorAndEnds)
+TEST(Startup, AnUnusablePasswordFileShowsWhyAndEnds)
 {
-    TTempDir dir;
-    TTessaly app(dir, nullptr);
-    WriteBytes(dir / L"kex_run.dll", std::string(300, 'x'));
-    app.Start();
-    TVisibilityWatch main(app, L"TForm_main");
-    const TMessageBox box = app.WaitForMessageBox();
-    ASSERT_TRUE(box.Window);
-    EXPECT_EQ(box.Text, L"读文件时超出文件结尾");
-    TTessaly::AnswerMessageBox(box);
-    EXPECT_EQ(app.WaitForExit(), 0u);
-    EXPECT_FALSE(main.Seen()) << "no way past the gate with an unreadable password";
+    const std::string head(kex::PassFileHeadSize, 'x');
+    const struct {
+        const char* name;
+        std::function<void(const std::wstring& file)> make;
+        const wchar_t* message;
+    } cases[] = {
+        {"cut short before offset 399", [](const std::wstring& file) { WriteBytes(file, std::string(300, 'x')); },
+         L"读文件时超出文件结尾"},
+        {"no tab after the text", [&](const std::wstring& file) { WriteBytes(file, head + "c2VjcmV0"); },
+         L"密码文件已损坏，不能正常运行"},
+        {"1 TiB of zeros",
+         [](const std::wstring& file) { ASSERT_EQ(WriteSparseFile(file, "", BeyondMemory), BeyondMemory); },
+         L"密码文件已损坏，不能正常运行"},
+        {"a folder of that name", [](const std::wstring& file) { ASSERT_TRUE(CreateDirectoryW(file.c_str(), nullptr)); },
+         L"缺少文件，不能正常运行"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TTempDir dir;
+        TTessaly app(dir, nullptr);
+        c.make(dir / L"kex_run.dll");
+        app.Start();
+        TVisibilityWatch main(app, L"TForm_main"), login(app, L"TForm_mm");
+        const TMessageBox box = app.WaitForMessageBox();
+        ASSERT_TRUE(box.Window);
+        EXPECT_EQ(box.Caption, L"提示");
+        EXPECT_EQ(box.Text, c.message);
+        TTessaly::AnswerMessageBox(box);
+        EXPECT_EQ(app.WaitForExit(), 0u);
+        EXPECT_FALSE(main.Seen()) << "no way past the gate with an unreadable password";
+        EXPECT_FALSE(login.Seen());
+    }
 }
 
 TEST_F(Login, TheDialogComesUpCollapsedAndTheMainWindowStaysHidden)

@@ -4,11 +4,13 @@
 #include "app/kexPassFile.h"
 #include "app/kexPassword.h"
 #include "tests/support/ErrorMessage.h"
+#include "tests/support/TempDir.h"
 #include "ui/SysUtils.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdint>
 #include <fstream>
 #include <iterator>
 #include <vector>
@@ -167,12 +169,32 @@ TEST_F(PasswordFile, HiddenAndSystemAttributesSurviveASave)
     EXPECT_EQ(kex::LoadPasswordFrom(path_), "other");
 }
 
-TEST_F(PasswordFile, FileEndingTooEarlyIsAReadPastTheEnd)
+TEST_F(PasswordFile, FileWithoutItsTabIsRefused)
 {
-    for (std::size_t size : {300u, 399u}) {
-        WriteBytes(path_, std::string(size, 'M'));
-        EXPECT_EQ(InOutError([&] { kex::LoadPasswordFrom(path_); }), ui::SReadBeyondEnd) << size;
+    const std::string head(kex::PassFileHeadSize, 'M');
+    const struct {
+        std::string file;
+        const char* error;
+    } cases[] = {
+        {std::string(300, 'M'), ui::SReadBeyondEnd},
+        {head, ui::SReadBeyondEnd},
+        {head + "dGVzc2FseQ==", kex::SPassFileDamaged},
+    };
+    for (const auto& c : cases) {
+        WriteBytes(path_, c.file);
+        EXPECT_EQ(InOutError([&] { kex::LoadPasswordFrom(path_); }), c.error) << c.file.size();
     }
+}
+
+TEST_F(PasswordFile, OnlyTheTextAfterTheHeadIsReadWhateverTheFileSize)
+{
+    constexpr std::int64_t huge = tests::BeyondMemory;
+    const std::string head(kex::PassFileHeadSize, '\t');  // the head is never looked at
+    ASSERT_EQ(tests::WriteSparseFile(path_, head + "dGVzc2FseQ==\t", huge), huge);
+    EXPECT_EQ(kex::LoadPasswordFrom(path_), "tessaly");
+
+    ASSERT_EQ(tests::WriteSparseFile(path_, head, huge), huge);
+    EXPECT_EQ(InOutError([&] { kex::LoadPasswordFrom(path_); }), kex::SPassFileDamaged);
 }
 
 TEST_F(PasswordFile, FileLockedByAnotherProgramIsAnAccessError)
