@@ -107,28 +107,26 @@ std::wstring CreateTemporaryBeside(const std::wstring& path)
     return name;
 }
 
-void WriteWholeFile(const std::wstring& path, const std::string& bytes)
+void WriteWholeFile(const std::wstring& path, std::string_view bytes, TSaveSteps& steps)
 {
     ui::TFileStream file(path, ui::fmCreate | ui::fmShareExclusive);
-    file.WriteBuffer(bytes.data(), static_cast<std::int64_t>(bytes.size()));
-    file.Flush();
+    steps.Write(file, bytes);
+    steps.Flush(file);
     file.Close();
 }
 
 // Puts bytes in place of the file at path in one step, or leaves that file
-// untouched and raises.
-void ReplaceFileWith(const std::wstring& path, const std::string& bytes)
+// untouched, removes the temporary file and raises.
+void ReplaceFileWith(const std::wstring& path, std::string_view bytes, TSaveSteps& steps)
 {
     const DWORD oldAttributes = ReplaceableFileAttributes(path);
     const std::wstring temporary = CreateTemporaryBeside(path);
     try {
-        WriteWholeFile(temporary, bytes);
+        WriteWholeFile(temporary, bytes, steps);
         const DWORD kept = oldAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
-        if (kept != 0 && !SetFileAttributesW(temporary.c_str(), kept))
-            RaiseAccessError();
-        if (!MoveFileExW(temporary.c_str(), path.c_str(),
-                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            RaiseAccessError();
+        if (kept != 0)
+            steps.SetAttributes(temporary, kept);
+        steps.Replace(temporary, path);
     } catch (...) {
         DeleteFileW(temporary.c_str());
         throw;
@@ -161,13 +159,41 @@ void SavePassword(const std::string& passwordAnsiBytes)
     SavePasswordTo(PasswordFilePath(), passwordAnsiBytes);
 }
 
-void SavePasswordTo(const std::wstring& path, const std::string& passwordAnsiBytes)
+void TSaveSteps::Write(ui::TFileStream& file, std::string_view bytes)
+{
+    file.WriteBuffer(bytes.data(), static_cast<std::int64_t>(bytes.size()));
+}
+
+void TSaveSteps::Flush(ui::TFileStream& file)
+{
+    file.Flush();
+}
+
+void TSaveSteps::SetAttributes(const std::wstring& path, std::uint32_t attributes)
+{
+    if (!SetFileAttributesW(path.c_str(), attributes))
+        RaiseAccessError();
+}
+
+void TSaveSteps::Replace(const std::wstring& from, const std::wstring& to)
+{
+    if (!MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        RaiseAccessError();
+}
+
+TSaveSteps& SystemSaveSteps()
+{
+    static TSaveSteps steps;
+    return steps;
+}
+
+void SavePasswordTo(const std::wstring& path, const std::string& passwordAnsiBytes, TSaveSteps& steps)
 {
     ProcessRandom.Seed(TimeOfDayMs());
     const std::string exeHead = ReadBytesAt(ExecutablePath(), 0, PassFileHeadSize);
     const std::string file = BuildPassFile(exeHead, passwordAnsiBytes,
                                            [](std::uint32_t range) { return ProcessRandom.Next(range); });
-    ReplaceFileWith(path, file);
+    ReplaceFileWith(path, file, steps);
 }
 
 } // namespace kex

@@ -6,7 +6,13 @@
 // file and ui::SFileAccessError for every other failure.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <string_view>
+
+namespace ui {
+class TFileStream;
+}
 
 namespace kex {
 
@@ -49,7 +55,25 @@ std::string LoadPasswordFrom(const std::wstring& path);
 // ui::SFileAccessError: the user has protected it.
 void SavePassword(const std::string& passwordAnsiBytes);
 
-// SavePassword to the file at path.
-void SavePasswordTo(const std::wstring& path, const std::string& passwordAnsiBytes);
+// The file-system steps of a save that can fail once the temporary file
+// exists. The real steps call the system; a test replaces one to make it fail
+// and sees that the old file survives.
+class TSaveSteps {
+public:
+    virtual ~TSaveSteps() = default;
+    // Each raises ui::EInOutError on failure.
+    virtual void Write(ui::TFileStream& file, std::string_view bytes);
+    virtual void Flush(ui::TFileStream& file);
+    virtual void SetAttributes(const std::wstring& path, std::uint32_t attributes);
+    // Moves from over to in one step.
+    virtual void Replace(const std::wstring& from, const std::wstring& to);
+};
+
+// The steps as the system does them.
+TSaveSteps& SystemSaveSteps();
+
+// SavePassword to the file at path, through steps.
+void SavePasswordTo(const std::wstring& path, const std::string& passwordAnsiBytes,
+                    TSaveSteps& steps = SystemSaveSteps());
 
 } // namespace kex
