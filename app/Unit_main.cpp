@@ -80,6 +80,12 @@ void TForm_main::ListBox1MouseDown(TObject*, TMouseButton, TShiftState, int, int
     SelectDirectory(path);
     if (!path.empty())
         ListBox1->Items()->Add(path);
+    // The list box handles the press after this event, when the chooser has
+    // already taken its release: pressed on an entry, it would then wait for
+    // that release holding the mouse, and the next click anywhere (on "加密",
+    // say) would reach the list and open the chooser again. End that wait as
+    // soon as it starts: the posted message comes before any further input.
+    PostMessageW(ListBox1->Handle(), WM_CANCELMODE, 0, 0);
 }
 
 void TForm_main::ListBox1KeyDown(TObject*, WORD& key, TShiftState)
