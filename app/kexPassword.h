@@ -31,10 +31,9 @@ std::wstring PasswordFilePath();
 // PassFileReadSize of them, whatever the file's size.
 //
 // Every other failure raises ui::EInOutError: a file that cannot be opened or
-// read, that ends before the tab, or that holds no tab within the longest
-// encoded text (SPassFileDamaged). The caller must not go on with an empty
-// password then: it shows the error's text and halts, so that a damaged or
-// unreadable file never opens the gate.
+// read, or one without its tab (see ReadEncodedPassword). The caller must not
+// go on with an empty password then: it shows the error's text and halts, so
+// that a damaged or unreadable file never opens the gate.
 //
 // The file is opened for reading only, so a read-only file loads normally.
 std::string LoadPassword();
