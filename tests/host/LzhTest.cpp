@@ -92,8 +92,8 @@ void ExpectBothDecodersAgree(std::span<const uint8_t> package, const std::string
     EXPECT_EQ(consumed, consumedThroughCallbacks) << what;
 }
 
-// Texts of `count` bytes that repeat a random pattern of `period` bytes, one
-// after the other, each broken off by a few random bytes.
+// For each period from 1 to `largestPeriod`: `count` bytes that repeat a
+// random pattern of that many bytes, then three random bytes breaking it off.
 Bytes PeriodicBytes(int largestPeriod, size_t count)
 {
     Bytes bytes;
