@@ -1,0 +1,50 @@
+#include "FuzzSupport.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <vector>
+
+namespace fuzz {
+
+namespace {
+
+// libFuzzer cuts a file named on the command line to -max_len, so the limit
+// is only given when the inputs are corpus folders.
+bool NamesFiles(const std::vector<char*>& args)
+{
+    return std::any_of(args.begin() + 1, args.end(), [](const char* arg) {
+        std::error_code error;
+        return arg[0] != '-' && std::filesystem::is_regular_file(arg, error);
+    });
+}
+
+} // namespace
+
+int AddDefaultFlags(int* argc, char*** argv, std::size_t maxLen)
+{
+    // libFuzzer reads the arguments after this call, and keeps pointers into
+    // them, so they live as long as the process.
+    static std::string maxLenFlag = "-max_len=" + std::to_string(maxLen);
+    static std::vector<char*> args;
+    static char mallocLimit[] = "-malloc_limit_mb=128";
+    static char rssLimit[] = "-rss_limit_mb=1024";
+    static char timeout[] = "-timeout=60";
+    args.assign(*argv, *argv + *argc);
+    if (!NamesFiles(args))
+        args.insert(args.begin() + 1, maxLenFlag.data());
+    args.insert(args.begin() + 1, {mallocLimit, rssLimit, timeout});
+    args.push_back(nullptr);
+    *argc = static_cast<int>(args.size() - 1);
+    *argv = args.data();
+    return 0;
+}
+
+void Fail(const std::string& what)
+{
+    std::fprintf(stderr, "fuzz target: broken promise: %s\n", what.c_str());
+    std::abort();
+}
+
+} // namespace fuzz

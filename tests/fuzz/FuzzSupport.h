@@ -1,0 +1,50 @@
+// What the fuzz targets share: the limits every target runs with, and a check
+// that turns a broken promise of the code under test into a crash that
+// libFuzzer records with its input.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace fuzz {
+
+// For LLVMFuzzerInitialize: puts the project's limits in front of the command
+// line's own flags, so that a flag given there still wins:
+//   -malloc_limit_mb=128  one allocation of 128 MiB or more is a finding (no
+//                         valid input needs more than the 64 MiB of the
+//                         largest skin package);
+//   -rss_limit_mb=1024    so is a process that grows past 1 GiB;
+//   -timeout=60           and one input that takes longer than a minute;
+//   -max_len=maxLen       the longest input made while fuzzing; left out when
+//                         files are named, since libFuzzer would cut them.
+int AddDefaultFlags(int* argc, char*** argv, std::size_t maxLen);
+
+// The longest input a target takes: fuzzing makes none this long (-max_len),
+// and every regression input fits.
+inline constexpr std::size_t MaxInput = 1024 * 1024;
+
+// Reports a broken promise and aborts, so that libFuzzer keeps the input.
+[[noreturn]] void Fail(const std::string& what);
+
+inline void Check(bool kept, const char* promise)
+{
+    if (!kept)
+        Fail(promise);
+}
+
+// A longer input fails rather than passing unread, so that a regression input
+// that outgrows the limit is noticed.
+inline void CheckInputSize(std::size_t size)
+{
+    Check(size <= MaxInput, "the input fits the target's limit of 1 MiB");
+}
+
+inline std::string_view AsText(std::span<const std::uint8_t> bytes)
+{
+    return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
+}
+
+} // namespace fuzz

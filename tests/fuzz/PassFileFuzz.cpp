@@ -1,0 +1,48 @@
+// Fuzz target: the password file. The bytes are read as a password file (the
+// encoded password found, then decoded), and saved as a password and read
+// back, which must give the same password.
+#include "FuzzSupport.h"
+#include "app/kexBase64.h"
+#include "app/kexPassFile.h"
+#include "ui/SysUtils.h"
+
+namespace {
+
+void ReadAsFile(std::string_view file)
+{
+    try {
+        const std::string encoded = kex::ReadEncodedPassword(file);
+        fuzz::Check(encoded.find(kex::PassFileTerminator) == std::string::npos, "the terminator ends the password");
+        kex::DecodeBase64(encoded);
+    } catch (const ui::EInOutError&) {
+        // A file cut short is reported as one.
+    }
+}
+
+void SaveAndReadBack(std::string_view password)
+{
+    const std::string head(kex::PassFileHeadSize, 'M');
+    std::uint32_t state = 1;
+    const kex::RandomSource random = [&state](std::uint32_t range) {
+        state = state * 1103515245u + 12345u;
+        return (state >> 16) % range;
+    };
+    const std::string file = kex::BuildPassFile(head, password, random);
+    fuzz::Check(kex::DecodeBase64(kex::ReadEncodedPassword(file)) == password, "a saved password reads back");
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+{
+    return fuzz::AddDefaultFlags(argc, argv, 4096);
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    fuzz::CheckInputSize(size);
+    const std::string_view text = fuzz::AsText({data, size});
+    ReadAsFile(text);
+    SaveAndReadBack(text);
+    return 0;
+}
