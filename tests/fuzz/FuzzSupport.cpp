@@ -28,7 +28,7 @@ int AddDefaultFlags(int* argc, char*** argv, std::size_t maxLen)
     // them, so they live as long as the process.
     static std::string maxLenFlag = "-max_len=" + std::to_string(maxLen);
     static std::vector<char*> args;
-    static char mallocLimit[] = "-malloc_limit_mb=128";
+    static char mallocLimit[] = "-malloc_limit_mb=256";
     static char rssLimit[] = "-rss_limit_mb=1024";
     static char timeout[] = "-timeout=60";
     args.assign(*argv, *argv + *argc);

@@ -13,9 +13,9 @@ namespace fuzz {
 
 // For LLVMFuzzerInitialize: puts the project's limits in front of the command
 // line's own flags, so that a flag given there still wins:
-//   -malloc_limit_mb=128  one allocation of 128 MiB or more is a finding (no
-//                         valid input needs more than the 64 MiB of the
-//                         largest skin package);
+//   -malloc_limit_mb=256  one allocation of 256 MiB or more is a finding (the
+//                         largest a valid input needs is a picture of just
+//                         under 256 MiB, the picture reader's limit);
 //   -rss_limit_mb=1024    so is a process that grows past 1 GiB;
 //   -timeout=60           and one input that takes longer than a minute;
 //   -max_len=maxLen       the longest input made while fuzzing; left out when

@@ -5,8 +5,12 @@
 //       a package whose names text is 32 million line breaks (667 KB packed)
 //   skin_file/names-8-million.skin
 //       the same with 8 million line breaks (167 KB packed)
-//   skin_file/description-8-million-line-breaks.skin
-//       a valid package whose description is 8 million line breaks
+//   skin_file/description-8-million-lines.skin
+//       a valid package whose description is 8 million lines of one character
+//   skin_description/colour-sections.ini
+//   skin_description/button-sections.ini
+//       descriptions of 70,000 colour sections and 70,000 caption-button
+//       sections, each with a name of its own
 //   form/nested-lists.txt
 //       a property value of 200,000 nested lists
 //   form/nested-objects.txt
@@ -51,12 +55,6 @@ Bytes PackedNames(std::size_t lineBreaks)
     return skin::PackLzhPackage(package);
 }
 
-Bytes PackedDescription(std::size_t lineBreaks)
-{
-    const std::vector<skin::TSkinPackageEntry> entries = {{"skin.ini", Bytes(lineBreaks, '\n')}};
-    return skin::PackLzhPackage(skin::WriteSkinPackage(entries));
-}
-
 Bytes Text(const std::string& text)
 {
     return Bytes(text.begin(), text.end());
@@ -68,6 +66,21 @@ std::string Repeated(const std::string& piece, std::size_t count)
     text.reserve(piece.size() * count);
     for (std::size_t i = 0; i < count; ++i)
         text += piece;
+    return text;
+}
+
+Bytes PackedDescription(const std::string& text)
+{
+    const std::vector<skin::TSkinPackageEntry> entries = {{"skin.ini", Text(text)}};
+    return skin::PackLzhPackage(skin::WriteSkinPackage(entries));
+}
+
+// Empty sections "[<prefix>0]" ... "[<prefix><count - 1>]".
+std::string NumberedSections(const std::string& prefix, std::size_t count)
+{
+    std::string text;
+    for (std::size_t i = 0; i < count; ++i)
+        text += "[" + prefix + std::to_string(i) + "]\n";
     return text;
 }
 
@@ -83,7 +96,9 @@ int main(int argc, char** argv)
     try {
         Write(folder / "skin_file/names-32-million.skin", PackedNames(32 * Million));
         Write(folder / "skin_file/names-8-million.skin", PackedNames(8 * Million));
-        Write(folder / "skin_file/description-8-million-line-breaks.skin", PackedDescription(8 * Million));
+        Write(folder / "skin_file/description-8-million-lines.skin", PackedDescription(Repeated("x\n", 8 * Million)));
+        Write(folder / "skin_description/colour-sections.ini", Text(NumberedSections("Colour", 70000)));
+        Write(folder / "skin_description/button-sections.ini", Text(NumberedSections("Button", 70000)));
         Write(folder / "form/nested-lists.txt",
               Text("object Form1: TFuzzForm\n  Items.Strings = " + std::string(200000, '(') + "\nend\n"));
         Write(folder / "form/nested-objects.txt",
