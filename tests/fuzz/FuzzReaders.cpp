@@ -2,6 +2,7 @@
 
 #include "FuzzSupport.h"
 #include "skin/LZH.h"
+#include "skin/LittleEndian.h"
 #include "skin/SkinDescription.h"
 #include "skin/SkinReader.h"
 #include "skin/WinSkinIni.h"
@@ -17,7 +18,7 @@ namespace {
 
 // The loader reads its element sections by name; reading the same keys from
 // every section the text has (up to this many) reaches them all.
-constexpr std::size_t MaxSectionsRead = 64;
+constexpr std::size_t MaxSectionsRead = 16;
 
 constexpr const char* PictureKeys[] = {"Image", "Bitmap", "ButtonImage", "CheckButton",
                                        "RadioButton", "TextBack", "menuBar", "GlyphImage"};
@@ -58,6 +59,11 @@ void ReadCaptionButtons(const skin::TQuickIni& ini)
 }
 
 } // namespace
+
+bool UnpackedSizeFits(std::span<const std::uint8_t> compressedPackage, std::int64_t cap)
+{
+    return !Fuzzing() || compressedPackage.size() < 4 || skin::ReadInt32LE(compressedPackage, 0) <= cap;
+}
 
 std::vector<std::uint8_t> UnpackThroughCallbacks(std::int32_t size, std::span<const std::uint8_t> code)
 {

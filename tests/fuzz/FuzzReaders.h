@@ -12,6 +12,11 @@ class TSkinReader;
 
 namespace fuzz {
 
+// While fuzzing, whether the unpacked length a compressed package declares is
+// at most `cap`, so that one input stays quick to run; files named on the
+// command line (regression inputs) are always read whole.
+bool UnpackedSizeFits(std::span<const std::uint8_t> compressedPackage, std::int64_t cap);
+
 // LZH code decoded through the byte-at-a-time callbacks of the decoder, until
 // `size` bytes are written; the end of the code reads as zero bits.
 std::vector<std::uint8_t> UnpackThroughCallbacks(std::int32_t size, std::span<const std::uint8_t> code);

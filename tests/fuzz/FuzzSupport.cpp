@@ -20,7 +20,14 @@ bool NamesFiles(const std::vector<char*>& args)
     });
 }
 
+bool fuzzing = true;
+
 } // namespace
+
+bool Fuzzing()
+{
+    return fuzzing;
+}
 
 int AddDefaultFlags(int* argc, char*** argv, std::size_t maxLen)
 {
@@ -32,7 +39,8 @@ int AddDefaultFlags(int* argc, char*** argv, std::size_t maxLen)
     static char rssLimit[] = "-rss_limit_mb=1024";
     static char timeout[] = "-timeout=60";
     args.assign(*argv, *argv + *argc);
-    if (!NamesFiles(args))
+    fuzzing = !NamesFiles(args);
+    if (fuzzing)
         args.insert(args.begin() + 1, maxLenFlag.data());
     args.insert(args.begin() + 1, {mallocLimit, rssLimit, timeout});
     args.push_back(nullptr);

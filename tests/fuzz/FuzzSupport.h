@@ -26,6 +26,10 @@ int AddDefaultFlags(int* argc, char*** argv, std::size_t maxLen);
 // and every regression input fits.
 inline constexpr std::size_t MaxInput = 1024 * 1024;
 
+// Whether the target is fuzzing (its inputs come from corpus folders) rather
+// than reading files named on the command line, such as regression inputs.
+bool Fuzzing();
+
 // Reports a broken promise and aborts, so that libFuzzer keeps the input.
 [[noreturn]] void Fail(const std::string& what);
 

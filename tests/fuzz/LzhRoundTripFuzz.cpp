@@ -20,7 +20,7 @@ bool StartsWith(const std::vector<std::uint8_t>& decoded, std::span<const std::u
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
-    return fuzz::AddDefaultFlags(argc, argv, 4096);
+    return fuzz::AddDefaultFlags(argc, argv, 1024);
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)

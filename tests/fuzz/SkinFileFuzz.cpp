@@ -9,6 +9,10 @@
 
 namespace {
 
+// While fuzzing, packages that unpack to more than this are skipped: a small
+// skin's description and pictures fit, and every input stays quick.
+constexpr std::int64_t MaxUnpackedWhileFuzzing = 256 * 1024;
+
 // A SkinStream value is known by a first word that counts exactly the bytes
 // after it; anything else is taken as a skin file.
 std::span<const std::uint8_t> CompressedPackageOf(std::span<const std::uint8_t> input)
@@ -30,7 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::CheckInputSize(size);
     skin::TSkinReader reader;
     try {
-        if (!reader.LoadPackage(CompressedPackageOf({data, size})))
+        const std::span<const std::uint8_t> package = CompressedPackageOf({data, size});
+        if (!fuzz::UnpackedSizeFits(package, MaxUnpackedWhileFuzzing) || !reader.LoadPackage(package))
             return 0;
     } catch (const skin::ElzhException&) {
         return 0;

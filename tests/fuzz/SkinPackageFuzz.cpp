@@ -46,7 +46,7 @@ void CheckRewrite(const skin::TSkinReader& reader)
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
-    return fuzz::AddDefaultFlags(argc, argv, 16384);
+    return fuzz::AddDefaultFlags(argc, argv, 8192);
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
