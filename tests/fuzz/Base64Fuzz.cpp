@@ -6,20 +6,15 @@
 
 #include <algorithm>
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
-{
-    return fuzz::AddDefaultFlags(argc, argv, 1024);
-}
+const std::size_t fuzz::TargetMaxLen = 1024;
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+void fuzz::TestOneInput(std::span<const std::uint8_t> input)
 {
-    fuzz::CheckInputSize(size);
-    const std::string_view text = fuzz::AsText({data, size});
-    fuzz::Check(kex::DecodeBase64(text).size() <= size / 4 * 3, "four characters decode to three bytes at most");
+    const std::string_view text = fuzz::AsText(input);
+    fuzz::Check(kex::DecodeBase64(text).size() <= input.size() / 4 * 3, "four characters decode to three bytes at most");
     const std::string encoded = kex::EncodeBase64(text);
-    fuzz::Check(encoded.size() == (size + 2) / 3 * 4, "n bytes encode to 4 * ceil(n / 3) characters");
+    fuzz::Check(encoded.size() == (input.size() + 2) / 3 * 4, "n bytes encode to 4 * ceil(n / 3) characters");
     fuzz::Check(std::all_of(encoded.begin(), encoded.end(), [](char c) { return kex::Base64Value(c) >= 0; }),
                 "encoded text holds only alphabet characters");
     fuzz::Check(kex::DecodeBase64(encoded) == text, "encoded bytes decode back");
-    return 0;
 }

@@ -3,14 +3,9 @@
 #include "FuzzReaders.h"
 #include "FuzzSupport.h"
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
-{
-    return fuzz::AddDefaultFlags(argc, argv, 16384);
-}
+const std::size_t fuzz::TargetMaxLen = 16384;
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+void fuzz::TestOneInput(std::span<const std::uint8_t> input)
 {
-    fuzz::CheckInputSize(size);
-    fuzz::DecodeBmp({data, size});
-    return 0;
+    fuzz::DecodeBmp(input);
 }

@@ -131,16 +131,13 @@ const TClassInfo& TFuzzForm::StaticClass()
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
-{
-    RegisterComponentClass(TFuzzControl::StaticClass());
-    return fuzz::AddDefaultFlags(argc, argv, 8192);
-}
+const std::size_t fuzz::TargetMaxLen = 8192;
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+void fuzz::TestOneInput(std::span<const std::uint8_t> input)
 {
-    fuzz::CheckInputSize(size);
-    const std::string_view text = fuzz::AsText({data, size});
+    // Nested objects are created by registered class name.
+    RegisterComponentClass(TFuzzControl::StaticClass());
+    const std::string_view text = fuzz::AsText(input);
     try {
         ParseForm(text);
         TFuzzForm root(nullptr);
@@ -148,5 +145,4 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const Exception&) {
         // A clear error is the promised outcome for bad form text.
     }
-    return 0;
 }

@@ -10,6 +10,8 @@ namespace fuzz {
 
 namespace {
 
+bool fuzzing = true;
+
 // libFuzzer cuts a file named on the command line to -max_len, so the limit
 // is only given when the inputs are corpus folders.
 bool NamesFiles(const std::vector<char*>& args)
@@ -20,20 +22,11 @@ bool NamesFiles(const std::vector<char*>& args)
     });
 }
 
-bool fuzzing = true;
-
-} // namespace
-
-bool Fuzzing()
+void AddDefaultFlags(int* argc, char*** argv)
 {
-    return fuzzing;
-}
-
-int AddDefaultFlags(int* argc, char*** argv, std::size_t maxLen)
-{
-    // libFuzzer reads the arguments after this call, and keeps pointers into
-    // them, so they live as long as the process.
-    static std::string maxLenFlag = "-max_len=" + std::to_string(maxLen);
+    // libFuzzer reads the arguments after LLVMFuzzerInitialize returns and
+    // keeps pointers into them, so they live as long as the process.
+    static std::string maxLen = "-max_len=" + std::to_string(TargetMaxLen);
     static std::vector<char*> args;
     static char mallocLimit[] = "-malloc_limit_mb=256";
     static char rssLimit[] = "-rss_limit_mb=1024";
@@ -41,12 +34,18 @@ int AddDefaultFlags(int* argc, char*** argv, std::size_t maxLen)
     args.assign(*argv, *argv + *argc);
     fuzzing = !NamesFiles(args);
     if (fuzzing)
-        args.insert(args.begin() + 1, maxLenFlag.data());
+        args.insert(args.begin() + 1, maxLen.data());
     args.insert(args.begin() + 1, {mallocLimit, rssLimit, timeout});
     args.push_back(nullptr);
     *argc = static_cast<int>(args.size() - 1);
     *argv = args.data();
-    return 0;
+}
+
+} // namespace
+
+bool Fuzzing()
+{
+    return fuzzing;
 }
 
 void Fail(const std::string& what)
@@ -56,3 +55,16 @@ void Fail(const std::string& what)
 }
 
 } // namespace fuzz
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+{
+    fuzz::AddDefaultFlags(argc, argv);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    fuzz::Check(size <= fuzz::MaxInput, "the input fits the target's limit of 1 MiB");
+    fuzz::TestOneInput({data, size});
+    return 0;
+}

@@ -1,6 +1,16 @@
-// What the fuzz targets share: the limits every target runs with, and a check
-// that turns a broken promise of the code under test into a crash that
-// libFuzzer records with its input.
+// What the fuzz targets share: libFuzzer's entry points with the limits every
+// target runs with, and a check that turns a broken promise of the code under
+// test into a crash that libFuzzer records with its input.
+//
+// The entry points set these flags in front of the command line's own, so
+// that a flag given there still wins:
+//   -malloc_limit_mb=256  one allocation of 256 MiB or more is a finding (the
+//                         largest a valid input needs is a picture of just
+//                         under 256 MiB, the picture reader's limit);
+//   -rss_limit_mb=1024    so is a process that grows past 1 GiB;
+//   -timeout=60           and one input that takes longer than a minute;
+//   -max_len=TargetMaxLen the longest input made while fuzzing; left out when
+//                         files are named, since libFuzzer would cut them.
 #pragma once
 
 #include <cstddef>
@@ -11,19 +21,14 @@
 
 namespace fuzz {
 
-// For LLVMFuzzerInitialize: puts the project's limits in front of the command
-// line's own flags, so that a flag given there still wins:
-//   -malloc_limit_mb=256  one allocation of 256 MiB or more is a finding (the
-//                         largest a valid input needs is a picture of just
-//                         under 256 MiB, the picture reader's limit);
-//   -rss_limit_mb=1024    so is a process that grows past 1 GiB;
-//   -timeout=60           and one input that takes longer than a minute;
-//   -max_len=maxLen       the longest input made while fuzzing; left out when
-//                         files are named, since libFuzzer would cut them.
-int AddDefaultFlags(int* argc, char*** argv, std::size_t maxLen);
+// Each target defines these two.
+extern const std::size_t TargetMaxLen;
+// Reads one input of at most MaxInput bytes.
+void TestOneInput(std::span<const std::uint8_t> input);
 
 // The longest input a target takes: fuzzing makes none this long (-max_len),
-// and every regression input fits.
+// and every regression input fits. A longer one fails rather than passing
+// unread, so that a regression input that outgrows the limit is noticed.
 inline constexpr std::size_t MaxInput = 1024 * 1024;
 
 // Whether the target is fuzzing (its inputs come from corpus folders) rather
@@ -37,13 +42,6 @@ inline void Check(bool kept, const char* promise)
 {
     if (!kept)
         Fail(promise);
-}
-
-// A longer input fails rather than passing unread, so that a regression input
-// that outgrows the limit is noticed.
-inline void CheckInputSize(std::size_t size)
-{
-    Check(size <= MaxInput, "the input fits the target's limit of 1 MiB");
 }
 
 inline std::string_view AsText(std::span<const std::uint8_t> bytes)

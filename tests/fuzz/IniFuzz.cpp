@@ -32,21 +32,17 @@ std::vector<std::string> CandidateKeys(std::string_view text)
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
-{
-    return fuzz::AddDefaultFlags(argc, argv, 8192);
-}
+const std::size_t fuzz::TargetMaxLen = 8192;
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+void fuzz::TestOneInput(std::span<const std::uint8_t> input)
 {
-    fuzz::CheckInputSize(size);
     skin::TQuickIni ini;
-    ini.LoadFromStream({data, size});
+    ini.LoadFromStream(input);
     std::vector<std::string> sections;
     ini.ReadSections(sections);
     if (sections.size() > MaxSections)
         sections.resize(MaxSections);
-    const std::vector<std::string> keys = CandidateKeys(fuzz::AsText({data, size}));
+    const std::vector<std::string> keys = CandidateKeys(fuzz::AsText(input));
     for (const std::string& section : sections) {
         ini.FindSection(section);
         for (const std::string& key : keys) {
@@ -55,5 +51,4 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             ini.ReadInteger(section, key, 0);
         }
     }
-    return 0;
 }

@@ -16,33 +16,27 @@ constexpr std::int64_t MaxUnpackedWhileFuzzing = 64 * 1024;
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
-{
-    return fuzz::AddDefaultFlags(argc, argv, 4096);
-}
+const std::size_t fuzz::TargetMaxLen = 4096;
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+void fuzz::TestOneInput(std::span<const std::uint8_t> input)
 {
-    fuzz::CheckInputSize(size);
-    const std::span<const std::uint8_t> input(data, size);
     if (!fuzz::UnpackedSizeFits(input, MaxUnpackedWhileFuzzing))
-        return 0;
+        return;
     std::vector<std::uint8_t> unpacked;
     std::size_t consumed = 0;
     try {
         unpacked = skin::UnpackLzhPackage(input, &consumed);
     } catch (const skin::ElzhException&) {
-        return 0;
+        return;
     }
     // The package path accepted the length word, so it is there and within
     // what the code can yield.
     const int32_t declared = skin::ReadInt32LE(input, 0);
     const auto length = static_cast<std::size_t>(declared);
     fuzz::Check(unpacked.size() >= length, "the package path writes at least the declared length");
-    fuzz::Check(consumed <= size - 4, "the decoder reads no more code than there is");
+    fuzz::Check(consumed <= input.size() - 4, "the decoder reads no more code than there is");
     const std::vector<std::uint8_t> again = fuzz::UnpackThroughCallbacks(declared, input.subspan(4));
     fuzz::Check(again.size() >= length, "the callbacks receive at least the declared length");
     fuzz::Check(std::equal(unpacked.begin(), unpacked.begin() + static_cast<std::ptrdiff_t>(length), again.begin()),
                 "both paths decode the same bytes");
-    return 0;
 }

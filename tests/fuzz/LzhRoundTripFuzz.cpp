@@ -18,18 +18,12 @@ bool StartsWith(const std::vector<std::uint8_t>& decoded, std::span<const std::u
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
-{
-    return fuzz::AddDefaultFlags(argc, argv, 1024);
-}
+const std::size_t fuzz::TargetMaxLen = 1024;
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+void fuzz::TestOneInput(std::span<const std::uint8_t> input)
 {
-    fuzz::CheckInputSize(size);
-    const std::span<const std::uint8_t> text(data, size);
-    fuzz::Check(StartsWith(skin::UnpackLzhPackage(skin::PackLzhPackage(text)), text),
+    fuzz::Check(StartsWith(skin::UnpackLzhPackage(skin::PackLzhPackage(input)), input),
                 "the package path gives back the packed bytes");
-    fuzz::Check(StartsWith(fuzz::UnpackThroughCallbacks(static_cast<int32_t>(size), skin::LzhEncode(text)), text),
+    fuzz::Check(StartsWith(fuzz::UnpackThroughCallbacks(static_cast<int32_t>(input.size()), skin::LzhEncode(input)), input),
                 "the callbacks give back the packed bytes");
-    return 0;
 }

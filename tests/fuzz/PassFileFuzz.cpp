@@ -33,16 +33,11 @@ void SaveAndReadBack(std::string_view password)
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
-{
-    return fuzz::AddDefaultFlags(argc, argv, 4096);
-}
+const std::size_t fuzz::TargetMaxLen = 4096;
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+void fuzz::TestOneInput(std::span<const std::uint8_t> input)
 {
-    fuzz::CheckInputSize(size);
-    const std::string_view text = fuzz::AsText({data, size});
+    const std::string_view text = fuzz::AsText(input);
     ReadAsFile(text);
     SaveAndReadBack(text);
-    return 0;
 }

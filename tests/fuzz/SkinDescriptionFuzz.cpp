@@ -4,16 +4,11 @@
 #include "FuzzSupport.h"
 #include "skin/SkinDescription.h"
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
-{
-    return fuzz::AddDefaultFlags(argc, argv, 8192);
-}
+const std::size_t fuzz::TargetMaxLen = 8192;
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+void fuzz::TestOneInput(std::span<const std::uint8_t> input)
 {
-    fuzz::CheckInputSize(size);
-    fuzz::ReadDescription({data, size});
-    fuzz::Check((skin::ParseColour(fuzz::AsText({data, size})) & ~0xFFFFFF) == 0,
+    fuzz::ReadDescription(input);
+    fuzz::Check((skin::ParseColour(fuzz::AsText(input)) & ~0xFFFFFF) == 0,
                 "a colour read from text has only 24 bits");
-    return 0;
 }

@@ -24,24 +24,19 @@ std::span<const std::uint8_t> CompressedPackageOf(std::span<const std::uint8_t> 
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
-{
-    return fuzz::AddDefaultFlags(argc, argv, 16384);
-}
+const std::size_t fuzz::TargetMaxLen = 16384;
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+void fuzz::TestOneInput(std::span<const std::uint8_t> input)
 {
-    fuzz::CheckInputSize(size);
     skin::TSkinReader reader;
     try {
-        const std::span<const std::uint8_t> package = CompressedPackageOf({data, size});
+        const std::span<const std::uint8_t> package = CompressedPackageOf(input);
         if (!fuzz::UnpackedSizeFits(package, MaxUnpackedWhileFuzzing) || !reader.LoadPackage(package))
-            return 0;
+            return;
     } catch (const skin::ElzhException&) {
-        return 0;
+        return;
     } catch (const skin::ESkinPackageError&) {
-        return 0;
+        return;
     }
     fuzz::ReadPackageEntries(reader);
-    return 0;
 }

@@ -44,24 +44,19 @@ void CheckRewrite(const skin::TSkinReader& reader)
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
-{
-    return fuzz::AddDefaultFlags(argc, argv, 8192);
-}
+const std::size_t fuzz::TargetMaxLen = 8192;
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+void fuzz::TestOneInput(std::span<const std::uint8_t> input)
 {
-    fuzz::CheckInputSize(size);
     skin::TSkinReader reader;
     try {
-        if (!reader.LoadUnpacked({data, size}))
-            return 0;
+        if (!reader.LoadUnpacked(input))
+            return;
     } catch (const skin::ESkinPackageError&) {
         fuzz::Check(reader.Count() == 0, "a refused package loads nothing");
-        return 0;
+        return;
     }
     fuzz::Check(reader.Count() <= skin::MaxSkinEntries, "a package holds at most 1001 entries");
     fuzz::ReadPackageEntries(reader);
     CheckRewrite(reader);
-    return 0;
 }
