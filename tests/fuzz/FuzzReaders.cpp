@@ -83,10 +83,21 @@ std::vector<std::uint8_t> UnpackThroughCallbacks(std::int32_t size, std::span<co
     return out;
 }
 
+bool LoadDescription(skin::TQuickIni& ini, std::span<const std::uint8_t> text)
+{
+    try {
+        ini.LoadFromStream(text);
+        return true;
+    } catch (const skin::ESkinDescriptionError&) {
+        return false;
+    }
+}
+
 void ReadDescription(std::span<const std::uint8_t> text)
 {
     skin::TQuickIni ini;
-    ini.LoadFromStream(text);
+    if (!LoadDescription(ini, text))
+        return;
     const skin::TSkinColours colours = skin::ReadSkinColours(ini);
     for (skin::TSkinColour colour : colours.ColourTable)
         CheckColour(colour, skin::SysWindowText);

@@ -7,6 +7,7 @@
 #include <vector>
 
 namespace skin {
+class TQuickIni;
 class TSkinReader;
 }
 
@@ -20,6 +21,11 @@ bool UnpackedSizeFits(std::span<const std::uint8_t> compressedPackage, std::int6
 // LZH code decoded through the byte-at-a-time callbacks of the decoder, until
 // `size` bytes are written; the end of the code reads as zero bits.
 std::vector<std::uint8_t> UnpackThroughCallbacks(std::int32_t size, std::span<const std::uint8_t> code);
+
+// Loads description text into ini as the skin loader does; false when the
+// reader refuses it (more lines than a description may have), which the
+// loader reports as a damaged skin.
+bool LoadDescription(skin::TQuickIni& ini, std::span<const std::uint8_t> text);
 
 // What the skin loader reads from a description that needs no window: the
 // colours, the caption-button sections, and the picture, integer and colour

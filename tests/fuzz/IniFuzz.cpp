@@ -1,6 +1,7 @@
 // Fuzz target: INI text as the skin description reader takes it. Every
 // section is looked up by name and read with keys taken from the text itself,
 // as strings and as integers.
+#include "FuzzReaders.h"
 #include "FuzzSupport.h"
 #include "skin/WinSkinIni.h"
 
@@ -37,7 +38,8 @@ const std::size_t fuzz::TargetMaxLen = 8192;
 void fuzz::TestOneInput(std::span<const std::uint8_t> input)
 {
     skin::TQuickIni ini;
-    ini.LoadFromStream(input);
+    if (!fuzz::LoadDescription(ini, input))
+        return;
     std::vector<std::string> sections;
     ini.ReadSections(sections);
     if (sections.size() > MaxSections)
