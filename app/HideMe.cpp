@@ -5,21 +5,17 @@
 #include <optional>
 #include <string>
 
+#include "ui/FileStream.h"
+
 namespace kex {
 
 namespace {
 
 constexpr DWORD DisguiseBits = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 
-// Paths beyond MAX_PATH reach the file system through the \\?\ form, so no
-// path the system accepts is cut short.
-std::wstring LongPath(const std::wstring& path)
+bool StartsWith(const std::wstring& text, std::wstring_view prefix)
 {
-    if (path.size() < MAX_PATH - 12 || path.rfind(L"\\\\", 0) == 0)
-        return path;
-    if (path.size() > 2 && path[1] == L':')
-        return L"\\\\?\\" + path;
-    return path;
+    return text.compare(0, prefix.size(), prefix) == 0;
 }
 
 std::wstring WithBackslash(const std::wstring& path)
@@ -36,18 +32,14 @@ DWORD AttributesOf(const std::wstring& path)
 // file never compares equal; nothing when it cannot be read.
 std::optional<std::string> ReadHead(const std::wstring& path)
 {
-    HANDLE file = CreateFileW(LongPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    try {
+        ui::TFileStream file(LongPath(path), ui::fmOpenRead | ui::fmShareDenyNone);
+        std::string bytes(DisguiseFileText.size() + 1, '\0');
+        bytes.resize(static_cast<std::size_t>(file.Read(bytes.data(), static_cast<std::int64_t>(bytes.size()))));
+        return bytes;
+    } catch (const ui::Exception&) {
         return std::nullopt;
-    std::string bytes(DisguiseFileText.size() + 1, '\0');
-    DWORD got = 0;
-    const bool ok = ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
-    CloseHandle(file);
-    if (!ok)
-        return std::nullopt;
-    bytes.resize(got);
-    return bytes;
+    }
 }
 
 enum class IniState { Absent, Ours, Foreign };
@@ -70,21 +62,33 @@ bool WriteDisguiseFile(const std::wstring& iniPath)
     // An earlier disguise file may carry attributes of its own; it is
     // replaced by one with ordinary attributes.
     SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    const auto size = static_cast<DWORD>(DisguiseFileText.size());
-    const bool ok = WriteFile(file, DisguiseFileText.data(), size, &written, nullptr) && written == size;
-    const bool closed = CloseHandle(file);
-    if (!ok || !closed) {
-        DeleteFileW(path.c_str());  // no half-written file left behind
+    bool created = false;
+    try {
+        ui::TFileStream file(path, ui::fmCreate | ui::fmShareExclusive);
+        created = true;
+        file.WriteBuffer(DisguiseFileText.data(), static_cast<std::int64_t>(DisguiseFileText.size()));
+        file.Close();
+        return true;
+    } catch (const ui::Exception&) {
+        if (created)
+            DeleteFileW(path.c_str());  // no half-written file left behind (the stream closed it)
         return false;
     }
-    return true;
 }
 
 } // namespace
+
+std::wstring LongPath(const std::wstring& path)
+{
+    // A folder's path must leave 12 characters of MAX_PATH for the names in it.
+    if (path.size() < MAX_PATH - 12 || StartsWith(path, L"\\\\?\\") || StartsWith(path, L"\\\\.\\"))
+        return path;
+    if (StartsWith(path, L"\\\\"))
+        return L"\\\\?\\UNC\\" + path.substr(2);
+    if (path.size() > 2 && path[1] == L':')
+        return L"\\\\?\\" + path;
+    return path;
+}
 
 bool SetFileAttrFlags(const std::wstring& path, bool readOnly, bool hidden, bool system)
 {

@@ -11,6 +11,12 @@
 
 namespace kex {
 
+// The form in which a path reaches the file system: a path too long for the
+// ordinary form (MAX_PATH) takes the \\?\ form, \\?\UNC\server\share\... for
+// a network path \\server\share\...; short paths and paths already in a
+// device form are left as they are.
+std::wstring LongPath(const std::wstring& path);
+
 // The disguise file's exact bytes (65, ANSI text, CR LF line ends).
 inline constexpr std::string_view DisguiseFileText =
     "[.ShellClassInfo]\r\nCLSID={645FF040-5081-101B-9F08-00AA002F954E}\r\n";

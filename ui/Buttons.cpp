@@ -78,10 +78,9 @@ void TBitBtn::DrawItem(const DRAWITEMSTRUCT& item)
     TBrushHandle face(CreateSolidBrush(ColorToRGB(clBtnFace)));
     FillRect(dc, &r, face.Get());
     DrawEdge(dc, &r, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT | BF_ADJUST);
-    TCanvas canvas;
+    TCanvas canvas;  // detached from dc when it goes
     canvas.SetHandle(dc);
     DrawContent(canvas, r, pressed, enabled);
-    canvas.SetHandle(nullptr);
     if (focused) {
         RECT f = item.rcItem;
         InflateRect(&f, -4, -4);
@@ -96,7 +95,8 @@ void TBitBtn::DrawContent(TCanvas& canvas, RECT r, bool pressed, bool enabled)
     if (pressed)
         OffsetRect(&r, 1, 1);
     const std::wstring text = Caption();
-    SelectObject(canvas.Handle(), Font()->Handle());
+    TSavedDC saved(canvas.Handle());
+    saved.Select(Font()->Handle());
     SIZE ts{0, 0};
     if (!text.empty())
         GetTextExtentPoint32W(canvas.Handle(), text.c_str(), static_cast<int>(text.size()), &ts);

@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
+#include "ui/ErrorGuard.h"
 #include "ui/Forms.h"
 #include "ui/Menus.h"
 
@@ -23,10 +25,19 @@ thread_local TWinControl* creatingControl = nullptr;
 // when that control goes.
 TControl* windowlessCapture = nullptr;
 
-struct CreatingScope {
-    explicit CreatingScope(TWinControl* control) : saved(creatingControl) { creatingControl = control; }
-    ~CreatingScope() { creatingControl = saved; }
-    TWinControl* saved;
+// Gives a variable a value for the guard's lifetime and puts the old value
+// back when it goes, also when an error passes.
+template <class T>
+class TScopedValue {
+public:
+    TScopedValue(T& variable, T value) : variable_(variable), saved_(std::exchange(variable, value)) {}
+    ~TScopedValue() { variable_ = saved_; }
+    TScopedValue(const TScopedValue&) = delete;
+    TScopedValue& operator=(const TScopedValue&) = delete;
+
+private:
+    T& variable_;
+    T saved_;
 };
 
 std::wstring OwnClassName(const TWinControl& control)
@@ -113,6 +124,18 @@ TShiftState ShiftStateFromMouse(WPARAM keys)
         s |= 1u << ssRight;
     if (keys & MK_MBUTTON)
         s |= 1u << ssMiddle;
+    if (GetKeyState(VK_MENU) < 0)
+        s |= 1u << ssAlt;
+    return s;
+}
+
+TShiftState ShiftStateFromKeyboard()
+{
+    TShiftState s = 0;
+    if (GetKeyState(VK_SHIFT) < 0)
+        s |= 1u << ssShift;
+    if (GetKeyState(VK_CONTROL) < 0)
+        s |= 1u << ssCtrl;
     if (GetKeyState(VK_MENU) < 0)
         s |= 1u << ssAlt;
     return s;
@@ -572,6 +595,7 @@ const TClassInfo& TWinControl::StaticClass()
     static const TClassInfo info = TClassBuilder<TWinControl>("TWinControl", &TControl::StaticClass())
                                        .Int("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder)
                                        .Bool("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop)
+                                       .Event("OnKeyDown", &TWinControl::OnKeyDown)
                                        .Event("OnKeyPress", &TWinControl::OnKeyPress)
                                        .Event("OnEnter", &TWinControl::OnEnter)
                                        .Event("OnExit", &TWinControl::OnExit)
@@ -623,7 +647,7 @@ void TWinControl::CreateHandle()
     if (params.SystemClass.empty()) {
         const std::wstring cls = OwnClassName(*this);
         RegisterOwnClass(cls, params);
-        CreatingScope scope(this);
+        const TScopedValue<TWinControl*> creating(creatingControl, this);
         wnd = CreateWindowHandle(params, cls);
     } else {
         wnd = CreateWindowHandle(params, params.SystemClass);
@@ -1019,6 +1043,25 @@ std::wstring TWinControl::GetText() const
     return s;
 }
 
+bool TWinControl::KeyMessage(TMessage& m)
+{
+    if (m.Msg == WM_KEYDOWN) {
+        auto key = static_cast<WORD>(m.WParam);
+        KeyDown(key, ShiftStateFromKeyboard());
+        m.WParam = key;
+        return key == 0;
+    }
+    auto key = static_cast<wchar_t>(m.WParam);
+    KeyPress(key);
+    m.WParam = key;
+    return key == 0;
+}
+
+void TWinControl::KeyDown(WORD& key, TShiftState shift)
+{
+    OnKeyDown(this, key, shift);
+}
+
 void TWinControl::KeyPress(wchar_t& key)
 {
     OnKeyPress(this, key);
@@ -1028,11 +1071,10 @@ void TWinControl::PaintWindow(HDC dc)
 {
     TSavedDC saved(dc);
     TCanvas* canvas = ControlCanvas();
-    canvas->SetHandle(dc);
+    const TCanvasAttachment attached(*canvas, dc);
     canvas->Brush()->SetColor(Color());
     canvas->Brush()->SetStyle(TBrushStyle::bsSolid);
     canvas->FillRect(ClientRect());
-    canvas->SetHandle(nullptr);
 }
 
 void TWinControl::PaintGraphicChildren(HDC dc)
@@ -1049,19 +1091,18 @@ void TWinControl::PaintGraphicChildren(HDC dc)
     }
 }
 
+// WM_PAINT and WM_PRINTCLIENT paint on the context they bring; a WM_PAINT
+// without one paints the window's own update region.
 void TWinControl::PaintHandler(TMessage& m)
 {
-    if (m.Msg == WM_PRINTCLIENT && m.WParam) {
-        PaintWindow(reinterpret_cast<HDC>(m.WParam));
-        PaintGraphicChildren(reinterpret_cast<HDC>(m.WParam));
-        return;
-    }
-    PAINTSTRUCT ps;
-    HDC dc = m.WParam ? reinterpret_cast<HDC>(m.WParam) : BeginPaint(handle_, &ps);
-    PaintWindow(dc);
-    PaintGraphicChildren(dc);
-    if (!m.WParam)
-        EndPaint(handle_, &ps);
+    const auto paint = [this](HDC dc) {
+        PaintWindow(dc);
+        PaintGraphicChildren(dc);
+    };
+    if (m.WParam)
+        return paint(reinterpret_cast<HDC>(m.WParam));
+    const TPaintDC dc(handle_);
+    paint(dc.Get());
 }
 
 bool TWinControl::ReflectToChild(TMessage& m)
@@ -1169,14 +1210,11 @@ void TWinControl::Dispatch(TMessage& m)
         break;
     case WM_SETCURSOR: return WmSetCursor(m);
     case WM_CONTEXTMENU: return WmContextMenu(m);
-    case WM_CHAR: {
-        auto key = static_cast<wchar_t>(m.WParam);
-        KeyPress(key);
-        if (key == 0)
+    case WM_KEYDOWN:
+    case WM_CHAR:
+        if (KeyMessage(m))
             return;
-        m.WParam = key;
         break;
-    }
     case WM_SETFOCUS:
         DefaultHandler(m);
         for (TControl* c = this; c; c = c->Parent())
@@ -1228,11 +1266,7 @@ LRESULT CALLBACK TWinControl::StdWndProc(HWND wnd, UINT msg, WPARAM wParam, LPAR
     if (!control)
         return DefWindowProcW(wnd, msg, wParam, lParam);
     TMessage m{msg, wParam, lParam, 0};
-    try {
-        control->WindowProc(m);
-    } catch (const std::exception& e) {
-        Application()->HandleException(e);
-    }
+    CallGuarded([&] { control->WindowProc(m); });
     return m.Result;
 }
 
@@ -1248,13 +1282,11 @@ TGraphicControl::TGraphicControl(TComponent* owner) : TControl(owner) {}
 
 void TGraphicControl::PaintTo(HDC dc)
 {
-    TCanvas canvas;
+    TCanvas canvas;  // detached from dc when it goes
     canvas.SetHandle(dc);
     canvas.Font()->Assign(*Font());
-    canvas_ = &canvas;
+    const TScopedValue<TCanvas*> painting(canvas_, &canvas);
     Paint();
-    canvas_ = nullptr;
-    canvas.SetHandle(nullptr);
 }
 
 // ---- TCustomControl
@@ -1271,12 +1303,11 @@ void TCustomControl::PaintWindow(HDC dc)
 {
     TSavedDC saved(dc);
     TCanvas* canvas = Canvas();
-    canvas->SetHandle(dc);
+    const TCanvasAttachment attached(*canvas, dc);
     canvas->Font()->Assign(*Font());
     canvas->Brush()->SetColor(Color());
     canvas->Brush()->SetStyle(TBrushStyle::bsSolid);
     Paint();
-    canvas->SetHandle(nullptr);
 }
 
 } // namespace ui

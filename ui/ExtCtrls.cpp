@@ -1,6 +1,6 @@
 #include "ui/ExtCtrls.h"
 
-#include "ui/Forms.h"
+#include "ui/ErrorGuard.h"
 
 namespace ui {
 
@@ -67,8 +67,9 @@ void TPanel::Paint()
     const std::wstring text = Caption();
     if (text.empty())
         return;
+    TSavedDC saved(c.Handle());
+    saved.Select(Font()->Handle());
     SetBkMode(c.Handle(), TRANSPARENT);
-    SelectObject(c.Handle(), Font()->Handle());
     SetTextColor(c.Handle(), ColorToRGB(Font()->Color()));
     DrawTextW(c.Handle(), text.c_str(), static_cast<int>(text.size()), &r,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
@@ -131,13 +132,8 @@ LRESULT CALLBACK TTimer::TimerWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM 
 {
     if (msg != WM_TIMER)
         return DefWindowProcW(wnd, msg, wParam, lParam);
-    if (auto* timer = reinterpret_cast<TTimer*>(GetWindowLongPtrW(wnd, GWLP_USERDATA))) {
-        try {
-            timer->OnTimer(timer);
-        } catch (const std::exception& e) {
-            Application()->HandleException(e);
-        }
-    }
+    if (auto* timer = reinterpret_cast<TTimer*>(GetWindowLongPtrW(wnd, GWLP_USERDATA)))
+        CallGuarded([timer] { timer->OnTimer(timer); });
     return 0;
 }
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "ui/Buttons.h"
+#include "ui/ErrorGuard.h"
 #include "ui/ExtCtrls.h"
 #include "ui/FormReader.h"
 #include "ui/Menus.h"
@@ -18,9 +19,10 @@ namespace ui {
 namespace {
 BOOL CALLBACK CollectEnabledWindow(HWND wnd, LPARAM list)
 {
-    if (IsWindowVisible(wnd) && IsWindowEnabled(wnd))
-        reinterpret_cast<std::vector<HWND>*>(list)->push_back(wnd);
-    return TRUE;
+    return CallGuarded([&] {
+        if (IsWindowVisible(wnd) && IsWindowEnabled(wnd))
+            reinterpret_cast<std::vector<HWND>*>(list)->push_back(wnd);
+    });
 }
 } // namespace
 
@@ -575,11 +577,7 @@ void TForm::Release()
 
 void TForm::DoCreate()
 {
-    try {
-        OnCreate(this);
-    } catch (const std::exception& e) {
-        Application()->HandleException(e);
-    }
+    CallGuarded([this] { OnCreate(this); });
 }
 
 void TForm::WmClose(TMessage&)
@@ -635,7 +633,11 @@ void TForm::Dispatch(TMessage& m)
         mdiChildWindow_ = false;
         return;
     case CM_FOCUSCHANGED:
-        activeControl_ = reinterpret_cast<TWinControl*>(m.LParam);
+        // The form itself has the focus only on its way to a control (the
+        // system's activation gives it the focus first): remembering it would
+        // keep the focus on the bare form once activated.
+        if (reinterpret_cast<TWinControl*>(m.LParam) != this)
+            activeControl_ = reinterpret_cast<TWinControl*>(m.LParam);
         return;
     case CM_DIALOGKEY:
         if (m.WParam == VK_TAB) {
@@ -846,15 +848,13 @@ void TApplication::ControlDestroyed(TControl* control)
 
 bool TApplication::ProcessMessage(MSG& msg)
 {
-    try {
+    CallGuarded([&] {
         TrackMouse(msg);
         if (IsMDIMessage(msg) || IsKeyMessage(msg))
-            return true;
+            return;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
-    } catch (const std::exception& e) {
-        HandleException(e);
-    }
+    });
     return true;
 }
 
@@ -878,7 +878,7 @@ void TApplication::HandleException(const std::exception& e)
         OnException(this, e);
         return;
     }
-    MessageBox(Utf8ToWide(e.what()), title_, MB_OK | MB_ICONSTOP);
+    MessageBox(Utf8ToWide(ErrorText(e)), title_, MB_OK | MB_ICONSTOP);
 }
 
 TApplication* Application()

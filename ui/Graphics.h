@@ -99,9 +99,88 @@ public:
     TSavedDC(const TSavedDC&) = delete;
     TSavedDC& operator=(const TSavedDC&) = delete;
 
+    // Selects a font, brush, pen or bitmap into the context until the guard
+    // goes and the context's saved objects come back.
+    void Select(HGDIOBJ object) { SelectObject(dc_, object); }
+
 private:
     HDC dc_;
     int saved_;
+};
+
+// The device context of one WM_PAINT: BeginPaint when made, EndPaint when it
+// goes, also when painting throws, so a window is never left half-painted
+// with its context held. Move-only.
+class TPaintDC {
+public:
+    explicit TPaintDC(HWND window) : window_(window) { BeginPaint(window, &paint_); }
+    ~TPaintDC() { End(); }
+    TPaintDC(TPaintDC&& other) noexcept
+        : window_(std::exchange(other.window_, nullptr)), paint_(std::exchange(other.paint_, {}))
+    {
+    }
+    TPaintDC& operator=(TPaintDC&& other) noexcept
+    {
+        if (this != &other) {
+            End();
+            window_ = std::exchange(other.window_, nullptr);
+            paint_ = std::exchange(other.paint_, {});
+        }
+        return *this;
+    }
+    TPaintDC(const TPaintDC&) = delete;
+    TPaintDC& operator=(const TPaintDC&) = delete;
+
+    HDC Get() const { return paint_.hdc; }
+    // The part of the client area that needs painting.
+    const RECT& PaintRect() const { return paint_.rcPaint; }
+
+private:
+    void End()
+    {
+        if (window_)
+            EndPaint(window_, &paint_);
+        window_ = nullptr;
+    }
+    HWND window_;
+    PAINTSTRUCT paint_{};
+};
+
+// A window's device context outside WM_PAINT, released when it goes.
+// Move-only. Client covers the client area (a null window: the screen),
+// Whole the whole window with its frame, for painting the non-client area.
+class TWindowDC {
+public:
+    static TWindowDC Client(HWND window) { return TWindowDC(window, GetDC(window)); }
+    static TWindowDC Whole(HWND window) { return TWindowDC(window, GetWindowDC(window)); }
+    // Takes over a context obtained for window in another way (GetDCEx).
+    TWindowDC(HWND window, HDC dc) : window_(window), dc_(dc) {}
+    ~TWindowDC() { Release(); }
+    TWindowDC(TWindowDC&& other) noexcept
+        : window_(other.window_), dc_(std::exchange(other.dc_, nullptr)) {}
+    TWindowDC& operator=(TWindowDC&& other) noexcept
+    {
+        if (this != &other) {
+            Release();
+            window_ = other.window_;
+            dc_ = std::exchange(other.dc_, nullptr);
+        }
+        return *this;
+    }
+    TWindowDC(const TWindowDC&) = delete;
+    TWindowDC& operator=(const TWindowDC&) = delete;
+
+    HDC Get() const { return dc_; }
+
+private:
+    void Release()
+    {
+        if (dc_)
+            ReleaseDC(window_, dc_);
+        dc_ = nullptr;
+    }
+    HWND window_;
+    HDC dc_;
 };
 
 // A memory device context compatible with the screen; deleted when it goes.
@@ -279,6 +358,20 @@ private:
     std::unique_ptr<TBrush> brush_;
     std::unique_ptr<TPen> pen_;
     HGDIOBJ oldFont_ = nullptr, oldBrush_ = nullptr, oldPen_ = nullptr;
+};
+
+// Attaches a canvas to a device context for the guard's lifetime and detaches
+// it (giving the context its own objects back) when the guard goes, also when
+// drawing throws: a canvas never holds a context that is gone.
+class TCanvasAttachment {
+public:
+    TCanvasAttachment(TCanvas& canvas, HDC dc) : canvas_(canvas) { canvas.SetHandle(dc); }
+    ~TCanvasAttachment() { canvas_.SetHandle(nullptr); }
+    TCanvasAttachment(const TCanvasAttachment&) = delete;
+    TCanvasAttachment& operator=(const TCanvasAttachment&) = delete;
+
+private:
+    TCanvas& canvas_;
 };
 
 enum class TPixelFormat { pf24bit, pf32bit };

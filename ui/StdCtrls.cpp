@@ -60,16 +60,16 @@ void TLabel::AdjustSize()
 {
     if (!autoSize_ || Loading())
         return;
-    HDC screen = GetDC(nullptr);
+    RECT r{0, 0, 0, 0};
     {
-        TSavedDC saved(screen);
-        SelectObject(screen, Font()->Handle());
-        RECT r{0, 0, 0, 0};
+        const TWindowDC screen = TWindowDC::Client(nullptr);
+        TSavedDC saved(screen.Get());
+        saved.Select(Font()->Handle());
         const std::wstring text = Caption().empty() ? L" " : Caption();
-        DrawTextW(screen, text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-        SetBounds(Left(), Top(), r.right, r.bottom);
+        DrawTextW(screen.Get(), text.c_str(), static_cast<int>(text.size()), &r,
+                  DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
     }
-    ReleaseDC(nullptr, screen);
+    SetBounds(Left(), Top(), r.right, r.bottom);
 }
 
 void TLabel::Paint()
@@ -81,8 +81,9 @@ void TLabel::Paint()
         c.Brush()->SetStyle(TBrushStyle::bsSolid);
         c.FillRect(r);
     }
+    TSavedDC saved(c.Handle());
+    saved.Select(Font()->Handle());
     SetBkMode(c.Handle(), TRANSPARENT);
-    SelectObject(c.Handle(), Font()->Handle());
     SetTextColor(c.Handle(), ColorToRGB(Enabled() ? Font()->Color() : clGrayText));
     const std::wstring text = Caption();
     DrawTextW(c.Handle(), text.c_str(), static_cast<int>(text.size()), &r, DT_SINGLELINE | DT_NOPREFIX);
@@ -174,14 +175,13 @@ void TListBox::ApplyItemHeight()
 {
     if (!HandleAllocated())
         return;
-    HDC dc = GetDC(Handle());
     TEXTMETRICW tm{};
     {
-        TSavedDC saved(dc);
-        SelectObject(dc, Font()->Handle());
-        GetTextMetricsW(dc, &tm);
+        const TWindowDC dc = TWindowDC::Client(Handle());
+        TSavedDC saved(dc.Get());
+        saved.Select(Font()->Handle());
+        GetTextMetricsW(dc.Get(), &tm);
     }
-    ReleaseDC(Handle(), dc);
     SendMessageW(Handle(), LB_SETITEMHEIGHT, 0, std::max<int>(itemHeight_, tm.tmHeight));
     Invalidate();
 }

@@ -3,6 +3,8 @@
 // the wide Windows API.
 #pragma once
 
+#include <exception>
+#include <new>
 #include <stdexcept>
 #include <string>
 
@@ -44,5 +46,20 @@ public:
 // The texts of the input/output errors the user may see.
 inline constexpr const char* SReadBeyondEnd = "读文件时超出文件结尾";
 inline constexpr const char* SFileAccessError = "文件存取错误";
+
+// The texts of errors that carry no message meant for a user: memory ran out
+// (or a size beyond what memory can hold was asked for), or an error of no
+// known type was raised.
+inline constexpr const char* SOutOfMemory = "内存不足";
+inline constexpr const char* SUnknownError = "发生了未知错误";
+
+// The text a user is shown for an error: its own message, or plain words
+// where the library's text would mean nothing to a user.
+inline std::string ErrorText(const std::exception& error)
+{
+    if (dynamic_cast<const std::bad_alloc*>(&error) || dynamic_cast<const std::length_error*>(&error))
+        return SOutOfMemory;
+    return error.what();
+}
 
 } // namespace ui

@@ -5,6 +5,7 @@
 #include "ui/Graphics.h"
 #include "ui/Utf8.h"
 #include "tests/shared/BmpSamples.h"
+#include "tests/win/WindowTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -14,6 +15,7 @@
 namespace {
 
 using namespace ui;
+using tests::LiveGdiObjects;
 using Bgr = std::array<std::uint8_t, 3>;
 
 constexpr TColor clRed = 0x0000FF, clGreen = 0x008000, clBlue = 0xFF0000;
@@ -629,20 +631,6 @@ void UseEveryGraphicsObject()
     TIcon icon;
     icon.LoadFromResource(GetModuleHandleW(L"user32.dll"), MAKEINTRESOURCEW(32512), 16);
     EXPECT_EQ(icon.Width(), 16);
-}
-
-// The GDI objects this process holds. Windows counts them for
-// GetGuiResources; Wine answers 0 there, but its GDI handles carry a table
-// index in the low word and GetObjectType accepts an index without the
-// generation in the high word, so the live entries can be counted.
-DWORD LiveGdiObjects()
-{
-    if (const DWORD counted = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS))
-        return counted;
-    DWORD live = 0;
-    for (UINT_PTR index = 1; index < 0x10000; ++index)
-        live += GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0;
-    return live;
 }
 
 TEST(Resources, NoGdiObjectLeaksAcrossAThousandCycles)

@@ -122,4 +122,29 @@ bool TMessageBoxAnswerer::Wait(std::chrono::milliseconds timeout)
     return state_->done;
 }
 
+TErrorLog::TErrorLog()
+{
+    ui::Application()->OnException =
+        ui::TExceptionEvent([this](ui::TObject*, const std::exception& e) { Shown.push_back(ui::ErrorText(e)); });
+}
+
+TErrorLog::~TErrorLog()
+{
+    ui::Application()->OnException = {};
+}
+
+// Windows counts the objects for GetGuiResources; Wine answers 0 there, but
+// its GDI handles carry a table index in the low word and GetObjectType
+// accepts an index without the generation in the high word, so the live
+// entries can be counted.
+DWORD LiveGdiObjects()
+{
+    if (const DWORD counted = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS))
+        return counted;
+    DWORD live = 0;
+    for (UINT_PTR index = 1; index < 0x10000; ++index)
+        live += GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0;
+    return live;
+}
+
 } // namespace tests

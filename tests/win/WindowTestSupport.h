@@ -8,6 +8,7 @@
 #include <initializer_list>
 #include <utility>
 #include <string>
+#include <vector>
 
 namespace tests {
 
@@ -42,5 +43,19 @@ private:
     struct State;
     State* state_;
 };
+
+// Collects, while it lives, the texts the application's error handling would
+// show in a box, instead of showing them.
+class TErrorLog {
+public:
+    TErrorLog();
+    ~TErrorLog();
+    TErrorLog(const TErrorLog&) = delete;
+    TErrorLog& operator=(const TErrorLog&) = delete;
+    std::vector<std::string> Shown;
+};
+
+// The GDI objects (device contexts included) this process holds.
+DWORD LiveGdiObjects();
 
 } // namespace tests
