@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
+
 #include "app/HideMe.h"
 #include "app/kexMessages.h"
 #include "ui/Dialogs.h"
@@ -45,6 +47,7 @@ TMethod TForm_main::FindMethod(std::string_view name)
     return FindHandler<F>(this, name,
                           {Handler("AIFileDropPan1DragFile", &F::AIFileDropPan1DragFile),
                            Handler("Label1Click", &F::Label1Click), Handler("ListBox1MouseDown", &F::ListBox1MouseDown),
+                           Handler("ListBox1KeyDown", &F::ListBox1KeyDown),
                            Handler("BitBtn1Click", &F::BitBtn1Click), Handler("BitBtn2Click", &F::BitBtn2Click)});
 }
 
@@ -77,6 +80,25 @@ void TForm_main::ListBox1MouseDown(TObject*, TMouseButton, TShiftState, int, int
     SelectDirectory(path);
     if (!path.empty())
         ListBox1->Items()->Add(path);
+    // The list box handles the press after this event, when the chooser has
+    // already taken its release: pressed on an entry, it would then wait for
+    // that release holding the mouse, and the next click anywhere (on "加密",
+    // say) would reach the list and open the chooser again. End that wait as
+    // soon as it starts: the posted message comes before any further input.
+    PostMessageW(ListBox1->Handle(), WM_CANCELMODE, 0, 0);
+}
+
+void TForm_main::ListBox1KeyDown(TObject*, WORD& key, TShiftState)
+{
+    const int index = ListBox1->ItemIndex();
+    if (key != VK_DELETE || index < 0)
+        return;
+    key = 0;
+    TStrings& items = *ListBox1->Items();
+    items.Delete(index);
+    // The next entry takes the selection, so that Delete goes on removing.
+    if (items.Count() > 0)
+        ListBox1->SetItemIndex(std::min(index, items.Count() - 1));
 }
 
 void TForm_main::ProcessList(bool (*operation)(const std::wstring&))

@@ -32,6 +32,7 @@ public:
     void AIFileDropPan1DragFile(ui::TComponent* Sender, ui::TStrings* FileList);
     void Label1Click(ui::TObject* Sender);
     void ListBox1MouseDown(ui::TObject* Sender, ui::TMouseButton Button, ui::TShiftState Shift, int X, int Y);
+    void ListBox1KeyDown(ui::TObject* Sender, WORD& Key, ui::TShiftState Shift);
     void BitBtn1Click(ui::TObject* Sender);
     void BitBtn2Click(ui::TObject* Sender);
 

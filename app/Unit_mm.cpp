@@ -5,6 +5,9 @@
 #include "app/kexPassword.h"
 #include "ui/Utf8.h"
 
+#include <exception>
+#include <new>
+
 namespace app {
 
 using namespace ui;
@@ -26,6 +29,41 @@ std::string AnsiText(const TEdit& edit)
     WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), bytes.data(), n, nullptr, nullptr);
     return bytes;
 }
+
+namespace {
+
+// Why the password could not be loaded, in words for the user.
+std::wstring LoadFailureText(const std::exception_ptr& error)
+{
+    try {
+        std::rethrow_exception(error);
+    } catch (const Exception& e) {
+        return Utf8ToWide(e.Message());
+    } catch (const std::bad_alloc&) {
+        return L"内存不足，不能读取密码文件";
+    } catch (...) {
+        return L"读取密码文件时出错，不能正常运行";
+    }
+}
+
+// The stored password, or a message saying why there is none and the end of
+// the program: the gate opens only on a password that was actually read.
+std::string LoadPasswordOrHalt()
+{
+    try {
+        return kex::LoadPassword();
+    } catch (...) {
+        const std::exception_ptr error = std::current_exception();
+        try {
+            kex::ShowInfo(LoadFailureText(error));
+        } catch (...) {
+            // No message could be shown; the program ends all the same.
+        }
+    }
+    kex::Halt();
+}
+
+} // namespace
 
 const TClassInfo& TForm_mm::StaticClass()
 {
@@ -72,18 +110,13 @@ int TForm_mm::ExpandedHeight() const
 
 void TForm_mm::FormCreate(TObject*)
 {
-    SetHeight(CollapsedHeight());
+    // The password comes first: should anything after it fail, the dialog
+    // still holds the password that was read, never an empty one.
     TLoginState& state = LoginState();
+    state.StoredPassword = LoadPasswordOrHalt();
     state.LoggedIn = false;
     state.TryCount = 0;
-    try {
-        state.StoredPassword = kex::LoadPassword();
-    } catch (const Exception& e) {
-        // A password file that cannot be read must not open the gate with an
-        // empty password: say why and end, as for a missing file.
-        kex::ShowInfo(Utf8ToWide(e.Message()));
-        kex::Halt();
-    }
+    SetHeight(CollapsedHeight());
 }
 
 void TForm_mm::FormClose(TObject*, TCloseAction&)

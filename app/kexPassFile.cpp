@@ -3,8 +3,6 @@
 #include "app/kexBase64.h"
 #include "ui/SysUtils.h"
 
-#include <algorithm>
-
 namespace kex {
 
 std::string BuildPassFile(std::string_view exeBytes, std::string_view password,
@@ -12,8 +10,11 @@ std::string BuildPassFile(std::string_view exeBytes, std::string_view password,
 {
     if (exeBytes.size() < PassFileHeadSize)
         throw ui::EInOutError(ui::SReadBeyondEnd);
+    const std::string encoded = EncodeBase64(password);
+    if (encoded.size() > PassFileMaxEncoded)
+        throw ui::Exception(SPasswordTooLong);
     std::string file(exeBytes.substr(0, PassFileHeadSize));
-    file += EncodeBase64(password);
+    file += encoded;
     file += PassFileTerminator;
     const std::uint32_t tailLength = PassFileTailMin + random(PassFileTailSpan);
     for (std::uint32_t i = 0; i < tailLength; ++i)
@@ -21,21 +22,17 @@ std::string BuildPassFile(std::string_view exeBytes, std::string_view password,
     return file;
 }
 
-std::string ReadEncodedPassword(std::string_view fileBytes)
+std::string ReadEncodedPassword(std::string_view afterHead)
 {
-    if (fileBytes.size() <= PassFileHeadSize)
+    const std::string_view searched = afterHead.substr(0, PassFileReadSize);
+    const std::size_t tab = searched.find(PassFileTerminator);
+    if (tab != std::string_view::npos)
+        return std::string(searched.substr(0, tab));
+    // Reading the first byte after the head, and the one after a first
+    // byte that is no tab, passes the end of a file that has no more.
+    if (searched.size() <= 1)
         throw ui::EInOutError(ui::SReadBeyondEnd);
-    const std::string_view rest = fileBytes.substr(PassFileHeadSize);
-    if (rest.front() == PassFileTerminator)
-        return {};
-    // The first byte is kept and the next one read; when that read finds no
-    // more byte the file is cut short.
-    if (rest.size() == 1)
-        throw ui::EInOutError(ui::SReadBeyondEnd);
-    // From the second byte on, reading stops at a tab or at the last byte,
-    // and neither is kept.
-    const std::size_t end = std::min(rest.find(PassFileTerminator, 1), rest.size() - 1);
-    return std::string(rest.substr(0, end));
+    throw ui::EInOutError(SPassFileDamaged);
 }
 
 } // namespace kex

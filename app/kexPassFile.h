@@ -9,6 +9,10 @@
 //   400 + L   R       filler: 500 <= R <= 1499 random bytes, each 0-254
 //
 // The filler only makes the file's size and tail change at every save.
+//
+// A reader needs only the bytes from offset 399 up to the tab. Files are
+// never read whole: the encoded text has an upper bound, and a file without
+// a tab within it is damaged.
 #pragma once
 
 #include <cstddef>
@@ -27,22 +31,38 @@ inline constexpr std::uint32_t PassFileTailSpan = 1000;
 // Each filler byte is a draw below this, so 255 never occurs.
 inline constexpr std::uint32_t PassFileByteSpan = 255;
 
+// The longest encoded text a file may hold: passwords of up to 3072 bytes.
+// Saving refuses longer passwords, so every file we write can be read back.
+inline constexpr std::size_t PassFileMaxEncoded = 4096;
+// How many bytes after the head a reader takes: the longest encoded text and
+// its tab.
+inline constexpr std::size_t PassFileReadSize = PassFileMaxEncoded + 1;
+
+// Raised (as ui::EInOutError) for a file whose encoded text has no tab
+// after it.
+inline constexpr const char* SPassFileDamaged = "密码文件已损坏，不能正常运行";
+// Raised (as ui::Exception) when a password is too long to be saved.
+inline constexpr const char* SPasswordTooLong = "新密码太长，未保存";
+
 // Draws a whole number from 0 to range - 1.
 using RandomSource = std::function<std::uint32_t(std::uint32_t range)>;
 
 // The complete file for the password bytes (system ANSI code page) after the
 // first 399 bytes of exeBytes; the filler comes from random: first its length,
 // then each byte. Raises ui::EInOutError(SReadBeyondEnd) when exeBytes is
-// shorter than 399 bytes, as reading the executable's head would.
+// shorter than 399 bytes, as reading the executable's head would, and
+// ui::Exception(SPasswordTooLong) when the password's encoded text would be
+// longer than PassFileMaxEncoded.
 std::string BuildPassFile(std::string_view exeBytes, std::string_view password,
                           const RandomSource& random);
 
-// The encoded password as reading the file byte by byte from offset 399 finds
-// it: everything before the first tab; if no tab comes, everything but the
-// last byte, since the read that reaches the end of the file is not kept.
-// Raises ui::EInOutError(SReadBeyondEnd) when a read would pass the end: the
-// file ends at or before offset 399, or holds one byte after it that is not a
-// tab.
-std::string ReadEncodedPassword(std::string_view fileBytes);
+// The encoded password: the bytes before the first tab. afterHead is what the
+// file holds from offset 399 on, at least its first PassFileReadSize bytes
+// when it has that many (more are ignored). Raises ui::EInOutError with
+// SReadBeyondEnd when the file ends at offset 399 or holds one byte after it
+// that is not a tab (a byte-by-byte reader passes the end there), and with
+// SPassFileDamaged for any other file without a tab within
+// PassFileMaxEncoded bytes: a file cut short, or one that is no password file.
+std::string ReadEncodedPassword(std::string_view afterHead);
 
 } // namespace kex

@@ -9,7 +9,6 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdint>
 
 namespace kex {
@@ -35,20 +34,18 @@ std::uint32_t TimeOfDayMs()
 // when the process starts, and again before every save.
 TRandom ProcessRandom(TimeOfDayMs());
 
-// The first bytes of a file, up to limit, read and closed with every step
-// checked. Others may read the file, and may replace or delete it (as a save
-// does), but not write into it while we read.
-std::string ReadLeadingBytes(const std::wstring& path, std::size_t limit)
+// Up to count bytes of a file from offset on (fewer where it ends), read and
+// closed with every step checked. Others may read the file, and may replace
+// or delete it (as a save does), but not write into it while we read.
+std::string ReadBytesAt(const std::wstring& path, std::int64_t offset, std::size_t count)
 {
     ui::TFileStream file(path, ui::fmOpenRead | ui::fmShareDenyWrite | ui::fmShareDelete);
-    const auto size = static_cast<std::uint64_t>(file.Size());
-    std::string bytes(static_cast<std::size_t>(std::min<std::uint64_t>(size, limit)), '\0');
-    bytes.resize(static_cast<std::size_t>(file.Read(bytes.data(), static_cast<std::int64_t>(bytes.size()))));
+    file.SetPosition(offset);
+    std::string bytes(count, '\0');
+    bytes.resize(static_cast<std::size_t>(file.Read(bytes.data(), static_cast<std::int64_t>(count))));
     file.Close();
     return bytes;
 }
-
-constexpr std::size_t WholeFile = SIZE_MAX;
 
 std::wstring ExecutablePath()
 {
@@ -110,28 +107,26 @@ std::wstring CreateTemporaryBeside(const std::wstring& path)
     return name;
 }
 
-void WriteWholeFile(const std::wstring& path, const std::string& bytes)
+void WriteWholeFile(const std::wstring& path, std::string_view bytes, TSaveSteps& steps)
 {
     ui::TFileStream file(path, ui::fmCreate | ui::fmShareExclusive);
-    file.WriteBuffer(bytes.data(), static_cast<std::int64_t>(bytes.size()));
-    file.Flush();
+    steps.Write(file, bytes);
+    steps.Flush(file);
     file.Close();
 }
 
 // Puts bytes in place of the file at path in one step, or leaves that file
-// untouched and raises.
-void ReplaceFileWith(const std::wstring& path, const std::string& bytes)
+// untouched, removes the temporary file and raises.
+void ReplaceFileWith(const std::wstring& path, std::string_view bytes, TSaveSteps& steps)
 {
     const DWORD oldAttributes = ReplaceableFileAttributes(path);
     const std::wstring temporary = CreateTemporaryBeside(path);
     try {
-        WriteWholeFile(temporary, bytes);
+        WriteWholeFile(temporary, bytes, steps);
         const DWORD kept = oldAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
-        if (kept != 0 && !SetFileAttributesW(temporary.c_str(), kept))
-            RaiseAccessError();
-        if (!MoveFileExW(temporary.c_str(), path.c_str(),
-                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            RaiseAccessError();
+        if (kept != 0)
+            steps.SetAttributes(temporary, kept);
+        steps.Replace(temporary, path);
     } catch (...) {
         DeleteFileW(temporary.c_str());
         throw;
@@ -156,8 +151,7 @@ std::string LoadPasswordFrom(const std::wstring& path)
         ShowInfo(L"缺少文件，不能正常运行");
         Halt();
     }
-    const std::string file = ReadLeadingBytes(path, WholeFile);
-    return DecodeBase64(ReadEncodedPassword(file));
+    return DecodeBase64(ReadEncodedPassword(ReadBytesAt(path, PassFileHeadSize, PassFileReadSize)));
 }
 
 void SavePassword(const std::string& passwordAnsiBytes)
@@ -165,13 +159,41 @@ void SavePassword(const std::string& passwordAnsiBytes)
     SavePasswordTo(PasswordFilePath(), passwordAnsiBytes);
 }
 
-void SavePasswordTo(const std::wstring& path, const std::string& passwordAnsiBytes)
+void TSaveSteps::Write(ui::TFileStream& file, std::string_view bytes)
+{
+    file.WriteBuffer(bytes.data(), static_cast<std::int64_t>(bytes.size()));
+}
+
+void TSaveSteps::Flush(ui::TFileStream& file)
+{
+    file.Flush();
+}
+
+void TSaveSteps::SetAttributes(const std::wstring& path, std::uint32_t attributes)
+{
+    if (!SetFileAttributesW(path.c_str(), attributes))
+        RaiseAccessError();
+}
+
+void TSaveSteps::Replace(const std::wstring& from, const std::wstring& to)
+{
+    if (!MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        RaiseAccessError();
+}
+
+TSaveSteps& SystemSaveSteps()
+{
+    static TSaveSteps steps;
+    return steps;
+}
+
+void SavePasswordTo(const std::wstring& path, const std::string& passwordAnsiBytes, TSaveSteps& steps)
 {
     ProcessRandom.Seed(TimeOfDayMs());
-    const std::string exeHead = ReadLeadingBytes(ExecutablePath(), PassFileHeadSize);
+    const std::string exeHead = ReadBytesAt(ExecutablePath(), 0, PassFileHeadSize);
     const std::string file = BuildPassFile(exeHead, passwordAnsiBytes,
                                            [](std::uint32_t range) { return ProcessRandom.Next(range); });
-    ReplaceFileWith(path, file);
+    ReplaceFileWith(path, file, steps);
 }
 
 } // namespace kex

@@ -6,7 +6,13 @@
 // file and ui::SFileAccessError for every other failure.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <string_view>
+
+namespace ui {
+class TFileStream;
+}
 
 namespace kex {
 
@@ -21,11 +27,13 @@ std::wstring PasswordFilePath();
 // with ShowInfo and halts the program: without its password file the program
 // does not run.
 //
+// Only the bytes from offset 399 up to the tab are read, never more than
+// PassFileReadSize of them, whatever the file's size.
+//
 // Every other failure raises ui::EInOutError: a file that cannot be opened or
-// read, or that ends too early (at or before offset 399, or one byte after it
-// that is not a tab). The caller must not go on with an empty password then:
-// it shows the error's text and halts, so that a damaged or unreadable file
-// never opens the gate.
+// read, or one without its tab (see ReadEncodedPassword). The caller must not
+// go on with an empty password then: it shows the error's text and halts, so
+// that a damaged or unreadable file never opens the gate.
 //
 // The file is opened for reading only, so a read-only file loads normally.
 std::string LoadPassword();
@@ -35,6 +43,8 @@ std::string LoadPasswordFrom(const std::wstring& path);
 
 // Rewrites PasswordFilePath() for the password bytes (system ANSI code page),
 // with the running executable's first 399 bytes as its head and fresh filler.
+// A password longer than the file can hold is refused (SPasswordTooLong)
+// before anything is written.
 //
 // The new file is written completely under a temporary name in the same
 // folder and then moved over the old one in one step, keeping the old file's
@@ -44,7 +54,25 @@ std::string LoadPasswordFrom(const std::wstring& path);
 // ui::SFileAccessError: the user has protected it.
 void SavePassword(const std::string& passwordAnsiBytes);
 
-// SavePassword to the file at path.
-void SavePasswordTo(const std::wstring& path, const std::string& passwordAnsiBytes);
+// The file-system steps of a save that can fail once the temporary file
+// exists. The real steps call the system; a test replaces one to make it fail
+// and sees that the old file survives.
+class TSaveSteps {
+public:
+    virtual ~TSaveSteps() = default;
+    // Each raises ui::EInOutError on failure.
+    virtual void Write(ui::TFileStream& file, std::string_view bytes);
+    virtual void Flush(ui::TFileStream& file);
+    virtual void SetAttributes(const std::wstring& path, std::uint32_t attributes);
+    // Moves from over to in one step.
+    virtual void Replace(const std::wstring& from, const std::wstring& to);
+};
+
+// The steps as the system does them.
+TSaveSteps& SystemSaveSteps();
+
+// SavePassword to the file at path, through steps.
+void SavePasswordTo(const std::wstring& path, const std::string& passwordAnsiBytes,
+                    TSaveSteps& steps = SystemSaveSteps());
 
 } // namespace kex

@@ -15,40 +15,6 @@ namespace {
 
 using namespace lzh;
 
-// Collects bits most significant first; the last byte is padded with zeros.
-class BitWriter {
-public:
-    explicit BitWriter(std::vector<uint8_t>& out) : out_(out) {}
-
-    void PutBit(int bit)
-    {
-        pending_ = static_cast<uint8_t>(pending_ << 1 | bit);
-        if (++pendingCount_ == 8) {
-            out_.push_back(pending_);
-            pendingCount_ = 0;
-        }
-    }
-
-    // The low `count` bits of `value`, the highest first.
-    void PutBits(unsigned value, int count)
-    {
-        while (count-- > 0)
-            PutBit(static_cast<int>((value >> count) & 1));
-    }
-
-    void Flush()
-    {
-        if (pendingCount_ > 0)
-            out_.push_back(static_cast<uint8_t>(pending_ << (8 - pendingCount_)));
-        pendingCount_ = 0;
-    }
-
-private:
-    std::vector<uint8_t>& out_;
-    uint8_t pending_ = 0;
-    int pendingCount_ = 0;
-};
-
 // For each value of a position's upper six bits, its prefix code: the first
 // decoder-table index that yields it, cut to the code's length.
 struct UpperCode {
@@ -56,13 +22,16 @@ struct UpperCode {
     uint8_t length;
 };
 
-std::array<UpperCode, 64> MakeUpperCodes()
+const std::array<UpperCode, 64>& UpperCodes()
 {
-    std::array<UpperCode, 64> codes{};
-    for (int i = 255; i >= 0; --i) {
-        const PositionCode entry = PositionTable[i];
-        codes[entry.upper] = {static_cast<uint8_t>(i >> (8 - entry.length)), entry.length};
-    }
+    static const std::array<UpperCode, 64> codes = [] {
+        std::array<UpperCode, 64> table{};
+        for (int i = 255; i >= 0; --i) {
+            const PositionCode entry = PositionTable[static_cast<size_t>(i)];
+            table[entry.upper] = {static_cast<uint8_t>(i >> (8 - entry.length)), entry.length};
+        }
+        return table;
+    }();
     return codes;
 }
 
@@ -188,9 +157,7 @@ private:
 
 class Encoder {
 public:
-    explicit Encoder(std::vector<uint8_t>& out) : bits_(out) {}
-
-    void Run(std::span<const uint8_t> text)
+    std::vector<uint8_t> Run(std::span<const uint8_t> text)
     {
         size_t next = 0;
         int s = 0;
@@ -205,10 +172,9 @@ public:
             int matchLength = std::min(finder_.matchLength, len);
             if (matchLength <= Threshold) {
                 matchLength = 1;
-                EncodeSymbol(finder_.At(r));
+                writer_.Literal(finder_.At(r));
             } else {
-                EncodeSymbol(MatchSymbol(matchLength));
-                EncodePosition(finder_.matchPosition);
+                writer_.Match(finder_.matchPosition + 1, matchLength);
             }
             // Slide the window past the coded bytes, reading new ones while
             // there are any and shortening the look-ahead after that.
@@ -223,38 +189,60 @@ public:
                     finder_.Insert(r);
             }
         } while (len > 0);
-        bits_.Flush();
+        return writer_.Finish();
     }
 
 private:
-    void EncodeSymbol(int symbol)
-    {
-        tree_.EncodeSymbol(symbol, [this](int bit) { bits_.PutBit(bit); });
-    }
-
-    void EncodePosition(int position)
-    {
-        const UpperCode code = upperCodes_[position >> 6];
-        bits_.PutBits(code.bits, code.length);
-        bits_.PutBits(static_cast<unsigned>(position & 0x3F), 6);
-    }
-
-    BitWriter bits_;
     MatchFinder finder_;
-    AdaptiveTree tree_;
-    const std::array<UpperCode, 64> upperCodes_ = MakeUpperCodes();
+    TLzhSymbolWriter writer_;
 };
 
 } // namespace
 
+void TLzhSymbolWriter::Literal(uint8_t byte)
+{
+    tree_.EncodeSymbol(byte, [this](int bit) { PutBit(bit); });
+}
+
+void TLzhSymbolWriter::Match(int distance, int length)
+{
+    tree_.EncodeSymbol(MatchSymbol(length), [this](int bit) { PutBit(bit); });
+    const auto position = static_cast<unsigned>(distance - 1);
+    const UpperCode code = UpperCodes()[position >> 6];
+    PutBits(code.bits, code.length);
+    PutBits(position & 0x3F, 6);
+}
+
+std::vector<uint8_t> TLzhSymbolWriter::Finish()
+{
+    if (pendingCount_ > 0)
+        code_.push_back(static_cast<uint8_t>(pending_ << (8 - pendingCount_)));
+    pendingCount_ = 0;
+    return std::move(code_);
+}
+
+// Collects bits most significant first.
+void TLzhSymbolWriter::PutBit(int bit)
+{
+    pending_ = static_cast<uint8_t>(pending_ << 1 | bit);
+    if (++pendingCount_ == 8) {
+        code_.push_back(pending_);
+        pendingCount_ = 0;
+    }
+}
+
+// The low `count` bits of `value`, the highest first.
+void TLzhSymbolWriter::PutBits(unsigned value, int count)
+{
+    while (count-- > 0)
+        PutBit(static_cast<int>((value >> count) & 1));
+}
+
 std::vector<uint8_t> LzhEncode(std::span<const uint8_t> text)
 {
-    std::vector<uint8_t> code;
     if (text.empty())
-        return code;
-    auto encoder = std::make_unique<Encoder>(code);
-    encoder->Run(text);
-    return code;
+        return {};
+    return std::make_unique<Encoder>()->Run(text);
 }
 
 std::vector<uint8_t> PackLzhPackage(std::span<const uint8_t> text)

@@ -129,6 +129,18 @@ TShiftState ShiftStateFromMouse(WPARAM keys)
     return s;
 }
 
+TShiftState ShiftStateFromKeyboard()
+{
+    TShiftState s = 0;
+    if (GetKeyState(VK_SHIFT) < 0)
+        s |= 1u << ssShift;
+    if (GetKeyState(VK_CONTROL) < 0)
+        s |= 1u << ssCtrl;
+    if (GetKeyState(VK_MENU) < 0)
+        s |= 1u << ssAlt;
+    return s;
+}
+
 // ---- TControl
 
 const TClassInfo& TControl::StaticClass()
@@ -583,6 +595,7 @@ const TClassInfo& TWinControl::StaticClass()
     static const TClassInfo info = TClassBuilder<TWinControl>("TWinControl", &TControl::StaticClass())
                                        .Int("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder)
                                        .Bool("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop)
+                                       .Event("OnKeyDown", &TWinControl::OnKeyDown)
                                        .Event("OnKeyPress", &TWinControl::OnKeyPress)
                                        .Event("OnEnter", &TWinControl::OnEnter)
                                        .Event("OnExit", &TWinControl::OnExit)
@@ -1030,6 +1043,25 @@ std::wstring TWinControl::GetText() const
     return s;
 }
 
+bool TWinControl::KeyMessage(TMessage& m)
+{
+    if (m.Msg == WM_KEYDOWN) {
+        auto key = static_cast<WORD>(m.WParam);
+        KeyDown(key, ShiftStateFromKeyboard());
+        m.WParam = key;
+        return key == 0;
+    }
+    auto key = static_cast<wchar_t>(m.WParam);
+    KeyPress(key);
+    m.WParam = key;
+    return key == 0;
+}
+
+void TWinControl::KeyDown(WORD& key, TShiftState shift)
+{
+    OnKeyDown(this, key, shift);
+}
+
 void TWinControl::KeyPress(wchar_t& key)
 {
     OnKeyPress(this, key);
@@ -1178,14 +1210,11 @@ void TWinControl::Dispatch(TMessage& m)
         break;
     case WM_SETCURSOR: return WmSetCursor(m);
     case WM_CONTEXTMENU: return WmContextMenu(m);
-    case WM_CHAR: {
-        auto key = static_cast<wchar_t>(m.WParam);
-        KeyPress(key);
-        if (key == 0)
+    case WM_KEYDOWN:
+    case WM_CHAR:
+        if (KeyMessage(m))
             return;
-        m.WParam = key;
         break;
-    }
     case WM_SETFOCUS:
         DefaultHandler(m);
         for (TControl* c = this; c; c = c->Parent())

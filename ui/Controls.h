@@ -45,6 +45,7 @@ extern const TIdentMap CursorIdents;
 
 using TMouseEvent = TEvent<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TKeyPressEvent = TEvent<void(TObject* Sender, wchar_t& Key)>;
+using TKeyEvent = TEvent<void(TObject* Sender, WORD& Key, TShiftState Shift)>;
 
 // The control whose window this is, or nullptr for a window the framework did
 // not create in this process.
@@ -275,6 +276,7 @@ public:
     // The graphic (windowless) child at a client point, or nullptr.
     TControl* ControlAtPos(POINT p) const;
 
+    TKeyEvent OnKeyDown;
     TKeyPressEvent OnKeyPress;
     TNotifyEvent OnEnter;
     TNotifyEvent OnExit;
@@ -307,7 +309,9 @@ protected:
     // in classes that draw themselves; WM_PAINT and WM_PRINTCLIENT both come
     // here with a DC.
     virtual void PaintWindow(HDC dc);
-    // Runs OnKeyPress; a Key set to 0 is swallowed.
+    // Run OnKeyDown (a virtual-key code) and OnKeyPress (a character); a Key
+    // set to 0 is swallowed.
+    virtual void KeyDown(WORD& key, TShiftState shift);
     virtual void KeyPress(wchar_t& key);
     void SetText(const std::wstring& text) override;
     std::wstring GetText() const override;
@@ -338,6 +342,8 @@ private:
     void PaintHandler(TMessage& m);
     void PaintGraphicChildren(HDC dc);
     bool ReflectToChild(TMessage& m);
+    // Hands WM_KEYDOWN or WM_CHAR to KeyDown or KeyPress; true when swallowed.
+    bool KeyMessage(TMessage& m);
     void WmSetCursor(TMessage& m);
     void WmContextMenu(TMessage& m);
     void UpdateShowing();
@@ -396,5 +402,7 @@ DWORD BiDiExStyle(TBiDiMode mode);
 
 // The shift-state bits held in a mouse message's wParam and the key state.
 TShiftState ShiftStateFromMouse(WPARAM keys);
+// The shift-state bits of the keyboard as the current message found it.
+TShiftState ShiftStateFromKeyboard();
 
 } // namespace ui

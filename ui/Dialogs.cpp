@@ -5,16 +5,20 @@
 
 #include <memory>
 
+#include "ui/ErrorGuard.h"
+
 namespace ui {
 
 namespace {
 
 int CALLBACK BrowseCallback(HWND wnd, UINT msg, LPARAM, LPARAM data)
 {
-    if (msg == BFFM_INITIALIZED) {
-        SetWindowTextW(wnd, L"选择目录");
-        SendMessageW(wnd, BFFM_SETSELECTIONW, TRUE, data);
-    }
+    CallGuarded([&] {
+        if (msg == BFFM_INITIALIZED) {
+            SetWindowTextW(wnd, L"选择目录");
+            SendMessageW(wnd, BFFM_SETSELECTIONW, TRUE, data);
+        }
+    });
     return 0;
 }
 

@@ -633,7 +633,11 @@ void TForm::Dispatch(TMessage& m)
         mdiChildWindow_ = false;
         return;
     case CM_FOCUSCHANGED:
-        activeControl_ = reinterpret_cast<TWinControl*>(m.LParam);
+        // The form itself has the focus only on its way to a control (the
+        // system's activation gives it the focus first): remembering it would
+        // keep the focus on the bare form once activated.
+        if (reinterpret_cast<TWinControl*>(m.LParam) != this)
+            activeControl_ = reinterpret_cast<TWinControl*>(m.LParam);
         return;
     case CM_DIALOGKEY:
         if (m.WParam == VK_TAB) {

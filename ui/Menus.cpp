@@ -358,13 +358,14 @@ void TMenuItem::RebuildHandle()
 
 void TMenuItem::Changed(bool subItems)
 {
-    if (Destroying())
-        return;
+    TMenu* menu = GetParentMenu();
+    if (Destroying() || (menu && menu->Destroying()))
+        return;  // going anyway: no entry is remade
     if (subItems && handle_)
         RebuildHandle();
     if (parent_ && parent_->handle_)
         parent_->RebuildHandle();
-    if (TMenu* menu = GetParentMenu())
+    if (menu)
         menu->MenuChanged();
 }
 
@@ -536,11 +537,11 @@ TMenuItem* TMenu::FindItem(UINT_PTR value, TFindKind kind) const
 bool TMenu::IsShortCut(TShortCut shortCut) const
 {
     TMenuItem* item = shortCut ? FindItem(static_cast<UINT_PTR>(shortCut), TFindKind::fkShortCut) : nullptr;
-    for (const TMenuItem* p = item; p && p != items_.get(); p = p->parent_)
-        if (!p->enabled_ || !p->visible_)
-            return false;
     if (!item)
         return false;
+    for (const TMenuItem* p = item; p != items_.get(); p = p->parent_)
+        if (!p->enabled_ || !p->visible_)
+            return false;
     item->Click();
     return true;
 }
@@ -663,15 +664,13 @@ void MeasureEntry(TMenuItem& item, MEASUREITEMSTRUCT& measure)
         measure.itemHeight = images ? static_cast<UINT>(images->Height()) : 0;
         return;
     }
-    HDC screen = GetDC(nullptr);
+    const TWindowDC screen = TWindowDC::Client(nullptr);
     int width = 0, height = 0;
-    {
-        TCanvas canvas;
-        canvas.SetHandle(screen);
-        UseMenuFont(canvas);
-        item.MeasureItem(&canvas, width, height);
-    }
-    ReleaseDC(nullptr, screen);
+    TCanvas canvas;
+    canvas.SetHandle(screen.Get());
+    UseMenuFont(canvas);
+    item.MeasureItem(&canvas, width, height);
+    canvas.SetHandle(nullptr);
     measure.itemWidth = static_cast<UINT>(std::max(width, 0));
     measure.itemHeight = static_cast<UINT>(std::max(height, 0));
 }

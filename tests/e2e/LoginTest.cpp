@@ -2,10 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <thread>
+#include <tuple>
 
 #include "ProcessDriver.h"
+#include "app/kexPassFile.h"
 
 using namespace e2e;
 
@@ -84,13 +87,22 @@ int WindowHeight(HWND wnd)
     return r.bottom - r.top;
 }
 
-// A child window's place in its parent's client coordinates.
-RECT PlaceIn(HWND parent, HWND child)
+// Left, top, width and height of a child window in its parent's client area.
+std::tuple<int, int, int, int> PlaceOf(HWND child)
 {
     RECT r;
     GetWindowRect(child, &r);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
-    return r;
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+// The window with the keyboard focus in window's thread.
+HWND FocusOf(HWND window)
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return info.hwndFocus;
 }
 
 // tessaly.exe started with the password "secret", its login dialog found.
@@ -135,19 +147,40 @@ TEST(Startup, WithoutPasswordFileOnlyTheMissingFileBoxAppears)
     EXPECT_FALSE(login.Seen());
 }
 
-TEST(Startup, ADamagedPasswordFileShowsTheErrorAndEnds)
+TEST(Startup, AnUnusablePasswordFileShowsWhyAndEnds)
 {
-    TTempDir dir;
-    TTessaly app(dir, nullptr);
-    WriteBytes(dir / L"kex_run.dll", std::string(300, 'x'));
-    app.Start();
-    TVisibilityWatch main(app, L"TForm_main");
-    const TMessageBox box = app.WaitForMessageBox();
-    ASSERT_TRUE(box.Window);
-    EXPECT_EQ(box.Text, L"读文件时超出文件结尾");
-    TTessaly::AnswerMessageBox(box);
-    EXPECT_EQ(app.WaitForExit(), 0u);
-    EXPECT_FALSE(main.Seen()) << "no way past the gate with an unreadable password";
+    const std::string head(kex::PassFileHeadSize, 'x');
+    const struct {
+        const char* name;
+        std::function<void(const std::wstring& file)> make;
+        const wchar_t* message;
+    } cases[] = {
+        {"cut short before offset 399", [](const std::wstring& file) { WriteBytes(file, std::string(300, 'x')); },
+         L"读文件时超出文件结尾"},
+        {"no tab after the text", [&](const std::wstring& file) { WriteBytes(file, head + "c2VjcmV0"); },
+         L"密码文件已损坏，不能正常运行"},
+        {"1 TiB of zeros",
+         [](const std::wstring& file) { ASSERT_EQ(WriteSparseFile(file, "", BeyondMemory), BeyondMemory); },
+         L"密码文件已损坏，不能正常运行"},
+        {"a folder of that name", [](const std::wstring& file) { ASSERT_TRUE(CreateDirectoryW(file.c_str(), nullptr)); },
+         L"缺少文件，不能正常运行"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TTempDir dir;
+        TTessaly app(dir, nullptr);
+        c.make(dir / L"kex_run.dll");
+        app.Start();
+        TVisibilityWatch main(app, L"TForm_main"), login(app, L"TForm_mm");
+        const TMessageBox box = app.WaitForMessageBox();
+        ASSERT_TRUE(box.Window);
+        EXPECT_EQ(box.Caption, L"提示");
+        EXPECT_EQ(box.Text, c.message);
+        TTessaly::AnswerMessageBox(box);
+        EXPECT_EQ(app.WaitForExit(), 0u);
+        EXPECT_FALSE(main.Seen()) << "no way past the gate with an unreadable password";
+        EXPECT_FALSE(login.Seen());
+    }
 }
 
 TEST_F(Login, TheDialogComesUpCollapsedAndTheMainWindowStaysHidden)
@@ -157,10 +190,58 @@ TEST_F(Login, TheDialogComesUpCollapsedAndTheMainWindowStaysHidden)
     // password rows lie below the client area (whatever frame the window wears).
     RECT client;
     GetClientRect(login->Dialog, &client);
-    EXPECT_GE(client.bottom, PlaceIn(login->Dialog, login->Login).bottom);
-    EXPECT_LE(client.bottom, PlaceIn(login->Dialog, login->NewPassword).top);
+    const auto [loginLeft, loginTop, loginWidth, loginHeight] = PlaceOf(login->Login);
+    EXPECT_GE(client.bottom, loginTop + loginHeight);
+    EXPECT_LE(client.bottom, std::get<1>(PlaceOf(login->NewPassword)));
     std::this_thread::sleep_for(300ms);
     EXPECT_FALSE(mainWindowWatch->Seen());
+}
+
+TEST_F(Login, TheDialogHasItsDesignedForm)
+{
+    const HWND dialog = login->Dialog;
+    RECT frame, client;
+    GetWindowRect(dialog, &frame);
+    GetClientRect(dialog, &client);
+    EXPECT_EQ(frame.left, 417) << "placed where it was designed";
+    EXPECT_EQ(frame.top, 226);
+    EXPECT_EQ(client.right, 346);
+    const auto style = GetWindowLongW(dialog, GWL_STYLE);
+    EXPECT_TRUE(style & WS_SYSMENU) << "a close button";
+    EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX)) << "fixed size, no other buttons";
+    EXPECT_TRUE(GetWindowLongW(dialog, GWL_EXSTYLE) & WS_EX_DLGMODALFRAME) << "a dialog's border";
+
+    const struct {
+        HWND window;
+        std::tuple<int, int, int, int> place;
+    } controls[] = {
+        {login->Password, {84, 20, 215, 24}},     {login->Login, {70, 65, 94, 47}},
+        {login->Change, {200, 65, 94, 47}},       {login->NewPassword, {84, 145, 215, 24}},
+        {login->Confirm, {84, 185, 215, 24}},     {login->Save, {141, 225, 89, 40}},
+    };
+    for (const auto& c : controls)
+        EXPECT_EQ(PlaceOf(c.window), c.place) << TTessaly::Text(c.window).c_str();
+    for (HWND edit : {login->Password, login->NewPassword, login->Confirm}) {
+        EXPECT_EQ(SendMessageW(edit, EM_GETPASSWORDCHAR, 0, 0), L'*');
+        EXPECT_TRUE(GetWindowLongW(edit, GWL_STYLE) & ES_PASSWORD);
+    }
+
+    // Tab walks the controls in their stored order, also those below the
+    // collapsed dialog's edge.
+    ASSERT_TRUE(WaitFor([&] { return FocusOf(dialog) == login->Password; })) << "typing goes to the password";
+    for (HWND next : {login->Login, login->NewPassword, login->Confirm, login->Save, login->Change, login->Password}) {
+        TTessaly::PressKey(FocusOf(dialog), VK_TAB);
+        EXPECT_TRUE(WaitFor([&] { return FocusOf(dialog) == next; }, 3s)) << TTessaly::Text(next).c_str();
+    }
+
+    // Collapsed, the form asks for a window 162 pixels high in the system's
+    // frame; the skin keeps the client area of that and wears its own frame.
+    RECT system{0, 0, 0, 0};
+    AdjustWindowRectEx(&system, GetWindowLongW(dialog, GWL_STYLE), FALSE, GetWindowLongW(dialog, GWL_EXSTYLE));
+    EXPECT_EQ(client.bottom, 65 + 47 + 50 - (system.bottom - system.top))
+        << "collapsed: the password row and the upper buttons";
+    TTessaly::Click(login->Change);
+    EXPECT_TRUE(WaitFor([&] { return WindowHeight(dialog) == 225 + 40 + 50; })) << "expanded: all rows";
 }
 
 TEST_F(Login, TwoWrongPasswordsThenTheRightOneOpenTheMainWindow)
@@ -189,6 +270,31 @@ TEST_F(Login, ThreeWrongPasswordsEndTheProgramAfterTheThirdMessage)
         TTessaly::AnswerMessageBox(box);
     }
     EXPECT_EQ(app.WaitForExit(), 0u);
+}
+
+TEST_F(Login, NearMissesAreRefusedAndEnterCountsAsATry)
+{
+    const struct {
+        const wchar_t* password;
+        bool enter;  // Enter in the field instead of "登录"
+    } tries[] = {
+        {L"secreu", false},  // the last byte changed
+        {L"secret1", true},  // one byte more
+        {L"secre", true},    // one byte fewer
+    };
+    for (const auto& t : tries) {
+        TTessaly::SetText(login->Password, t.password);
+        if (t.enter)
+            TTessaly::PressKey(login->Password, VK_RETURN);
+        else
+            TTessaly::Click(login->Login);
+        const TMessageBox box = app.WaitForMessageBox();
+        ASSERT_TRUE(box.Window) << t.password;
+        EXPECT_EQ(box.Text, L"密码不对") << t.password;
+        TTessaly::AnswerMessageBox(box);
+    }
+    EXPECT_EQ(app.WaitForExit(), 0u) << "the third wrong try ends the program";
+    EXPECT_FALSE(mainWindowWatch->Seen());
 }
 
 TEST_F(Login, EnterInThePasswordFieldLogsIn)

@@ -2,6 +2,9 @@
 // and restore of listed folders, and the end of the program.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "ProcessDriver.h"
 
 using namespace e2e;
@@ -121,6 +124,36 @@ TEST_F(MainWindow, PathsThatCannotBeProcessedStayListedWithOneMessage)
     EXPECT_NE(box.Text.find(L"2"), std::wstring::npos) << "says how many: " << box.Text.c_str();
     TTessaly::AnswerMessageBox(box);
     EXPECT_EQ(ItemCount(), 2);
+}
+
+TEST_F(MainWindow, DeleteRemovesTheSelectedEntry)
+{
+    for (const wchar_t* path : {L"C:\\a", L"C:\\b", L"C:\\c"})
+        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(path));
+    const auto items = [&] {
+        std::vector<std::wstring> all;
+        for (int i = 0; i < ItemCount(); ++i)
+            all.push_back(Item(i));
+        return all;
+    };
+
+    // Nothing selected: nothing goes. The selection, posted after the key,
+    // shows when the key has been handled.
+    TTessaly::PressKey(list, VK_DELETE);
+    PostMessageW(list, LB_SETCURSEL, 1, 0);
+    ASSERT_TRUE(WaitFor([&] { return SendMessageW(list, LB_GETCURSEL, 0, 0) == 1; }));
+    EXPECT_EQ(ItemCount(), 3);
+
+    TTessaly::PressKey(list, VK_DELETE);
+    ASSERT_TRUE(WaitFor([&] { return ItemCount() == 2; }));
+    EXPECT_EQ(items(), (std::vector<std::wstring>{L"C:\\a", L"C:\\c"}));
+    // The next entry took the selection; at the end the last one does.
+    TTessaly::PressKey(list, VK_DELETE);
+    ASSERT_TRUE(WaitFor([&] { return ItemCount() == 1; }));
+    EXPECT_EQ(Item(0), L"C:\\a");
+    TTessaly::PressKey(list, VK_DELETE);
+    EXPECT_TRUE(WaitFor([&] { return ItemCount() == 0; }));
+    EXPECT_TRUE(app.Running());
 }
 
 TEST_F(MainWindow, ClosingTheMainWindowEndsTheProgram)

@@ -15,9 +15,11 @@
 
 namespace e2e {
 
+using tests::BeyondMemory;
 using tests::ReadBytes;
 using tests::TTempDir;
 using tests::WriteBytes;
+using tests::WriteSparseFile;
 
 using namespace std::chrono_literals;
 

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace skintest;
 using skin::ElzhException;
 using skin::UnpackLzhPackage;
@@ -51,6 +53,60 @@ Bytes SkinLikeBytes(size_t count)
     return bytes;
 }
 
+// Unpacks a package as UnpackLzhPackage does, but through TLZH's callbacks,
+// one byte at a time: the decoder as the format describes it. `consumed`
+// receives how many code bytes it read.
+Bytes UnpackThroughCallbacks(const Bytes& package, size_t& consumed)
+{
+    const std::span<const uint8_t> code = std::span(package).subspan(4);
+    consumed = 0;
+    Bytes out;
+    skin::TLZH().Unpack(
+        skin::ReadInt32LE(package, 0),
+        [&](uint8_t* buffer, uint16_t requested, uint16_t& actual) {
+            actual = static_cast<uint16_t>(std::min<size_t>(requested, code.size() - consumed));
+            std::copy_n(code.begin() + static_cast<ptrdiff_t>(consumed), actual, buffer);
+            consumed += actual;
+        },
+        [&](const uint8_t* buffer, uint16_t requested, uint16_t& actual) {
+            out.insert(out.end(), buffer, buffer + requested);
+            actual = requested;
+        });
+    return out;
+}
+
+// The memory-to-memory unpack must give what the callbacks give, byte for
+// byte, and report the same code bytes read. The package is copied into a
+// buffer of its exact size, so that AddressSanitizer catches a read past it.
+void ExpectBothDecodersAgree(std::span<const uint8_t> package, const std::string& what)
+{
+    const Bytes exact(package.begin(), package.end());
+    size_t consumedThroughCallbacks = 0;
+    const Bytes expected = UnpackThroughCallbacks(exact, consumedThroughCallbacks);
+    size_t consumed = 0;
+    const Bytes decoded = UnpackLzhPackage(exact, &consumed);
+    ASSERT_EQ(decoded.size(), expected.size()) << what;
+    EXPECT_EQ(std::mismatch(decoded.begin(), decoded.end(), expected.begin()).first - decoded.begin(),
+              static_cast<ptrdiff_t>(decoded.size()))
+        << what << ": position of the first difference";
+    EXPECT_EQ(consumed, consumedThroughCallbacks) << what;
+}
+
+// For each period from 1 to `largestPeriod`: `count` bytes that repeat a
+// random pattern of that many bytes, then three random bytes breaking it off.
+Bytes PeriodicBytes(int largestPeriod, size_t count)
+{
+    Bytes bytes;
+    for (int period = 1; period <= largestPeriod; ++period) {
+        const Bytes pattern = NoiseBytes(static_cast<size_t>(period), static_cast<uint32_t>(period));
+        for (size_t i = 0; i < count; ++i)
+            bytes.push_back(pattern[i % pattern.size()]);
+        const Bytes breaker = NoiseBytes(3, 1000u + static_cast<uint32_t>(period));
+        bytes.insert(bytes.end(), breaker.begin(), breaker.end());
+    }
+    return bytes;
+}
+
 } // namespace
 
 // Streams whose bits were worked through by hand and checked with an
@@ -78,6 +134,19 @@ TEST(LzhDecoder, DecodesKnownStreams)
 TEST(LzhDecoder, MatchAtTheStartYieldsSpaces)
 {
     EXPECT_EQ(ToText(UnpackLzhPackage(WithLength(10, {0x93, 0x00, 0x00}))), std::string(10, ' '));
+}
+
+// The dictionary starts as 4,036 spaces and, furthest back, 60 zeros: a match
+// from 4,096 bytes back at the start copies the zeros, the next one reaches
+// the spaces.
+TEST(LzhDecoder, MatchesFromTheFarEndYieldZerosThenSpaces)
+{
+    skin::TLzhSymbolWriter writer;
+    writer.Match(4096, 60);
+    writer.Match(4096, 3);
+    const Bytes package = WithLength(63, writer.Finish());
+    EXPECT_EQ(ToText(UnpackLzhPackage(package)), std::string(60, '\0') + "   ");
+    ExpectBothDecodersAgree(package, "far end");
 }
 
 TEST(LzhDecoder, ZeroLengthWordGivesEmptyOutputAndReadsNothing)
@@ -143,6 +212,33 @@ TEST(LzhDecoder, DecodesAcrossTreeRebuilds)
     EXPECT_EQ(code.size(), 37818u);
     EXPECT_EQ(Fnv1a(code), 0xE3D48951u);
     ExpectRoundTrip(text, "rebuild");
+}
+
+// Random code is a stream of arbitrary literals and matches, including
+// matches into the dictionary's initial contents and a final match that runs
+// past the size, then what zero bits say past the code's end. The output
+// hashes and the code bytes read were checked with an independently written
+// byte-at-a-time decoder.
+TEST(LzhDecoder, DecodesRandomCodeAsTheFormatSays)
+{
+    const struct {
+        uint32_t seed;
+        int32_t size;
+        size_t written;
+        size_t consumed;
+        uint32_t hash;
+    } cases[] = {
+        {21, 61, 92, 18, 0x76D50ECDu},
+        {22, 4097, 4121, 776, 0xC9B8646Au},
+        {23, 96000, 96033, 2000, 0xC365CD14u},
+    };
+    for (const auto& c : cases) {
+        size_t consumed = 0;
+        const Bytes decoded = UnpackLzhPackage(WithLength(c.size, NoiseBytes(2000, c.seed)), &consumed);
+        EXPECT_EQ(decoded.size(), c.written) << c.seed;
+        EXPECT_EQ(consumed, c.consumed) << c.seed;
+        EXPECT_EQ(Fnv1a(decoded), c.hash) << c.seed;
+    }
 }
 
 TEST(LzhRoundTrip, ReproducesEveryKindOfInput)
@@ -215,4 +311,79 @@ TEST(LzhPackage, AcceptsTheLargestSizeItsCodeCanHold)
 {
     const Bytes decoded = UnpackLzhPackage(WithLength(48 * 1000, Bytes(1000, 0x55)));
     EXPECT_GE(decoded.size(), 48u * 1000);
+}
+
+TEST(LzhFastUnpack, AgreesWithTheCallbacksOnEncodedTexts)
+{
+    const struct {
+        std::string what;
+        Bytes text;
+    } cases[] = {
+        {"one byte", {0x41}},
+        {"noise", NoiseBytes(100000, 5)},
+        {"zeros", Bytes(200000, 0)},
+        {"repeated pair", ToBytes(std::string(20000, 'a') + std::string(20000, 'b'))},
+        {"short periods", PeriodicBytes(17, 700)},
+        {"skin-like", SkinLikeBytes(200000)},
+    };
+    for (const auto& c : cases)
+        ExpectBothDecodersAgree(skin::PackLzhPackage(c.text), c.what);
+}
+
+// Every match length at distances from 1 (a run of one byte) through the
+// copies that overlap themselves to the far end of the dictionary, and
+// matches that reach back before the text's start into the dictionary's
+// initial contents (zeros furthest back, spaces nearer), wholly or in part.
+TEST(LzhFastUnpack, AgreesWithTheCallbacksOnEveryMatchShape)
+{
+    skin::TLzhSymbolWriter writer;
+    int32_t size = 0;
+    const auto match = [&](int distance, int length) {
+        writer.Match(distance, length);
+        size += length;
+    };
+    for (int length = 3; length <= 60; ++length)
+        match(4096, length);
+    for (int length = 3; length <= 60; ++length)
+        match(size + length / 2, length);
+    for (int distance : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 31, 59, 60, 61, 4095, 4096}) {
+        for (int length = 3; length <= 60; ++length) {
+            match(distance, length);
+            writer.Literal(static_cast<uint8_t>(distance + length));
+            ++size;
+        }
+    }
+    ExpectBothDecodersAgree(WithLength(size, writer.Finish()), "every match shape");
+}
+
+// Random bits decode to random literals and matches, and past the code's end
+// to what zero bits say; declared sizes around the longest match and the
+// dictionary size.
+TEST(LzhFastUnpack, AgreesWithTheCallbacksOnRandomCode)
+{
+    uint32_t seed = 1;
+    for (int32_t size : {1, 2, 59, 60, 61, 4095, 4096, 4097, 30000, 96000}) {
+        const Bytes code = NoiseBytes(2000, ++seed);
+        ExpectBothDecodersAgree(WithLength(size, code), "random code, size " + std::to_string(size));
+    }
+}
+
+TEST(LzhFastUnpack, AgreesWithTheCallbacksOnTruncatedAndDamagedCode)
+{
+    const Bytes text = SkinLikeBytes(50000);
+    const Bytes package = skin::PackLzhPackage(text);
+    const size_t codeSize = package.size() - 4;
+    // Cut to a few bytes (the size lowered to what they can hold), and around
+    // the eight-byte reads near the end.
+    for (size_t kept : {size_t{1}, size_t{2}, size_t{7}, size_t{8}, size_t{9}, size_t{17}, codeSize / 2,
+                        codeSize - 9, codeSize - 8, codeSize - 7, codeSize - 1}) {
+        const Bytes code(package.begin() + 4, package.begin() + 4 + static_cast<ptrdiff_t>(kept));
+        const int64_t size = std::min<int64_t>(static_cast<int64_t>(text.size()), skin::MaxUnpackedSizeOf(kept));
+        ExpectBothDecodersAgree(WithLength(static_cast<int32_t>(size), code), "cut to " + std::to_string(kept) + " code bytes");
+    }
+    for (size_t at = 4; at < package.size(); at += package.size() / 23) {
+        Bytes damaged = package;
+        damaged[at] ^= 0x5A;
+        ExpectBothDecodersAgree(damaged, "damaged at " + std::to_string(at));
+    }
 }

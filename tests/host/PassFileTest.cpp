@@ -10,6 +10,8 @@
 
 using kex::BuildPassFile;
 using kex::PassFileHeadSize;
+using kex::PassFileMaxEncoded;
+using kex::PassFileReadSize;
 using kex::ReadEncodedPassword;
 
 namespace {
@@ -32,6 +34,11 @@ kex::RandomSource Seeded(std::uint32_t seed)
 // Always the smallest or always the largest draw.
 const kex::RandomSource Lowest = [](std::uint32_t) { return 0u; };
 const kex::RandomSource Highest = [](std::uint32_t range) { return range - 1; };
+
+std::string_view AfterHead(std::string_view file)
+{
+    return file.substr(PassFileHeadSize);
+}
 
 template <class F>
 std::optional<std::string> InOutError(F f)
@@ -72,7 +79,7 @@ TEST(PassFile, EmptyPasswordPutsTheTabAt399AndLoadsEmpty)
 {
     const std::string file = BuildPassFile(FakeExe(), "", Seeded(2));
     EXPECT_EQ(file[PassFileHeadSize], '\t');
-    EXPECT_EQ(ReadEncodedPassword(file), "");
+    EXPECT_EQ(ReadEncodedPassword(AfterHead(file)), "");
 }
 
 TEST(PassFile, PasswordsRoundTrip)
@@ -84,7 +91,7 @@ TEST(PassFile, PasswordsRoundTrip)
     std::uint32_t seed = 0;
     for (const auto& password : passwords) {
         const std::string file = BuildPassFile(FakeExe(), password, Seeded(++seed));
-        EXPECT_EQ(kex::DecodeBase64(ReadEncodedPassword(file)), password) << password;
+        EXPECT_EQ(kex::DecodeBase64(ReadEncodedPassword(AfterHead(file))), password) << password;
     }
 }
 
@@ -105,11 +112,21 @@ TEST(PassFile, BuildingFromAnExeShorterThan399BytesIsAReadPastTheEnd)
     EXPECT_EQ(InOutError([&] { BuildPassFile(shortExe, "x", Lowest); }), ui::SReadBeyondEnd);
 }
 
-TEST(PassFile, ReadsTheEncodedTextAsAByteByByteReaderFindsIt)
+TEST(PassFile, LongestPasswordIsSavedAndLongerOnesAreRefused)
 {
-    const std::string head(PassFileHeadSize, 'H');
+    constexpr std::size_t longest = PassFileMaxEncoded / 4 * 3;
+    const std::string file = BuildPassFile(FakeExe(), std::string(longest, 'p'), Lowest);
+    EXPECT_EQ(kex::DecodeBase64(ReadEncodedPassword(AfterHead(file))), std::string(longest, 'p'));
+
+    const auto refused = testing_support::ErrorMessageOf<ui::Exception>(
+        [] { BuildPassFile(FakeExe(), std::string(longest + 1, 'p'), Lowest); });
+    EXPECT_EQ(refused, kex::SPasswordTooLong);
+}
+
+TEST(PassFile, TheEncodedTextEndsAtTheFirstTab)
+{
     struct Case {
-        std::string after399;
+        std::string afterHead;
         std::string text;
         const char* why;
     };
@@ -118,36 +135,29 @@ TEST(PassFile, ReadsTheEncodedTextAsAByteByByteReaderFindsIt)
         {"\t\t", "", "a tab at once, whatever follows"},
         {"Zm9v\tx\ty", "Zm9v", "text up to the first tab"},
         {"Zm9v\t", "Zm9v", "a tab as the last byte"},
-        {"Z\t", "Z", "one byte and the tab"},
-        {"Zm", "Z", "two bytes, no tab: all but the last"},
-        {"Zm9vYg", "Zm9vY", "no tab: all but the last"},
         {std::string("Zm\0\xFF\t", 5), std::string("Zm\0\xFF", 4), "any bytes before the tab"},
+        {std::string(PassFileMaxEncoded, 'A') + "\t", std::string(PassFileMaxEncoded, 'A'), "the longest text"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(ReadEncodedPassword(head + c.after399), c.text) << c.why;
+        EXPECT_EQ(ReadEncodedPassword(c.afterHead), c.text) << c.why;
 }
 
-TEST(PassFile, ReadingPastTheEndIsAnInOutError)
+TEST(PassFile, AFileWithoutItsTabIsRefused)
 {
-    const std::string head(PassFileHeadSize, 'H');
-    const std::string files[] = {
-        "",          // empty
-        "MZ",        // ends long before 399
-        head,        // ends at 399
-        head + "Z",  // one byte after 399, not a tab
+    struct Case {
+        std::string afterHead;
+        const char* error;
+        const char* why;
     };
-    for (const auto& file : files)
-        EXPECT_EQ(InOutError([&] { ReadEncodedPassword(file); }), ui::SReadBeyondEnd) << file.size();
-}
-
-TEST(PassFile, TheFirst399BytesAreNeverChecked)
-{
-    const std::string heads[] = {
-        std::string(PassFileHeadSize, '\0'),
-        std::string(PassFileHeadSize, '\t'),
-        std::string(PassFileHeadSize, '\xFF'),
-        FakeExe().substr(0, PassFileHeadSize),
+    const Case cases[] = {
+        {"", ui::SReadBeyondEnd, "the file ends at or before offset 399"},
+        {"Z", ui::SReadBeyondEnd, "one byte, no tab"},
+        {"Zm", kex::SPassFileDamaged, "two bytes, no tab"},
+        {"Zm9vYg", kex::SPassFileDamaged, "text without its tab"},
+        {std::string(PassFileMaxEncoded, 'A'), kex::SPassFileDamaged, "the longest text without its tab"},
+        {std::string(PassFileReadSize, 'A'), kex::SPassFileDamaged, "no tab where one must be"},
+        {std::string(PassFileReadSize, '\0') + "\t", kex::SPassFileDamaged, "a tab too far on"},
     };
-    for (const auto& head : heads)
-        EXPECT_EQ(ReadEncodedPassword(head + "dGVzc2FseQ==\tfiller"), "dGVzc2FseQ==");
+    for (const auto& c : cases)
+        EXPECT_EQ(InOutError([&] { ReadEncodedPassword(c.afterHead); }), c.error) << c.why;
 }

@@ -1,5 +1,7 @@
 #include "tests/support/TempDir.h"
 
+#include <winioctl.h>
+
 #include <stdexcept>
 
 namespace tests {
@@ -77,6 +79,27 @@ void WriteBytes(const std::wstring& path, const std::string& bytes)
     DWORD written = 0;
     WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     CloseHandle(f);
+}
+
+std::int64_t WriteSparseFile(const std::wstring& path, const std::string& bytes, std::int64_t size)
+{
+    WriteBytes(path, bytes);
+    HANDLE f = CreateFileW(Long(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE)
+        throw std::runtime_error("cannot open a test file");
+    // Windows stores a hole only in a file marked sparse; a system that
+    // cannot mark it keeps holes anyway (Wine) or fails the extension below.
+    DWORD returned = 0;
+    DeviceIoControl(f, FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &returned, nullptr);
+    LARGE_INTEGER end;
+    end.QuadPart = size;
+    const bool extended = SetFilePointerEx(f, end, nullptr, FILE_BEGIN) && SetEndOfFile(f);
+    LARGE_INTEGER actual{};
+    GetFileSizeEx(f, &actual);
+    CloseHandle(f);
+    if (!extended)
+        throw std::runtime_error("cannot extend a test file");
+    return actual.QuadPart;
 }
 
 std::string ReadBytes(const std::wstring& path)

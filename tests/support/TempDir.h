@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <map>
 #include <string>
 
@@ -24,6 +25,13 @@ private:
 
 void WriteBytes(const std::wstring& path, const std::string& bytes);
 std::string ReadBytes(const std::wstring& path);  // empty when unreadable
+// Writes bytes and extends the file with zeros to size bytes without writing
+// them: a sparse file, which takes little room and no time however large.
+// Returns the size the file then has.
+std::int64_t WriteSparseFile(const std::wstring& path, const std::string& bytes, std::int64_t size);
+// A file size no machine can hold in memory (1 TiB), for files that must
+// never be read whole.
+inline constexpr std::int64_t BeyondMemory = std::int64_t{1} << 40;
 // Every file below folder (relative path -> content), for before/after checks.
 std::map<std::wstring, std::string> Snapshot(const std::wstring& folder);
 

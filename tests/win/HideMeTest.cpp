@@ -103,22 +103,29 @@ TEST(HideFolder, ClearsTheHiddenBit)
 
 TEST(HideFolder, NeverReplacesAndRestoreNeverDeletesTheUsersOwnDesktopIni)
 {
-    TTempDir dir;
-    const std::wstring folder = dir / L"custom";
-    CreateDirectoryW(folder.c_str(), nullptr);
-    const std::wstring ini = folder + L"\\desktop.ini";
-    const std::string own = "[.ShellClassInfo]\r\nIconResource=C:\\icons\\star.ico,0\r\n";
-    tests::WriteBytes(ini, own);
-    SetFileAttributesW(ini.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    // The user's file is recognised by its content, whatever its attributes.
+    for (const DWORD attributes : {DWORD{FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM}, DWORD{FILE_ATTRIBUTE_NORMAL}}) {
+        SCOPED_TRACE(attributes);
+        TTempDir dir;
+        const std::wstring folder = dir / L"custom";
+        CreateDirectoryW(folder.c_str(), nullptr);
+        const std::wstring ini = folder + L"\\desktop.ini";
+        const std::string own = "[.ShellClassInfo]\r\nIconResource=C:\\icons\\star.ico,0\r\n";
+        tests::WriteBytes(ini, own);
+        SetFileAttributesW(ini.c_str(), attributes);
 
-    EXPECT_FALSE(HideFolder(folder));
-    EXPECT_EQ(tests::ReadBytes(ini), own);
-    EXPECT_FALSE(Has(folder, FILE_ATTRIBUTE_SYSTEM)) << "nothing changes, attributes included";
+        EXPECT_FALSE(HideFolder(folder));
+        EXPECT_EQ(tests::ReadBytes(ini), own);
+        EXPECT_FALSE(Has(folder, FILE_ATTRIBUTE_SYSTEM)) << "nothing changes, attributes included";
 
-    SetFileAttributesW(folder.c_str(), FILE_ATTRIBUTE_SYSTEM);
-    EXPECT_TRUE(RestoreFolder(folder));
-    EXPECT_FALSE(Has(folder, FILE_ATTRIBUTE_SYSTEM));
-    EXPECT_EQ(tests::ReadBytes(ini), own) << "the user's file stays";
+        SetFileAttributesW(folder.c_str(), FILE_ATTRIBUTE_SYSTEM);
+        EXPECT_TRUE(RestoreFolder(folder));
+        EXPECT_FALSE(Has(folder, FILE_ATTRIBUTE_SYSTEM));
+        EXPECT_EQ(tests::ReadBytes(ini), own) << "the user's file stays";
+        EXPECT_EQ(Attrs(ini) & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM),
+                  attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))
+            << "and keeps its attributes";
+    }
 }
 
 TEST(RestoreFolder, ClearsAttributesOfFilesAndUndisguisedFolders)

@@ -4,11 +4,14 @@
 #include "app/kexPassFile.h"
 #include "app/kexPassword.h"
 #include "tests/support/ErrorMessage.h"
+#include "tests/support/TempDir.h"
+#include "ui/FileStream.h"
 #include "ui/SysUtils.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdint>
 #include <fstream>
 #include <iterator>
 #include <vector>
@@ -40,6 +43,52 @@ std::optional<std::string> InOutError(F f)
 {
     return testing_support::ErrorMessageOf<ui::EInOutError>(f);
 }
+
+// Save steps that fail at one of them, after doing part of its work where
+// there is some to part, and note that the failing step was reached.
+class TFailingSteps : public kex::TSaveSteps {
+public:
+    enum class TStep { Write, Flush, Attributes, Replace };
+    explicit TFailingSteps(TStep failing) : failing_(failing) {}
+
+    void Write(ui::TFileStream& file, std::string_view bytes) override
+    {
+        if (!Fails(TStep::Write))
+            return TSaveSteps::Write(file, bytes);
+        TSaveSteps::Write(file, bytes.substr(0, bytes.size() / 2));  // the disk fills up half-way
+        Raise();
+    }
+    void Flush(ui::TFileStream& file) override
+    {
+        if (Fails(TStep::Flush))
+            Raise();
+        TSaveSteps::Flush(file);
+    }
+    void SetAttributes(const std::wstring& path, std::uint32_t attributes) override
+    {
+        if (Fails(TStep::Attributes))
+            Raise();
+        TSaveSteps::SetAttributes(path, attributes);
+    }
+    void Replace(const std::wstring& from, const std::wstring& to) override
+    {
+        if (Fails(TStep::Replace))
+            Raise();
+        TSaveSteps::Replace(from, to);
+    }
+    bool Reached() const { return reached_; }
+
+private:
+    bool Fails(TStep step)
+    {
+        reached_ = reached_ || step == failing_;
+        return step == failing_;
+    }
+    [[noreturn]] static void Raise() { throw ui::EInOutError(ui::SFileAccessError); }
+
+    TStep failing_;
+    bool reached_ = false;
+};
 
 // "密码" in code page 936: the bytes a Chinese system stores for it.
 const std::string ChinesePassword = "\xC3\xDC\xC2\xEB";
@@ -128,6 +177,31 @@ TEST_F(PasswordFile, ReadOnlyFileLoadsButIsNotRewritten)
     EXPECT_EQ(FileNames(), std::vector<std::wstring>{L"kex_run.dll"});
 }
 
+TEST_F(PasswordFile, AFaultAtAnyStepOfASaveLeavesTheOldFileAndNoTemporary)
+{
+    using TStep = TFailingSteps::TStep;
+    kex::SavePasswordTo(path_, "tessaly");
+    // Hidden and system attributes are carried over to the new file, so a
+    // save of this file runs every step.
+    ASSERT_TRUE(SetFileAttributesW(path_.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+    const std::string before = ReadBytes(path_);
+    const struct {
+        TStep step;
+        const char* name;
+    } faults[] = {
+        {TStep::Write, "write"}, {TStep::Flush, "flush"}, {TStep::Attributes, "attributes"}, {TStep::Replace, "replace"},
+    };
+    for (const auto& fault : faults) {
+        TFailingSteps steps(fault.step);
+        EXPECT_EQ(InOutError([&] { kex::SavePasswordTo(path_, "other", steps); }), ui::SFileAccessError)
+            << fault.name;
+        EXPECT_TRUE(steps.Reached()) << fault.name;
+        EXPECT_EQ(ReadBytes(path_), before) << fault.name;
+        EXPECT_EQ(kex::LoadPasswordFrom(path_), "tessaly") << fault.name;
+        EXPECT_EQ(FileNames(), std::vector<std::wstring>{L"kex_run.dll"}) << fault.name;
+    }
+}
+
 TEST_F(PasswordFile, FailedReplaceLeavesTheOldFileAndNoTemporary)
 {
     kex::SavePasswordTo(path_, "tessaly");
@@ -167,12 +241,32 @@ TEST_F(PasswordFile, HiddenAndSystemAttributesSurviveASave)
     EXPECT_EQ(kex::LoadPasswordFrom(path_), "other");
 }
 
-TEST_F(PasswordFile, FileEndingTooEarlyIsAReadPastTheEnd)
+TEST_F(PasswordFile, FileWithoutItsTabIsRefused)
 {
-    for (std::size_t size : {300u, 399u}) {
-        WriteBytes(path_, std::string(size, 'M'));
-        EXPECT_EQ(InOutError([&] { kex::LoadPasswordFrom(path_); }), ui::SReadBeyondEnd) << size;
+    const std::string head(kex::PassFileHeadSize, 'M');
+    const struct {
+        std::string file;
+        const char* error;
+    } cases[] = {
+        {std::string(300, 'M'), ui::SReadBeyondEnd},
+        {head, ui::SReadBeyondEnd},
+        {head + "dGVzc2FseQ==", kex::SPassFileDamaged},
+    };
+    for (const auto& c : cases) {
+        WriteBytes(path_, c.file);
+        EXPECT_EQ(InOutError([&] { kex::LoadPasswordFrom(path_); }), c.error) << c.file.size();
     }
+}
+
+TEST_F(PasswordFile, OnlyTheTextAfterTheHeadIsReadWhateverTheFileSize)
+{
+    constexpr std::int64_t huge = tests::BeyondMemory;
+    const std::string head(kex::PassFileHeadSize, '\t');  // the head is never looked at
+    ASSERT_EQ(tests::WriteSparseFile(path_, head + "dGVzc2FseQ==\t", huge), huge);
+    EXPECT_EQ(kex::LoadPasswordFrom(path_), "tessaly");
+
+    ASSERT_EQ(tests::WriteSparseFile(path_, head, huge), huge);
+    EXPECT_EQ(InOutError([&] { kex::LoadPasswordFrom(path_); }), kex::SPassFileDamaged);
 }
 
 TEST_F(PasswordFile, FileLockedByAnotherProgramIsAnAccessError)
