@@ -20,11 +20,18 @@ namespace {
 // every section the text has (up to this many) reaches them all.
 constexpr std::size_t MaxSectionsRead = 16;
 
+// While fuzzing, pictures that decode to more than this are checked but not
+// decoded: run-length code lets a few bytes declare a picture of up to the
+// reader's 256 MiB, and filling that much memory adds no paths.
+constexpr std::size_t MaxDecodedWhileFuzzing = 4u << 20;
+
 constexpr const char* PictureKeys[] = {"Image", "Bitmap", "ButtonImage", "CheckButton",
                                        "RadioButton", "TextBack", "menuBar", "GlyphImage"};
-constexpr const char* IntegerKeys[] = {"Style", "LeftWidth", "RightWidth", "TopHeight", "BottomHeight",
-                                       "Trans", "Tile", "Frame", "Action", "Align", "Visibility",
-                                       "Xcoord", "Ycoord", "NormalColour", "FontHeight"};
+constexpr const char* IntegerKeys[] = {"Style", "Trans", "Tile", "Action", "Align", "Visibility",
+                                       "NormalColour", "FontHeight"};
+constexpr const char* SizeKeys[] = {"LeftWidth", "RightWidth", "TopHeight", "BottomHeight", "TextRightClip"};
+constexpr const char* OffsetKeys[] = {"Xcoord", "Ycoord", "TextShift", "TextShiftVert"};
+constexpr const char* FrameKeys[] = {"Frame", "RadioButtonFrame", "CheckButtonFrame"};
 constexpr const char* ColourKeys[] = {"NormalColour2", "MouseOverColour2", "PressedColour2", "color"};
 
 void CheckColour(skin::TSkinColour colour, skin::TSkinColour defaultValue)
@@ -44,6 +51,18 @@ void ReadElementKeys(const skin::TQuickIni& ini, const std::string& section)
         CheckPictureName(skin::SkinImageEntryName(ini.ReadString(section, key, "")));
     for (const char* key : IntegerKeys)
         ini.ReadInteger(section, key, 0);
+    for (const char* key : SizeKeys) {
+        const int32_t size = skin::ReadSkinSize(ini, section, key, 0);
+        Check(size >= 0 && size <= skin::MaxSkinSize, "a size is cut to 0 ... MaxSkinSize");
+    }
+    for (const char* key : OffsetKeys) {
+        const int32_t offset = skin::ReadSkinOffset(ini, section, key, 0);
+        Check(offset >= -skin::MaxSkinSize && offset <= skin::MaxSkinSize, "a position is cut to +-MaxSkinSize");
+    }
+    for (const char* key : FrameKeys) {
+        const int32_t frames = skin::ReadFrameCount(ini, section, key, 1);
+        Check(frames >= 0 && frames <= skin::MaxSkinFrames, "a frame count is cut to 0 ... MaxSkinFrames");
+    }
     for (const char* key : ColourKeys)
         CheckColour(skin::ReadColour(ini, section, key, skin::SkinNoColour), skin::SkinNoColour);
 }
@@ -122,7 +141,10 @@ void DecodeBmp(std::span<const std::uint8_t> file)
     }
     Check(layout.Width > 0 && layout.Height > 0, "an accepted picture has a size");
     const std::size_t stride = ui::DibStride(layout.Width, layout.DecodedBytesPerPixel());
-    std::vector<std::uint8_t> pixels(stride * static_cast<std::size_t>(layout.Height));
+    const std::size_t decodedSize = stride * static_cast<std::size_t>(layout.Height);
+    if (Fuzzing() && decodedSize > MaxDecodedWhileFuzzing)
+        return;
+    std::vector<std::uint8_t> pixels(decodedSize);
     ui::DecodeBmpPixels(layout, file.data(), pixels.data(), stride);
 }
 

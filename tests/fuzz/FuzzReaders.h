@@ -28,8 +28,9 @@ std::vector<std::uint8_t> UnpackThroughCallbacks(std::int32_t size, std::span<co
 bool LoadDescription(skin::TQuickIni& ini, std::span<const std::uint8_t> text);
 
 // What the skin loader reads from a description that needs no window: the
-// colours, the caption-button sections, and the picture, integer and colour
-// keys of the element sections.
+// colours, the caption-button sections, and the picture, integer, colour,
+// size, position and frame-count keys of the element sections (the last
+// three cut to their ranges).
 void ReadDescription(std::span<const std::uint8_t> text);
 
 // Checks a BMP file and, when it is accepted, decodes it into a buffer of

@@ -38,10 +38,13 @@ const std::size_t fuzz::TargetMaxLen = 8192;
 void fuzz::TestOneInput(std::span<const std::uint8_t> input)
 {
     skin::TQuickIni ini;
-    if (!fuzz::LoadDescription(ini, input))
-        return;
     std::vector<std::string> sections;
+    const bool loaded = fuzz::LoadDescription(ini, input);
     ini.ReadSections(sections);
+    if (!loaded) {
+        fuzz::Check(sections.empty(), "a refused text leaves nothing held");
+        return;
+    }
     if (sections.size() > MaxSections)
         sections.resize(MaxSections);
     const std::vector<std::string> keys = CandidateKeys(fuzz::AsText(input));

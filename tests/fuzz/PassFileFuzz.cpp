@@ -1,24 +1,37 @@
-// Fuzz target: the password file. The bytes are read as a password file (the
-// encoded password found, then decoded), and saved as a password and read
-// back, which must give the same password.
+// Fuzz target: the password file. The bytes are read as a password file, as
+// much of it as the program reads (the encoded password found, then
+// decoded), and saved as a password and read back, which must give the same
+// password.
 #include "FuzzSupport.h"
 #include "app/kexBase64.h"
 #include "app/kexPassFile.h"
 #include "ui/SysUtils.h"
 
+#include <algorithm>
+
 namespace {
+
+// What the program reads of a password file: the bytes after its head, at
+// most PassFileReadSize of them.
+std::string_view AfterHead(std::string_view file)
+{
+    return file.substr(std::min(file.size(), kex::PassFileHeadSize), kex::PassFileReadSize);
+}
 
 void ReadAsFile(std::string_view file)
 {
     try {
-        const std::string encoded = kex::ReadEncodedPassword(file);
+        const std::string encoded = kex::ReadEncodedPassword(AfterHead(file));
+        fuzz::Check(encoded.size() <= kex::PassFileMaxEncoded, "the encoded password has its upper bound");
         fuzz::Check(encoded.find(kex::PassFileTerminator) == std::string::npos, "the terminator ends the password");
         kex::DecodeBase64(encoded);
     } catch (const ui::EInOutError&) {
-        // A file cut short is reported as one.
+        // A file cut short or damaged is reported as one.
     }
 }
 
+// Saving refuses a password whose encoded text would be too long to read
+// back; any other is read back as it was.
 void SaveAndReadBack(std::string_view password)
 {
     const std::string head(kex::PassFileHeadSize, 'M');
@@ -27,21 +40,23 @@ void SaveAndReadBack(std::string_view password)
         state = state * 1103515245u + 12345u;
         return (state >> 16) % range;
     };
+    const bool fits = (password.size() + 2) / 3 * 4 <= kex::PassFileMaxEncoded;
     std::string file;
     try {
         file = kex::BuildPassFile(head, password, random);
     } catch (const ui::Exception&) {
-        // Refused as too long to be read back: the only refusal there is.
-        fuzz::Check(kex::EncodeBase64(password).size() > kex::PassFileMaxEncoded, "only a long password is refused");
+        fuzz::Check(!fits, "only a password too long to read back is refused");
         return;
     }
-    const std::string_view afterHead = std::string_view(file).substr(kex::PassFileHeadSize);
-    fuzz::Check(kex::DecodeBase64(kex::ReadEncodedPassword(afterHead)) == password, "a saved password reads back");
+    fuzz::Check(fits, "a password too long to read back is refused");
+    fuzz::Check(kex::DecodeBase64(kex::ReadEncodedPassword(AfterHead(file))) == password,
+                "a saved password reads back");
 }
 
 } // namespace
 
-const std::size_t fuzz::TargetMaxLen = 4096;
+// Long enough for the longest password a file may hold, and beyond.
+const std::size_t fuzz::TargetMaxLen = 8192;
 
 void fuzz::TestOneInput(std::span<const std::uint8_t> input)
 {

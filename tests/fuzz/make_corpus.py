@@ -261,6 +261,8 @@ def write_password_files():
     write("passfile", "no-tab", password_file(b"dGVzc2FseQ=="))
     write("passfile", "one-byte-after-head", password_file(b"d", b""))
     write("passfile", "head-only", b"M" * 399)
+    write("passfile", "longest-password", password_file(b"QUJD" * 1024 + b"\t"))
+    write("passfile", "no-tab-within-bound", password_file(b"QUJD" * 1025))
     for name, text in (("tessaly", "dGVzc2FseQ=="), ("two-pads", "YQ=="), ("one-pad", "YWI="),
                        ("chinese", "5a+G56CB"), ("pad-first", "=A=="), ("outside", "!!!!~~"),
                        ("empty", "")):

@@ -61,6 +61,7 @@ object Form_main: TForm_main
       ItemHeight = 16
       TabOrder = 0
       OnMouseDown = ListBox1MouseDown
+      OnKeyDown = ListBox1KeyDown
     end
     object BitBtn1: TBitBtn
       Left = 49
