@@ -11,13 +11,17 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "skin/CaptionButtons.h"
+#include "skin/SkinMessages.h"
 #include "skin/SystemMenu.h"
 #include "skin/WinSkinForm.h"
 #include "tests/win/FrameOnScreen.h"
 #include "tests/win/MessageRecorder.h"
 #include "tests/win/SkinTestSupport.h"
+#include "tests/win/TestSkins.h"
 #include "tests/win/WindowTestSupport.h"
 #include "tests/win/XInput.h"
 #include "ui/Forms.h"
@@ -469,4 +473,94 @@ TEST_F(SkinnedSystemMenu, SystemCommandsAsMenuCommandsArePostedAgain)
     Pump();
     EXPECT_TRUE(OkSequence(recorder, {{WM_SYSCOMMAND, Posted | CheckWParam, SC_MAXIMIZE}},
                            "system commands through WM_COMMAND"));
+}
+
+// ---- Buttons of the skin's own ----
+
+namespace {
+
+// The window's own procedure, under the skin: answers whether a button of a
+// window-defined visibility code shows, and notes the window-defined actions.
+class TButtonQuestions {
+public:
+    explicit TButtonQuestions(HWND window)
+    {
+        current = this;
+        previous_ = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Procedure)));
+    }
+    ~TButtonQuestions() { current = nullptr; }
+    TButtonQuestions(const TButtonQuestions&) = delete;
+    TButtonQuestions& operator=(const TButtonQuestions&) = delete;
+
+    bool Shows = true;
+    std::vector<std::pair<WPARAM, LPARAM>> Asked;
+    std::vector<WPARAM> Actions;
+
+private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
+    {
+        TButtonQuestions* self = current;
+        if (msg == WM_SKINBUTTONVISIBLE) {
+            self->Asked.emplace_back(wParam, lParam);
+            return self->Shows ? 1 : 0;
+        }
+        if (msg == WM_SKINBUTTONACTION)
+            self->Actions.push_back(wParam);
+        return CallWindowProcW(self->previous_, window, msg, wParam, lParam);
+    }
+    static inline TButtonQuestions* current = nullptr;
+    WNDPROC previous_;
+};
+
+} // namespace
+
+TEST(CaptionButtonsOfTheSkin, AButtonOfTheSkinsOwnAsksTheWindowWhetherToShowAndWhatToDo)
+{
+    TXInput& pointer = TXInput::Instance();
+    if (!pointer.Available())
+        GTEST_SKIP() << "no X pointer";
+    pointer.MoveTo({FormBounds.right + 200, FormBounds.bottom + 200});
+    // Plain blue borders and one button of action 30 with visibility 1500,
+    // three frames: red, green, yellow.
+    TTestSkin skin;
+    skin.Ini = "[Personality]\nLeft=side.bmp\nRight=side.bmp\nTop=edge.bmp\nBottom=edge.bmp\n"
+               "[Button0]\nAction=30\nAlign=1\nXcoord=30\nYcoord=2\nVisibility=1500\nVisibility1=0\n"
+               "ButtonImage=custom.bmp\nframe=3\n";
+    const ui::TColor blue = 0xC00000, red = 0x0000FF, green = 0x00FF00, yellow = 0x00FFFF;
+    skin.Pictures = {{"side.bmp", Solid(4, 20, blue)},
+                     {"edge.bmp", Solid(20, 24, blue)},
+                     {"custom.bmp", StripBytes(16, 16, {red, green, yellow})}};
+    const TSkinTestBed bed([&](TSkinData& data) {
+        data.SetSkinPackage(skin.Package());
+        data.LoadSkin();
+    });
+    bed.HoldBack();
+    const auto form = ShowForm(TFormBorderStyle::bsSizeable, FormBounds);
+    const HWND window = form->Handle();
+    TButtonQuestions questions(window);
+    TWinSkinForm* controller = bed.Skin(window);
+    ASSERT_TRUE(controller);
+    TWinSysButton* button = ButtonWithAction(*controller, 30);
+    ASSERT_TRUE(button);
+    ASSERT_TRUE(PumpUntil([&] { return button->Visible; }));
+    ASSERT_FALSE(questions.Asked.empty());
+    EXPECT_EQ(questions.Asked.back(), (std::pair<WPARAM, LPARAM>{1500, 30}));
+    RECT r{};
+    GetWindowRect(window, &r);
+    EXPECT_EQ(button->Bounds.left, r.right - r.left - 30);
+
+    // Hot under the mouse (its third frame), and a click asks the window.
+    ASSERT_TRUE(pointer.MoveTo(OnScreen(window, button->Bounds)));
+    ASSERT_TRUE(PumpUntil([&] { return StateOf(*button) == Hot; }));
+    const POINT centre{(button->Bounds.left + button->Bounds.right) / 2, (button->Bounds.top + button->Bounds.bottom) / 2};
+    ASSERT_TRUE(PumpUntil([&] { return At(*CaptureWindow(window), centre.x, centre.y) == Rgb(255, 255, 0); }));
+    pointer.Click();
+    ASSERT_TRUE(PumpUntil([&] { return !questions.Actions.empty(); }));
+    EXPECT_EQ(questions.Actions, std::vector<WPARAM>{30});
+
+    // A window that says no hides the button.
+    questions.Shows = false;
+    SendMessageW(window, WM_SKINREPAINTFRAME, 0, 0);
+    EXPECT_FALSE(button->Visible);
 }

@@ -327,13 +327,7 @@ TEST(SkinnedFrameSizing, DraggingTheSkinnedBorderSizesTheWindowAndKeepsTheFrame)
     ASSERT_TRUE(pointer.MoveTo(corner));
     const DWORD gui = GetCurrentThreadId();
     std::thread drag([&] {
-            pointer.Press();
-            for (int i = 0; i < 20; ++i) {
-            GUITHREADINFO info{};
-            info.cbSize = sizeof info;
-            BOOL ok = GetGUIThreadInfo(gui, &info);
-                    Sleep(100);
-        }
+        pointer.Press();
         if (WaitForGuiState(gui, GUI_INMOVESIZE))
             pointer.MoveTo({corner.x + 40, corner.y + 30});
         pointer.Release();
