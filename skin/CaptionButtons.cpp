@@ -273,7 +273,8 @@ void PaintCaptionButtons(TWinSkinForm& form, HDC dc)
         if (!button->Visible || !HasPicture(record) || record.Align == 100)
             continue;
         if (CaptionActionOf(record.Action).DrawsIcon) {
-            DrawWindowIcon(dc, button->Bounds, ui::Application()->Handle(), form.IconSize, *form.IconBitmap);
+            const HICON icon = form.PaintCache.ScaledIcon(WindowIcon(ui::Application()->Handle()), form.IconSize);
+            DrawWindowIcon(dc, button->Bounds, icon, form.IconSize, *form.IconBitmap);
             continue;
         }
         const TCaptionFrame frame = TitleBarFrame(record, form.Active, button->Enabled);

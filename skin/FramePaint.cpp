@@ -324,9 +324,6 @@ TRegionHandle BuildFrameRegion(const TSkinData& data, const TFrameGeometry& fram
 
 // ---- Window icon ----
 
-namespace {
-
-// The window's small icon, else its big one; null when it has none.
 HICON WindowIcon(HWND window)
 {
     auto icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_SMALL, 0));
@@ -335,13 +332,14 @@ HICON WindowIcon(HWND window)
     return icon;
 }
 
-// Draws `icon` at (x, y) from a copy made at cx x cy, so a big icon is
-// scaled from its best image rather than shrunk pixel by pixel.
-void DrawIconCopy(HDC dc, int x, int y, HICON icon, int cx, int cy)
+namespace {
+
+// A copy of `icon` at cx x cy made from its best picture, so that a big icon
+// is scaled from the resource rather than shrunk pixel by pixel; the icon
+// itself when no copy can be made.
+HICON ScaledCopy(HICON icon, int cx, int cy)
 {
-    ui::TIcon copy;
-    copy.SetHandle(static_cast<HICON>(CopyImage(icon, IMAGE_ICON, cx, cy, LR_COPYFROMRESOURCE)));
-    DrawIconEx(dc, x, y, copy.Handle() ? copy.Handle() : icon, cx, cy, 0, nullptr, DI_NORMAL);
+    return static_cast<HICON>(CopyImage(icon, IMAGE_ICON, cx, cy, LR_COPYFROMRESOURCE));
 }
 
 } // namespace
@@ -354,17 +352,54 @@ std::unique_ptr<TBitmap> WindowIconBitmap(HWND window)
     const ui::TBrushHandle key(CreateSolidBrush(ui::ColorToRGB(ui::clFuchsia)));
     const RECT all{0, 0, cx, cy};
     FillRect(dc, &all, key.Get());
-    if (const HICON icon = WindowIcon(window))
-        DrawIconCopy(dc, 0, 0, icon, cx, cy);
+    if (const HICON icon = WindowIcon(window)) {
+        ui::TIcon copy;
+        copy.SetHandle(ScaledCopy(icon, cx, cy));
+        DrawIconEx(dc, 0, 0, copy.Handle() ? copy.Handle() : icon, cx, cy, 0, nullptr, DI_NORMAL);
+    }
     return bitmap;
 }
 
-void DrawWindowIcon(HDC dc, const RECT& rect, HWND window, int size, TBitmap& fallback)
+void DrawWindowIcon(HDC dc, const RECT& rect, HICON icon, int size, TBitmap& fallback)
 {
-    if (const HICON icon = WindowIcon(window))
-        DrawIconCopy(dc, rect.left, rect.top, icon, size, size);
+    if (icon)
+        DrawIconEx(dc, rect.left, rect.top, icon, size, size, 0, nullptr, DI_NORMAL);
     else
         TransparentBlit(dc, rect, fallback, ui::clFuchsia);
+}
+
+// ---- What one window's frame keeps between paints ----
+
+TBitmap& TFramePaintCache::BorderFace(const TSkinData& data, TBorderPiece piece, int width, int height, bool active)
+{
+    TFace& face = faces_[static_cast<std::size_t>(piece) - 1];
+    if (!face.Picture || face.Width != width || face.Height != height || face.Active != active) {
+        face.Picture = BuildBorderFace(data, piece, width, height, active);
+        face.Width = width;
+        face.Height = height;
+        face.Active = active;
+    }
+    return *face.Picture;
+}
+
+HICON TFramePaintCache::ScaledIcon(HICON icon, int size)
+{
+    // A window's icon handle stands for its picture: a new icon is a new handle.
+    if (icon != iconSource_ || size != iconSize_) {
+        scaledIcon_.SetHandle(icon ? ScaledCopy(icon, size, size) : nullptr);
+        iconSource_ = icon;
+        iconSize_ = size;
+    }
+    return scaledIcon_.Handle() ? scaledIcon_.Handle() : icon;
+}
+
+void TFramePaintCache::Clear()
+{
+    for (TFace& face : faces_)
+        face = TFace();
+    scaledIcon_.SetHandle(nullptr);
+    iconSource_ = nullptr;
+    iconSize_ = 0;
 }
 
 // ---- The controller's frame ----
@@ -395,7 +430,8 @@ void CopyFace(HDC dc, int x, int y, TBitmap& face)
 // The side borders of one frame paint, kept so the title bar can take their
 // top ends without reading the window back.
 struct TSideFaces {
-    std::unique_ptr<TBitmap> Left, Right;
+    TBitmap& Left;
+    TBitmap& Right;
 };
 
 // The off-screen title bar: its own piece of the top border, the caption
@@ -412,13 +448,13 @@ void ComposeTitleBar(TWinSkinForm& form, TBitmap& title, const TSideFaces* sides
         FillRect(dc, &all, form.SkinData->ButtonFaceBrush->Handle());
     } else {
         title.SetSize(w, form.TitleHeight);
-        BitBlt(dc, 0, 0, form.LeftWidth, form.TitleHeight, sides->Left->Canvas()->Handle(), 0, 0, SRCCOPY);
-        BitBlt(dc, w - form.RightWidth, 0, form.RightWidth, form.TitleHeight, sides->Right->Canvas()->Handle(), 0,
-               0, SRCCOPY);
+        BitBlt(dc, 0, 0, form.LeftWidth, form.TitleHeight, sides->Left.Canvas()->Handle(), 0, 0, SRCCOPY);
+        BitBlt(dc, w - form.RightWidth, 0, form.RightWidth, form.TitleHeight, sides->Right.Canvas()->Handle(), 0, 0,
+               SRCCOPY);
         area = {form.LeftWidth, 0, w - form.RightWidth, form.TitleHeight};
     }
-    const auto top = BuildBorderFace(*form.SkinData, TBorderPiece::Top, Width(area), Height(area), form.Active);
-    CopyFace(dc, area.left, area.top, *top);
+    CopyFace(dc, area.left, area.top,
+             form.PaintCache.BorderFace(*form.SkinData, TBorderPiece::Top, Width(area), Height(area), form.Active));
 
     EvaluateCaptionButtons(form);
     TTitleTextLayout layout;
@@ -456,11 +492,12 @@ void PaintWholeFrame(TWinSkinForm& form, HDC dc)
     }
     const TSkinData& data = *form.SkinData;
     const int l = form.LeftWidth, r = form.RightWidth, b = form.BottomHeight;
-    TSideFaces sides{BuildBorderFace(data, TBorderPiece::Left, l, h, form.Active),
-                     BuildBorderFace(data, TBorderPiece::Right, r, h, form.Active)};
-    CopyFace(dc, 0, 0, *sides.Left);
-    CopyFace(dc, w - r, 0, *sides.Right);
-    CopyFace(dc, l, h - b, *BuildBorderFace(data, TBorderPiece::Bottom, w - l - r, b, form.Active));
+    TFramePaintCache& cache = form.PaintCache;
+    const TSideFaces sides{cache.BorderFace(data, TBorderPiece::Left, l, h, form.Active),
+                           cache.BorderFace(data, TBorderPiece::Right, r, h, form.Active)};
+    CopyFace(dc, 0, 0, sides.Left);
+    CopyFace(dc, w - r, 0, sides.Right);
+    CopyFace(dc, l, h - b, cache.BorderFace(data, TBorderPiece::Bottom, w - l - r, b, form.Active));
     PaintTitleBar(form, dc, &sides);
     // A skinned menu bar paints its own strip; without one the strip is plain.
     if (!form.MenuBar && form.MenuBarHeight > 0) {
@@ -483,6 +520,7 @@ void TWinSkinForm::ComputeFrameGeometry()
     BottomHeight = frame.BottomHeight;
     if (noCaption)
         MenuBarHeight = 0;
+    PaintCache.Clear();
     BuildCaptionButtons();
 }
 

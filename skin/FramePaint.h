@@ -10,6 +10,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <memory>
 #include <string>
 
@@ -47,6 +48,33 @@ int BorderFrame(const TDataSkinBorder& border, bool active);
 // frames side by side, the top and bottom borders stacked.
 std::unique_ptr<ui::TBitmap> BuildBorderFace(const TSkinData& data, TBorderPiece piece, int width, int height,
                                              bool active);
+
+// What the frame painting of one window keeps between paints: the border
+// faces of the last size and look, and the window icon scaled to its place.
+// A repaint of an unchanged frame then only copies pictures.
+class TFramePaintCache {
+public:
+    // The face of a border piece (BuildBorderFace), built again only when
+    // the size or the look changed since it was last asked for.
+    ui::TBitmap& BorderFace(const TSkinData& data, TBorderPiece piece, int width, int height, bool active);
+    // A copy of `icon` scaled to size x size from its best picture; made again
+    // only for another icon or size. Null for a null icon.
+    HICON ScaledIcon(HICON icon, int size);
+    // Forgets everything: the skin changed.
+    void Clear();
+
+private:
+    struct TFace {
+        int Width = -1;
+        int Height = -1;
+        bool Active = false;
+        std::unique_ptr<ui::TBitmap> Picture;
+    };
+    std::array<TFace, 4> faces_;
+    HICON iconSource_ = nullptr;
+    int iconSize_ = 0;
+    ui::TIcon scaledIcon_;
+};
 
 // ---- Title bar ----
 
@@ -111,12 +139,16 @@ ui::TRegionHandle BuildFrameRegion(const TSkinData& data, const TFrameGeometry& 
 
 // ---- Window icon ----
 
-// The small icon of `window` (WM_GETICON, small then big) drawn on magenta
-// into a small-icon-sized bitmap; all magenta when the window has none.
+// The icon a window answers to WM_GETICON: the small one, else the big one;
+// null when it has none.
+HICON WindowIcon(HWND window);
+
+// The small icon of `window` drawn on magenta into a small-icon-sized
+// bitmap; all magenta when the window has none.
 std::unique_ptr<ui::TBitmap> WindowIconBitmap(HWND window);
 
-// Draws the icon of `window` at rect's top-left corner at size x size; when
-// the window answers no icon, `fallback` keyed with magenta into rect.
-void DrawWindowIcon(HDC dc, const RECT& rect, HWND window, int size, ui::TBitmap& fallback);
+// Draws `icon` at size x size at rect's top-left corner, or when it is null
+// `fallback` keyed with magenta into rect.
+void DrawWindowIcon(HDC dc, const RECT& rect, HICON icon, int size, ui::TBitmap& fallback);
 
 } // namespace skin

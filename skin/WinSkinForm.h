@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "skin/FramePaint.h"
 #include "skin/WindowHooks.h"
 #include "ui/Classes.h"
 #include "ui/Graphics.h"
@@ -209,6 +210,7 @@ public:
     std::unique_ptr<ui::TBitmap> IconBitmap;
     int IconSize = 0;
     std::unique_ptr<ui::TBitmap> TitleBitmap;
+    TFramePaintCache PaintCache;  // border faces and the scaled icon between frame paints
     // The region set on the window. The window owns it once set (the system
     // deletes it when it is replaced), so it is never deleted here.
     HRGN Region = nullptr;

@@ -2,20 +2,30 @@
 // server's pointer, not posted messages): hovering turns a button hot,
 // pressing shows it pressed, releasing performs its action, moving off
 // before the release cancels; a window shows only the buttons its border
-// icons allow; a double click on the title maximises and restores.
+// icons allow; a double click on the title maximises and restores; a right
+// click on the title and a click on the icon open the skinned system menu,
+// whose commands work.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <functional>
 #include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "skin/CaptionButtons.h"
+#include "skin/SkinMessages.h"
+#include "skin/SystemMenu.h"
 #include "skin/WinSkinForm.h"
 #include "tests/win/FrameOnScreen.h"
 #include "tests/win/MessageRecorder.h"
 #include "tests/win/SkinTestSupport.h"
+#include "tests/win/TestSkins.h"
 #include "tests/win/WindowTestSupport.h"
-#include "tests/win/XPointer.h"
+#include "tests/win/XInput.h"
 #include "ui/Forms.h"
+#include "ui/Menus.h"
 
 using namespace skin;
 using namespace tests;
@@ -87,7 +97,7 @@ protected:
                 r.top + controller->TitleHeight / 2};
     }
 
-    TXPointer& pointer = TXPointer::Instance();
+    TXInput& pointer = TXInput::Instance();
     TSkinTestBed bed;
     std::unique_ptr<ui::TForm> form;
     TWinSkinForm* controller = nullptr;
@@ -283,4 +293,274 @@ TEST_F(CaptionButtonsUnderTheMouse, ADoubleClickOnTheTitleMaximisesAndRestores)
     doubleClick(EmptyTitle(), false);
     ASSERT_TRUE(PumpUntil([&] { return !IsZoomed(window); }));
     EXPECT_EQ(ClientSize(window), client);
+}
+
+// ---- The skinned system menu ----
+
+namespace {
+
+// The open popup menu window, or null.
+HWND OpenMenuWindow()
+{
+    for (HWND w = FindWindowExW(nullptr, nullptr, L"#32768", nullptr); w;
+         w = FindWindowExW(nullptr, w, L"#32768", nullptr))
+        if (IsWindowVisible(w))
+            return w;
+    return nullptr;
+}
+
+// Clicks the item of identifier `id` in the open popup menu; false when
+// there is none. Runs on a second thread while the menu's loop runs on the
+// first.
+bool PickMenuItem(TXInput& input, UINT id)
+{
+    const HWND window = OpenMenuWindow();
+    const auto menu = reinterpret_cast<HMENU>(window ? SendMessageW(window, MN_GETHMENU, 0, 0) : 0);
+    for (int i = 0; menu && i < GetMenuItemCount(menu); ++i) {
+        RECT item{};
+            if (GetMenuItemID(menu, i) != id || !GetMenuItemRect(nullptr, menu, static_cast<UINT>(i), &item))
+            continue;
+        input.MoveTo({(item.left + item.right) / 2, (item.top + item.bottom) / 2});
+        input.Click();
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
+class SkinnedSystemMenu : public CaptionButtonsUnderTheMouse {
+protected:
+    // Opens the system menu with `open` (a click the test's thread handles:
+    // the menu's loop runs inside it) and chooses `command` from it.
+    bool OpenAndChoose(const std::function<void()>& open, UINT command)
+    {
+        // Openings closer than the double-click time count as one.
+        PumpUntil([] { return false; }, std::chrono::milliseconds(GetDoubleClickTime() + 50));
+        const DWORD gui = GetCurrentThreadId();
+        std::atomic<bool> done{false}, picked{false};
+        std::thread input([&] {
+            open();
+            // The skinned items carry their system command as Tag.
+            if (WaitForGuiState(gui, GUI_INMENUMODE))
+                if (const ui::TMenuItem* item = ItemOf(command))
+                    picked = PickMenuItem(pointer, item->Command());
+            WaitForGuiState(gui, GUI_INMENUMODE, false);
+            done = true;
+        });
+        PumpUntil([&] { return done.load(); }, 10s);
+        input.join();
+        return picked;
+    }
+    ui::TPopupMenu& Popup() const { return *dynamic_cast<ui::TPopupMenu*>(controller->SystemMenuPopup); }
+    ui::TMenuItem* ItemOf(UINT command) const
+    {
+        for (int i = 0; i < Popup().Items()->Count(); ++i)
+            if (Popup().Items()->Items(i)->Tag() == static_cast<int>(command))
+                return Popup().Items()->Items(i);
+        return nullptr;
+    }
+    void RightClickTitle()
+    {
+        pointer.MoveTo(EmptyTitle());
+        pointer.Click(3);
+    }
+};
+
+TEST_F(SkinnedSystemMenu, ARightClickOnTheTitleOpensItAndItsCommandsWork)
+{
+    ASSERT_TRUE(Open(TFormBorderStyle::bsSizeable));
+    const HWND window = form->Handle();
+    ASSERT_TRUE(OpenAndChoose([&] { RightClickTitle(); }, SC_MAXIMIZE));
+    ASSERT_TRUE(PumpUntil([&] { return IsZoomed(window) != FALSE; }));
+
+    // The menu is the window's system menu, skinned.
+    EXPECT_EQ(Popup().Tag(), SystemMenuTag);
+    EXPECT_TRUE(Popup().OwnerDraw());
+    EXPECT_EQ(Popup().Images(), &bed.Data().MenuGlyphs);
+    EXPECT_EQ(Popup().Items()->Count(), GetMenuItemCount(GetSystemMenu(window, FALSE)));
+    const struct {
+        UINT Command;
+        int Image;
+        bool Enabled;  // as the menu opened on the normal window
+    } items[] = {
+        {SC_RESTORE, mgRestore, false},  {SC_MOVE, -1, true},   {SC_SIZE, -1, true},
+        {SC_MINIMIZE, mgMinimize, true}, {SC_MAXIMIZE, mgMaximize, true}, {SC_CLOSE, mgClose, true},
+    };
+    for (const auto& item : items) {
+        const ui::TMenuItem* made = ItemOf(item.Command);
+        ASSERT_TRUE(made) << std::hex << item.Command;
+        EXPECT_EQ(made->ImageIndex(), item.Image) << std::hex << item.Command;
+        EXPECT_EQ(made->Enabled(), item.Enabled) << std::hex << item.Command;
+    }
+
+    // Opened on the maximised window: restoring is possible, sizing is not.
+    ASSERT_TRUE(OpenAndChoose([&] { RightClickTitle(); }, SC_RESTORE));
+    ASSERT_TRUE(PumpUntil([&] { return !IsZoomed(window); }));
+    EXPECT_TRUE(ItemOf(SC_RESTORE)->Enabled());
+    EXPECT_FALSE(ItemOf(SC_SIZE)->Enabled());
+    EXPECT_FALSE(ItemOf(SC_MAXIMIZE)->Enabled());
+
+    ASSERT_TRUE(OpenAndChoose([&] { RightClickTitle(); }, SC_CLOSE));
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(window); }));
+}
+
+TEST_F(SkinnedSystemMenu, AClickOnTheIconOpensIt)
+{
+    ASSERT_TRUE(Open(TFormBorderStyle::bsSizeable));
+    const HWND window = form->Handle();
+    const TWinSysButton* icon = ButtonWithAction(*controller, 3);
+    ASSERT_TRUE(icon && icon->Visible);
+    ASSERT_TRUE(OpenAndChoose(
+        [&] {
+            pointer.MoveTo(OnScreen(window, icon->Bounds));
+            pointer.Click();
+        },
+        SC_MINIMIZE));
+    EXPECT_TRUE(PumpUntil([&] { return IsIconic(window) != FALSE; }));
+}
+
+TEST_F(SkinnedSystemMenu, TwoRightClicksWithinTheDoubleClickTimeOpenItOnce)
+{
+    ASSERT_TRUE(Open(TFormBorderStyle::bsSizeable));
+    const HWND window = form->Handle();
+    TMessageRecorder recorder(window, {WM_INITMENUPOPUP});
+    const DWORD gui = GetCurrentThreadId();
+    std::atomic<bool> done{false};
+    std::thread input([&] {
+        RightClickTitle();
+        if (WaitForGuiState(gui, GUI_INMENUMODE)) {
+            pointer.Key("Escape");
+            WaitForGuiState(gui, GUI_INMENUMODE, false);
+            pointer.Click(3);
+        }
+        done = true;
+    });
+    PumpUntil([&] { return done.load(); }, 10s);
+    input.join();
+    PumpUntil([] { return false; }, 300ms);
+    EXPECT_EQ(recorder.Count(WM_INITMENUPOPUP), 1);
+    EXPECT_TRUE(IsWindowVisible(window)) << "a second click from the caption closes nothing";
+}
+
+TEST_F(SkinnedSystemMenu, ADoubleClickOnTheIconClosesTheWindow)
+{
+    ASSERT_TRUE(Open(TFormBorderStyle::bsSizeable));
+    const HWND window = form->Handle();
+    const TWinSysButton* icon = ButtonWithAction(*controller, 3);
+    ASSERT_TRUE(icon && icon->Visible);
+    ASSERT_TRUE(pointer.MoveTo(OnScreen(window, icon->Bounds)));
+    const DWORD gui = GetCurrentThreadId();
+    std::thread input([&] {
+        pointer.Click();
+        // The first click's release opens the menu; the second click ends it.
+        if (WaitForGuiState(gui, GUI_INMENUMODE))
+            pointer.Click();
+    });
+    const bool closed = PumpUntil([&] { return !IsWindowVisible(window); }, 10s);
+    input.join();
+    EXPECT_TRUE(closed);
+}
+
+TEST_F(SkinnedSystemMenu, SystemCommandsAsMenuCommandsArePostedAgain)
+{
+    ASSERT_TRUE(Open(TFormBorderStyle::bsSizeable));
+    const HWND window = form->Handle();
+    TMessageRecorder recorder(window, {WM_SYSCOMMAND});
+    SendMessageW(window, WM_COMMAND, SC_MAXIMIZE, 0);
+    ASSERT_TRUE(PumpUntil([&] { return IsZoomed(window) != FALSE; }));
+    SendMessageW(window, WM_COMMAND, 1234, 0);  // the window's own command
+    Pump();
+    EXPECT_TRUE(OkSequence(recorder, {{WM_SYSCOMMAND, Posted | CheckWParam, SC_MAXIMIZE}},
+                           "system commands through WM_COMMAND"));
+}
+
+// ---- Buttons of the skin's own ----
+
+namespace {
+
+// The window's own procedure, under the skin: answers whether a button of a
+// window-defined visibility code shows, and notes the window-defined actions.
+class TButtonQuestions {
+public:
+    explicit TButtonQuestions(HWND window)
+    {
+        current = this;
+        previous_ = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Procedure)));
+    }
+    ~TButtonQuestions() { current = nullptr; }
+    TButtonQuestions(const TButtonQuestions&) = delete;
+    TButtonQuestions& operator=(const TButtonQuestions&) = delete;
+
+    bool Shows = true;
+    std::vector<std::pair<WPARAM, LPARAM>> Asked;
+    std::vector<WPARAM> Actions;
+
+private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
+    {
+        TButtonQuestions* self = current;
+        if (msg == WM_SKINBUTTONVISIBLE) {
+            self->Asked.emplace_back(wParam, lParam);
+            return self->Shows ? 1 : 0;
+        }
+        if (msg == WM_SKINBUTTONACTION)
+            self->Actions.push_back(wParam);
+        return CallWindowProcW(self->previous_, window, msg, wParam, lParam);
+    }
+    static inline TButtonQuestions* current = nullptr;
+    WNDPROC previous_;
+};
+
+} // namespace
+
+TEST(CaptionButtonsOfTheSkin, AButtonOfTheSkinsOwnAsksTheWindowWhetherToShowAndWhatToDo)
+{
+    TXInput& pointer = TXInput::Instance();
+    if (!pointer.Available())
+        GTEST_SKIP() << "no X pointer";
+    pointer.MoveTo({FormBounds.right + 200, FormBounds.bottom + 200});
+    // Plain blue borders and one button of action 30 with visibility 1500,
+    // three frames: red, green, yellow.
+    TTestSkin skin;
+    skin.Ini = "[Personality]\nLeft=side.bmp\nRight=side.bmp\nTop=edge.bmp\nBottom=edge.bmp\n"
+               "[Button0]\nAction=30\nAlign=1\nXcoord=30\nYcoord=2\nVisibility=1500\nVisibility1=0\n"
+               "ButtonImage=custom.bmp\nframe=3\n";
+    const ui::TColor blue = 0xC00000, red = 0x0000FF, green = 0x00FF00, yellow = 0x00FFFF;
+    skin.Pictures = {{"side.bmp", Solid(4, 20, blue)},
+                     {"edge.bmp", Solid(20, 24, blue)},
+                     {"custom.bmp", StripBytes(16, 16, {red, green, yellow})}};
+    const TSkinTestBed bed([&](TSkinData& data) {
+        data.SetSkinPackage(skin.Package());
+        data.LoadSkin();
+    });
+    bed.HoldBack();
+    const auto form = ShowForm(TFormBorderStyle::bsSizeable, FormBounds);
+    const HWND window = form->Handle();
+    TButtonQuestions questions(window);
+    TWinSkinForm* controller = bed.Skin(window);
+    ASSERT_TRUE(controller);
+    TWinSysButton* button = ButtonWithAction(*controller, 30);
+    ASSERT_TRUE(button);
+    ASSERT_TRUE(PumpUntil([&] { return button->Visible; }));
+    ASSERT_FALSE(questions.Asked.empty());
+    EXPECT_EQ(questions.Asked.back(), (std::pair<WPARAM, LPARAM>{1500, 30}));
+    RECT r{};
+    GetWindowRect(window, &r);
+    EXPECT_EQ(button->Bounds.left, r.right - r.left - 30);
+
+    // Hot under the mouse (its third frame), and a click asks the window.
+    ASSERT_TRUE(pointer.MoveTo(OnScreen(window, button->Bounds)));
+    ASSERT_TRUE(PumpUntil([&] { return StateOf(*button) == Hot; }));
+    const POINT centre{(button->Bounds.left + button->Bounds.right) / 2, (button->Bounds.top + button->Bounds.bottom) / 2};
+    ASSERT_TRUE(PumpUntil([&] { return At(*CaptureWindow(window), centre.x, centre.y) == Rgb(255, 255, 0); }));
+    pointer.Click();
+    ASSERT_TRUE(PumpUntil([&] { return !questions.Actions.empty(); }));
+    EXPECT_EQ(questions.Actions, std::vector<WPARAM>{30});
+
+    // A window that says no hides the button.
+    questions.Shows = false;
+    SendMessageW(window, WM_SKINREPAINTFRAME, 0, 0);
+    EXPECT_FALSE(button->Visible);
 }

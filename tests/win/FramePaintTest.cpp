@@ -426,11 +426,15 @@ TEST(WindowIcon, TheSmallIconOnTheKeyColourOrTheFallback)
     // Drawn from the window's icon, or from the fallback bitmap keyed.
     TBitmap target(40, 40);
     tests::FillBitmap(target, Rgb(1, 2, 3));
-    DrawWindowIcon(target.Canvas()->Handle(), {4, 4, 4 + cx, 4 + cy}, window, cx, *none);
+    TFramePaintCache cache;
+    const HICON scaled = cache.ScaledIcon(WindowIcon(window), cx);
+    EXPECT_EQ(cache.ScaledIcon(WindowIcon(window), cx), scaled) << "kept for the same icon and size";
+    DrawWindowIcon(target.Canvas()->Handle(), {4, 4, 4 + cx, 4 + cy}, scaled, cx, *none);
     EXPECT_EQ(At(target, 4 + cx / 2, 4 + cy / 2), Rgb(200, 0, 0));
     SendMessageW(window, WM_SETICON, ICON_BIG, 0);
     tests::FillBitmap(target, Rgb(1, 2, 3));
-    DrawWindowIcon(target.Canvas()->Handle(), {4, 4, 4 + cx, 4 + cy}, window, cx, *none);
+    DrawWindowIcon(target.Canvas()->Handle(), {4, 4, 4 + cx, 4 + cy}, cache.ScaledIcon(WindowIcon(window), cx), cx,
+                   *none);
     EXPECT_EQ(At(target, 4 + cx / 2, 4 + cy / 2), Rgb(1, 2, 3)) << "the fallback's key colour is left out";
     DestroyWindow(window);
 }

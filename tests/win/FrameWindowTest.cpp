@@ -18,7 +18,7 @@
 #include "tests/win/MessageRecorder.h"
 #include "tests/win/SkinTestSupport.h"
 #include "tests/win/WindowTestSupport.h"
-#include "tests/win/XPointer.h"
+#include "tests/win/XInput.h"
 #include "ui/Forms.h"
 
 using namespace skin;
@@ -274,7 +274,7 @@ TEST(SkinnedFrameHitTest, TheSkinnedBorderAnswersTheSizingCodes)
 
 TEST(SkinnedFrameHitTest, ThePointerOverTheFrameIsHitTestedAndSetsTheCursor)
 {
-    TXPointer& pointer = TXPointer::Instance();
+    TXInput& pointer = TXInput::Instance();
     if (!pointer.Available())
         GTEST_SKIP() << "no X pointer";
     TSkinTestBed bed;
@@ -308,7 +308,7 @@ TEST(SkinnedFrameHitTest, ThePointerOverTheFrameIsHitTestedAndSetsTheCursor)
 
 TEST(SkinnedFrameSizing, DraggingTheSkinnedBorderSizesTheWindowAndKeepsTheFrame)
 {
-    TXPointer& pointer = TXPointer::Instance();
+    TXInput& pointer = TXInput::Instance();
     if (!pointer.Available())
         GTEST_SKIP() << "no X pointer";
     TSkinTestBed bed;

@@ -2,10 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <string_view>
-
 #include "skin/LZHEncoder.h"
-#include "ui/FormReader.h"
+#include "tests/win/SkinTestSupport.h"
 
 namespace tests {
 
@@ -44,42 +42,11 @@ std::unique_ptr<skin::TSkinData> LoadedFrom(const TTestSkin& skin)
     return data;
 }
 
-namespace {
-
-// The stored form of the main window, as its resource holds it.
-std::string_view MainFormText()
-{
-    const HRSRC res = FindResourceW(nullptr, L"TFORM_MAIN", MAKEINTRESOURCEW(10) /* RT_RCDATA */);
-    const HGLOBAL data = res ? LoadResource(nullptr, res) : nullptr;
-    const void* bytes = data ? LockResource(data) : nullptr;
-    if (!bytes)
-        return {};
-    return {static_cast<const char*>(bytes), SizeofResource(nullptr, res)};
-}
-
-const ui::TFormValue* FindSkinStream(const ui::TFormObject& object)
-{
-    if (object.ClassName == "TSkinData")
-        for (const ui::TFormProperty& property : object.Properties)
-            if (property.Name == "SkinStream")
-                return &property.Value;
-    for (const ui::TFormObject& child : object.Children)
-        if (const ui::TFormValue* value = FindSkinStream(child))
-            return value;
-    return nullptr;
-}
-
-} // namespace
-
 std::unique_ptr<skin::TSkinData> CompiledInSkinData()
 {
-    const ui::TFormObject form = ui::ParseForm(MainFormText());
-    const ui::TFormValue* stream = FindSkinStream(form);
     auto data = std::make_unique<skin::TSkinData>(nullptr);
-    EXPECT_NE(stream, nullptr) << "the main window's form stores no skin";
-    if (stream)
-        data->ReadDefinedProperty("SkinStream", *stream);
-    EXPECT_FALSE(data->Empty());
+    data->SetSkinPackage(CompiledInSkinPackage());
+    EXPECT_TRUE(data->LoadSkin());
     return data;
 }
 

@@ -32,9 +32,8 @@ struct TTestSkin {
 // Skin data with the test skin loaded (a failed load fails the test).
 std::unique_ptr<skin::TSkinData> LoadedFrom(const TTestSkin& skin);
 
-// Skin data holding the compiled-in skin, read from the main window's stored
-// form as the program reads it, but alone: no window is made and Loaded does
-// not run (no skin manager starts).
+// Skin data holding the compiled-in skin alone: its Loaded does not run, so
+// no skin manager starts for it.
 std::unique_ptr<skin::TSkinData> CompiledInSkinData();
 
 } // namespace tests

@@ -1,4 +1,4 @@
-#include "tests/win/XPointer.h"
+#include "tests/win/XInput.h"
 
 #include "tests/win/WindowTestSupport.h"
 
@@ -26,13 +26,13 @@ bool StartUnixCommand(std::wstring command)
 
 } // namespace
 
-TXPointer& TXPointer::Instance()
+TXInput& TXInput::Instance()
 {
-    static TXPointer pointer;
+    static TXInput pointer;
     return pointer;
 }
 
-TXPointer::TXPointer()
+TXInput::TXInput()
 {
     // The Z: drive of a Wine prefix is the Unix root.
     if (!FileExists(L"Z:\\usr\\bin\\xdotool") || !GetEnvironmentVariableW(L"DISPLAY", nullptr, 0))
@@ -58,7 +58,7 @@ TXPointer::TXPointer()
     }
 }
 
-TXPointer::~TXPointer()
+TXInput::~TXInput()
 {
     if (file_ == INVALID_HANDLE_VALUE)
         return;
@@ -67,14 +67,14 @@ TXPointer::~TXPointer()
     DeleteFileW(path_.c_str());
 }
 
-void TXPointer::Send(const std::string& line)
+void TXInput::Send(const std::string& line)
 {
     const std::string text = line + "\n";
     DWORD written = 0;
     WriteFile(file_, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
 }
 
-bool TXPointer::MoveTo(POINT screen)
+bool TXInput::MoveTo(POINT screen)
 {
     Send("mousemove " + std::to_string(screen.x) + " " + std::to_string(screen.y));
     return PumpUntil([&] {
@@ -84,24 +84,24 @@ bool TXPointer::MoveTo(POINT screen)
     });
 }
 
-void TXPointer::Press(int button)
+void TXInput::Press(int button)
 {
     Send("mousedown " + std::to_string(button));
 }
 
-void TXPointer::Release(int button)
+void TXInput::Release(int button)
 {
     Send("mouseup " + std::to_string(button));
 }
 
-void TXPointer::Click(int button)
+void TXInput::Click(int button)
 {
     Send("click " + std::to_string(button));
 }
 
-void TXPointer::DoubleClick()
+void TXInput::Key(const std::string& name)
 {
-    Send("click --repeat 2 --delay 80 1");
+    Send("key " + name);
 }
 
 bool WaitForGuiState(DWORD thread, DWORD flag, bool set)
@@ -109,7 +109,8 @@ bool WaitForGuiState(DWORD thread, DWORD flag, bool set)
     return PumpUntil([&] {
         GUITHREADINFO info{};
         info.cbSize = sizeof info;
-        return GetGUIThreadInfo(thread, &info) && ((info.flags & flag) != 0) == set;
+        BOOL ok = GetGUIThreadInfo(thread, &info);
+        return ok && ((info.flags & flag) != 0) == set;
     });
 }
 

@@ -1,7 +1,7 @@
-// Real pointer input for window tests: the pointer is moved and its buttons
-// pressed in the X server (through xdotool), so the program under test gets
-// its mouse messages from Wine's X11 driver exactly as from a user's mouse,
-// hit tests, capture and double clicks included.
+// Real input for window tests: the pointer is moved, its buttons pressed and
+// keys struck in the X server (through xdotool), so the program under test
+// gets its messages from Wine's X11 driver exactly as from a user's mouse
+// and keyboard, hit tests, capture and double clicks included.
 //
 // One xdotool process serves the whole test program. It takes its commands
 // from a file that grows line by line: an xdotool process that ends hands the
@@ -15,11 +15,11 @@
 
 namespace tests {
 
-class TXPointer {
+class TXInput {
 public:
-    // The pointer of the test program; false from Available() when the
+    // The input of the test program; false from Available() when the
     // platform has no X server or no xdotool.
-    static TXPointer& Instance();
+    static TXInput& Instance();
     bool Available() const { return file_ != INVALID_HANDLE_VALUE; }
 
     // Moves the pointer to a screen point and waits (handling the calling
@@ -30,15 +30,15 @@ public:
     void Press(int button = 1);
     void Release(int button = 1);
     void Click(int button = 1);
-    // Two clicks within the double-click time.
-    void DoubleClick();
+    // Strikes a key of the focused window, by its X name ("Escape").
+    void Key(const std::string& name);
 
-    ~TXPointer();
-    TXPointer(const TXPointer&) = delete;
-    TXPointer& operator=(const TXPointer&) = delete;
+    ~TXInput();
+    TXInput(const TXInput&) = delete;
+    TXInput& operator=(const TXInput&) = delete;
 
 private:
-    TXPointer();
+    TXInput();
     void Send(const std::string& line);
 
     HANDLE file_ = INVALID_HANDLE_VALUE;
