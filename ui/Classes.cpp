@@ -372,4 +372,61 @@ void TMemoryStream::Clear()
     pos_ = 0;
 }
 
+// ---- TCollection
+
+const TClassInfo& TCollectionItem::StaticClass()
+{
+    static const TClassInfo info = TClassBuilder<TCollectionItem>("TCollectionItem", &TPersistent::StaticClass()).Done();
+    return info;
+}
+
+int TCollectionItem::Index() const
+{
+    const auto& items = collection_.items_;
+    for (std::size_t i = 0; i < items.size(); ++i)
+        if (items[i].get() == this)
+            return static_cast<int>(i);
+    return -1;
+}
+
+void TCollectionItem::Changed()
+{
+    collection_.Update(this);
+}
+
+const TClassInfo& TCollection::StaticClass()
+{
+    static const TClassInfo info = TClassBuilder<TCollection>("TCollection", &TPersistent::StaticClass()).Done();
+    return info;
+}
+
+TCollectionItem* TCollection::Items(int index) const
+{
+    if (index < 0 || index >= Count())
+        throw Exception("Collection index out of bounds (" + std::to_string(index) + ")");
+    return items_[static_cast<std::size_t>(index)].get();
+}
+
+TCollectionItem* TCollection::Add()
+{
+    items_.push_back(NewItem());
+    Update(nullptr);
+    return items_.back().get();
+}
+
+void TCollection::Delete(int index)
+{
+    Items(index);  // checks the index
+    items_.erase(items_.begin() + index);
+    Update(nullptr);
+}
+
+void TCollection::Clear()
+{
+    items_.clear();
+    Update(nullptr);
+}
+
+void TCollection::Update(TCollectionItem*) {}
+
 } // namespace ui

@@ -6,6 +6,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -188,6 +190,66 @@ public:
 
 private:
     std::vector<std::wstring> items_;
+};
+
+class TCollection;
+
+// One item of a collection (a status bar's panel, a header's section). Items
+// have published properties like components but no owner or name: the
+// collection holds them, and form files list them inside "< item ... end >".
+class TCollectionItem : public TPersistent {
+    UI_CLASS(TCollectionItem)
+public:
+    explicit TCollectionItem(TCollection& collection) : collection_(collection) {}
+    TCollection& Collection() const { return collection_; }
+    int Index() const;
+
+protected:
+    // Tells the collection that the item changed, so that its user shows it.
+    void Changed();
+
+private:
+    TCollection& collection_;
+};
+
+// An ordered list of items of one class, made by the collection.
+class TCollection : public TPersistent {
+    UI_CLASS(TCollection)
+public:
+    int Count() const { return static_cast<int>(items_.size()); }
+    TCollectionItem* Items(int index) const;
+    TCollectionItem* Add();
+    void Delete(int index);
+    void Clear();
+
+protected:
+    // Override to make an item of the collection's kind.
+    virtual std::unique_ptr<TCollectionItem> NewItem() = 0;
+    // Called after item changed, or with nullptr after items came or went.
+    // Override to show the change.
+    virtual void Update(TCollectionItem* item);
+
+private:
+    friend class TCollectionItem;
+    std::vector<std::unique_ptr<TCollectionItem>> items_;
+};
+
+// A collection of Item whose changes go to a handler (the control that shows
+// the items).
+template <class Item>
+class TOwnedCollection : public TCollection {
+public:
+    using TUpdateHandler = std::function<void(TCollectionItem* item)>;
+    explicit TOwnedCollection(TUpdateHandler onUpdate) : onUpdate_(std::move(onUpdate)) {}
+    Item* Items(int index) const { return static_cast<Item*>(TCollection::Items(index)); }
+    Item* Add() { return static_cast<Item*>(TCollection::Add()); }
+
+protected:
+    std::unique_ptr<TCollectionItem> NewItem() override { return std::make_unique<Item>(*this); }
+    void Update(TCollectionItem* item) override { onUpdate_(item); }
+
+private:
+    TUpdateHandler onUpdate_;
 };
 
 enum class TSeekOrigin { soBeginning, soCurrent, soEnd };

@@ -1087,7 +1087,7 @@ void TWinControl::PaintGraphicChildren(HDC dc)
         const RECT r = g->BoundsRect();
         IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
         SetWindowOrgEx(dc, -r.left, -r.top, nullptr);
-        g->PaintTo(dc);
+        g->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc));
     }
 }
 
@@ -1278,15 +1278,24 @@ const TClassInfo& TGraphicControl::StaticClass()
     return info;
 }
 
-TGraphicControl::TGraphicControl(TComponent* owner) : TControl(owner) {}
+TGraphicControl::TGraphicControl(TComponent* owner) : TControl(owner), canvas_(std::make_unique<TCanvas>()) {}
+
+TGraphicControl::~TGraphicControl() = default;
 
 void TGraphicControl::PaintTo(HDC dc)
 {
-    TCanvas canvas;  // detached from dc when it goes
-    canvas.SetHandle(dc);
-    canvas.Font()->Assign(*Font());
-    const TScopedValue<TCanvas*> painting(canvas_, &canvas);
+    const TCanvasAttachment painting(*canvas_, dc);
+    canvas_->Font()->Assign(*Font());
     Paint();
+}
+
+void TGraphicControl::Dispatch(TMessage& m)
+{
+    if (m.Msg == WM_PAINT && m.WParam) {
+        PaintTo(reinterpret_cast<HDC>(m.WParam));
+        return;
+    }
+    TControl::Dispatch(m);
 }
 
 // ---- TCustomControl

@@ -365,22 +365,28 @@ private:
     friend class TControl;
 };
 
-// A control drawn on its parent's window; it owns no window.
+// A control drawn on its parent's window; it owns no window. The parent
+// paints it by sending it WM_PAINT with its context in WParam (origin at the
+// control's top-left corner), so a handler in front of WindowProc can paint
+// it instead.
 class TGraphicControl : public TControl {
     UI_CLASS(TGraphicControl)
 public:
     explicit TGraphicControl(TComponent* owner);
-    // The parent's canvas while the control paints, origin at the control.
-    TCanvas* Canvas() const { return canvas_; }
+    ~TGraphicControl() override;
+    // The control's canvas; it has a context (the parent's, origin at the
+    // control) only while the control paints.
+    TCanvas* Canvas() const { return canvas_.get(); }
     // Draws the control on dc, whose origin is the control's top-left corner.
     void PaintTo(HDC dc);
 
 protected:
     // Override to draw the control through Canvas().
     virtual void Paint() = 0;
+    void Dispatch(TMessage& m) override;
 
 private:
-    TCanvas* canvas_ = nullptr;
+    std::unique_ptr<TCanvas> canvas_;
 };
 
 // A windowed control of the framework's own class that paints itself.

@@ -30,8 +30,8 @@ private:
         throw EReadError("Form data, line " + std::to_string(line_) + ": " + what);
     }
 
-    // Counts one level of nesting while an object or a list is read: both
-    // are read by recursion, and the bound keeps the stack safe.
+    // Counts one level of nesting while an object, a list or a collection is
+    // read: all are read by recursion, and the bound keeps the stack safe.
     class TNestingLevel {
     public:
         explicit TNestingLevel(Parser& parser) : parser_(parser)
@@ -142,6 +142,8 @@ private:
             v.Data = List();
         else if (c == '{')
             v.Data = Binary();
+        else if (c == '<')
+            v.Data = Collection();
         else
             v.Data = TFormIdent{Ident()};
         return v;
@@ -230,6 +232,36 @@ private:
         }
         ++pos_;
         return list;
+    }
+
+    // "<" then any number of "item" (properties) "end", then ">".
+    TFormCollection Collection()
+    {
+        Expect('<');
+        const TNestingLevel level(*this);
+        TFormCollection items;
+        while (!Peek('>')) {
+            if (pos_ >= text_.size())
+                Fail("'>' missing");
+            if (!AtKeyword("item"))
+                Fail("'item' or '>' expected");
+            pos_ += 4;
+            TFormItem item;
+            item.Line = line_;
+            while (!AtKeyword("end")) {
+                if (pos_ >= text_.size() || Peek('>'))
+                    Fail("'end' missing for a collection item");
+                TFormProperty prop;
+                prop.Name = Ident();
+                Expect('=');
+                prop.Value = Value();
+                item.Properties.push_back(std::move(prop));
+            }
+            pos_ += 3;
+            items.push_back(std::move(item));
+        }
+        ++pos_;
+        return items;
     }
 
     TFormBinary Binary()
@@ -341,6 +373,22 @@ void ResolveReference(TObject& obj, const TPropInfo& p, const TFormValue& v, TCo
     p.SetObject(obj, c);
 }
 
+void SetProperty(TObject& obj, std::string_view name, const TFormValue& value, const TReadContext& context);
+
+// The items of a collection value replace those of the collection property.
+void SetCollection(TObject& obj, const TPropInfo& p, const TFormCollection& items, const TReadContext& context)
+{
+    auto* collection = dynamic_cast<TCollection*>(p.GetObject(obj));
+    if (!collection)
+        throw EReadError("Form data: " + p.Name + " of " + obj.ClassName() + " holds no items");
+    collection->Clear();
+    for (const TFormItem& item : items) {
+        TCollectionItem* target = collection->Add();
+        for (const TFormProperty& prop : item.Properties)
+            SetProperty(*target, prop.Name, prop.Value, context);
+    }
+}
+
 void SetPublished(TObject& obj, const TPropInfo& p, const TFormValue& v, const TReadContext& context)
 {
     switch (p.Kind) {
@@ -373,6 +421,8 @@ void SetPublished(TObject& obj, const TPropInfo& p, const TFormValue& v, const T
                 ResolveReference(obj, p, v, context.Root);
             break;
         }
+        if (const auto* items = std::get_if<TFormCollection>(&v.Data))
+            return SetCollection(obj, p, *items, context);
         // A class property takes its value only through its own properties
         // (Font.Name = ...) or its defined properties (Items.Strings = (...)).
         BadValue(p, v, "a class property is set through its members");

@@ -12,8 +12,18 @@
 //     end
 //
 // Values: integers, 'quoted text' ('' for a quote), identifiers (enumeration
-// values, True/False, event handler names), sets [a, b], lists ( 'a' 'b' )
-// and binary data { hex digits }. Properties are set in file order; dotted
+// values, True/False, event handler names), sets [a, b], lists ( 'a' 'b' ),
+// binary data { hex digits } and the items of a collection property:
+//
+//     Panels = <
+//       item
+//         Width = 120
+//       end
+//       item
+//         Text = 'Ready'
+//       end>
+//
+// A collection value replaces the property's items by these. Properties are set in file order; dotted
 // names reach into class properties (Font.Name). Nested objects are created by
 // class name, owned by the root and made children of the enclosing object.
 // A reference property names a component of the form (Menu = MainMenu1, or
@@ -43,12 +53,19 @@ struct TFormSet {
     std::vector<std::string> Members;
 };
 struct TFormValue;
+struct TFormProperty;
 using TFormList = std::vector<TFormValue>;
 using TFormBinary = std::vector<std::uint8_t>;
+// One item of a collection value: its properties, in file order.
+struct TFormItem {
+    std::vector<TFormProperty> Properties;
+    int Line = 0;
+};
+using TFormCollection = std::vector<TFormItem>;
 
 struct TFormValue {
     // std::string holds quoted text (UTF-8).
-    std::variant<std::int64_t, std::string, TFormIdent, TFormSet, TFormList, TFormBinary> Data;
+    std::variant<std::int64_t, std::string, TFormIdent, TFormSet, TFormList, TFormBinary, TFormCollection> Data;
     int Line = 0;
 };
 
@@ -65,7 +82,7 @@ struct TFormObject {
     int Line = 0;
 };
 
-// How deep objects and lists may nest in form text, together: far more than
+// How deep objects, lists and collections may nest in form text, together: far more than
 // any form needs, and far less than what the reader's recursion could take
 // before the stack of the 32-bit program runs out.
 inline constexpr int MaxFormNesting = 64;

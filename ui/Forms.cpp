@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "ui/Buttons.h"
+#include "ui/ComCtrls.h"
 #include "ui/ErrorGuard.h"
 #include "ui/ExtCtrls.h"
 #include "ui/FormReader.h"
@@ -77,22 +78,58 @@ TForm::~TForm()
     forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
 }
 
-void TForm::InitFromResource()
+std::wstring ResourceNameOf(const TComponent& root)
 {
     std::wstring upper;
-    for (wchar_t c : Utf8ToWide(ClassName()))
+    for (wchar_t c : Utf8ToWide(root.ClassName()))
         upper += static_cast<wchar_t>(towupper(c));
-    InitFromResource(upper);
+    return upper;
 }
 
-void TForm::InitFromResource(const std::wstring& resource)
+void ReadComponentResource(const std::wstring& resource, TComponent& root)
 {
     HRSRC res = FindResourceW(nullptr, resource.c_str(), MAKEINTRESOURCEW(10) /* RT_RCDATA */);
     HGLOBAL data = res ? LoadResource(nullptr, res) : nullptr;
     const void* bytes = data ? LockResource(data) : nullptr;
     if (!bytes)
         throw EReadError("Resource " + WideToUtf8(resource) + " not found");
-    ReadComponent(std::string_view(static_cast<const char*>(bytes), SizeofResource(nullptr, res)), *this);
+    ReadComponent(std::string_view(static_cast<const char*>(bytes), SizeofResource(nullptr, res)), root);
+}
+
+void TForm::InitFromResource()
+{
+    InitFromResource(ResourceNameOf(*this));
+}
+
+void TForm::InitFromResource(const std::wstring& resource)
+{
+    ReadComponentResource(resource, *this);
+}
+
+// ---- TCustomFrame
+
+const TClassInfo& TCustomFrame::StaticClass()
+{
+    static const TClassInfo info = TClassBuilder<TCustomFrame>("TCustomFrame", &TCustomControl::StaticClass()).Done();
+    return info;
+}
+
+const TClassInfo& TFrame::StaticClass()
+{
+    static const TClassInfo info = TClassBuilder<TFrame>("TFrame", &TCustomFrame::StaticClass()).Done();
+    return info;
+}
+
+TCustomFrame::TCustomFrame(TComponent* owner) : TCustomControl(owner)
+{
+    SetBounds(0, 0, 320, 240);
+    SetParentColor(true);
+}
+
+void TCustomFrame::CreateParams(TCreateParams& params)
+{
+    TCustomControl::CreateParams(params);
+    params.ExStyle |= WS_EX_CONTROLPARENT;  // Tab reaches the controls inside
 }
 
 void TForm::SetBorderStyle(TFormBorderStyle style)
@@ -891,7 +928,11 @@ void RegisterFrameworkClasses()
 {
     for (const TClassInfo* info :
          {&TLabel::StaticClass(), &TListBox::StaticClass(), &TEdit::StaticClass(), &TMaskEdit::StaticClass(),
-          &TButton::StaticClass(), &TBitBtn::StaticClass(), &TPanel::StaticClass(), &TTimer::StaticClass()})
+          &TButton::StaticClass(), &TBitBtn::StaticClass(), &TPanel::StaticClass(), &TTimer::StaticClass(),
+          &TCheckBox::StaticClass(), &TRadioButton::StaticClass(), &TGroupBox::StaticClass(),
+          &TRadioGroup::StaticClass(), &TSpeedButton::StaticClass(), &TStatusBar::StaticClass(),
+          &TProgressBar::StaticClass(), &TTrackBar::StaticClass(), &THeaderControl::StaticClass(),
+          &TToolBar::StaticClass(), &TToolButton::StaticClass(), &TCoolBar::StaticClass(), &TImage::StaticClass()})
         RegisterComponentClass(*info);
     RegisterMenuClasses();
 }

@@ -190,6 +190,34 @@ private:
 // frame), or null.
 TForm* FormOfWindow(HWND wnd);
 
+// Reads the stored form data of the RCDATA resource of that name into root.
+void ReadComponentResource(const std::wstring& resource, TComponent& root);
+// The resource name of a class's stored form data: its name in upper case.
+std::wstring ResourceNameOf(const TComponent& root);
+
+// A container whose controls come from stored form data of its own: a class
+// derived from TFrame reads the resource named after it in its constructor,
+// so the controls it holds are owned by the frame and named within it. A
+// form places the frame like any other control (and may set its Left, Top,
+// Align... in its own data).
+class TCustomFrame : public TCustomControl {
+    UI_CLASS(TCustomFrame)
+public:
+    explicit TCustomFrame(TComponent* owner);
+
+protected:
+    // Reads the frame's stored data; derived frame classes call it in their
+    // constructor.
+    void InitFromResource() { ReadComponentResource(ResourceNameOf(*this), *this); }
+    void CreateParams(TCreateParams& params) override;
+};
+
+class TFrame : public TCustomFrame {
+    UI_CLASS(TFrame)
+public:
+    using TCustomFrame::TCustomFrame;
+};
+
 // The forms that exist, in creation order.
 class TScreen {
 public:

@@ -36,6 +36,7 @@ enum : UINT {
     CM_MOUSEENTER = CM_BASE + 0x13,      // the mouse entered the control
     CM_MOUSELEAVE = CM_BASE + 0x14,      // the mouse left the control
     CM_MENUCHANGED = CM_BASE + 0x15,     // a form's menu changed
+    CM_BUTTONPRESSED = CM_BASE + 0x18,   // a speed button of group WParam went down (LParam: the button)
     CM_RELEASE = CM_BASE + 0x21,         // posted by TForm::Release: free the form
     CM_RECREATEWND = CM_BASE + 0x33,     // destroy and remake the window handle
 

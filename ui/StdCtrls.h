@@ -1,4 +1,5 @@
-// Standard controls: label, list box, single-line edits, push button.
+// Standard controls: label, list box, single-line edits, push button, check
+// box, radio button and group box.
 #pragma once
 
 #include "ui/Controls.h"
@@ -135,6 +136,115 @@ private:
     int modalResult_ = 0;
     bool default_ = false;
     bool cancel_ = false;
+};
+
+// Which side of a check box or radio button its caption is on: right of the
+// box (taRightJustify, the usual) or left of it (taLeftJustify).
+enum class TLeftRight { taLeftJustify, taRightJustify };
+
+enum class TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
+
+// The base of check boxes and radio buttons: a button window beside its
+// caption (on the side Alignment names) that shows the check the control
+// keeps, on the control's colour.
+class TButtonControl : public TWinControl {
+    UI_CLASS(TButtonControl)
+public:
+    explicit TButtonControl(TComponent* owner);
+    TLeftRight Alignment() const { return alignment_; }
+    void SetAlignment(TLeftRight alignment);
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void CreateWnd() override;
+    void Dispatch(TMessage& m) override;
+    // The check the window shows (BST_UNCHECKED, BST_CHECKED or
+    // BST_INDETERMINATE); override in every kind of button.
+    virtual WPARAM CheckShown() const = 0;
+    // Shows CheckShown() in the window, when there is one.
+    void ShowCheck();
+    // The user clicked the window; override to say what that does.
+    virtual void WindowClicked() = 0;
+
+private:
+    TLeftRight alignment_ = TLeftRight::taRightJustify;
+};
+
+// A check box. The control keeps the state (the window shows it): a click
+// moves unchecked → checked → grayed (only with AllowGrayed) → unchecked and
+// then runs OnClick. Space toggles it as a click does.
+class TCustomCheckBox : public TButtonControl {
+    UI_CLASS(TCustomCheckBox)
+public:
+    explicit TCustomCheckBox(TComponent* owner);
+    TCheckBoxState State() const { return state_; }
+    void SetState(TCheckBoxState state);
+    bool Checked() const { return state_ == TCheckBoxState::cbChecked; }
+    void SetChecked(bool on) { SetState(on ? TCheckBoxState::cbChecked : TCheckBoxState::cbUnchecked); }
+    bool AllowGrayed() const { return allowGrayed_; }
+    void SetAllowGrayed(bool on) { allowGrayed_ = on; }
+    // The state a click leads to.
+    TCheckBoxState NextState() const;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    WPARAM CheckShown() const override;
+    void WindowClicked() override;
+
+private:
+    TCheckBoxState state_ = TCheckBoxState::cbUnchecked;
+    bool allowGrayed_ = false;
+};
+
+class TCheckBox : public TCustomCheckBox {
+    UI_CLASS(TCheckBox)
+public:
+    using TCustomCheckBox::TCustomCheckBox;
+};
+
+// A radio button. The radio buttons with the same parent form one group:
+// checking one unchecks the others. A click checks it and runs OnClick; the
+// arrow keys move the focus and the check to the previous or next button of
+// the group.
+class TRadioButton : public TButtonControl {
+    UI_CLASS(TRadioButton)
+public:
+    explicit TRadioButton(TComponent* owner);
+    bool Checked() const { return checked_; }
+    void SetChecked(bool on);
+    // What a click does: checks the button (the group follows) and runs OnClick.
+    void Choose();
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void Dispatch(TMessage& m) override;
+    WPARAM CheckShown() const override { return checked_ ? BST_CHECKED : BST_UNCHECKED; }
+    void WindowClicked() override { Choose(); }
+
+private:
+    // The enabled, visible radio buttons of the group, in the parent's order.
+    std::vector<TRadioButton*> Group() const;
+    void MoveInGroup(int step);
+    bool checked_ = false;
+};
+
+// A frame with a caption in its top edge, around the controls it holds.
+class TCustomGroupBox : public TCustomControl {
+    UI_CLASS(TCustomGroupBox)
+public:
+    explicit TCustomGroupBox(TComponent* owner);
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void Paint() override;
+    // The height of the caption's text: the frame starts at half of it.
+    int CaptionHeight();
+};
+
+class TGroupBox : public TCustomGroupBox {
+    UI_CLASS(TGroupBox)
+public:
+    using TCustomGroupBox::TCustomGroupBox;
 };
 
 } // namespace ui

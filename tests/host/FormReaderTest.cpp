@@ -61,6 +61,23 @@ const TClassInfo& TPen2::StaticClass()
     return info;
 }
 
+class TWidget;
+
+// An item of a widget's collection, with a reference to a widget.
+class TMark : public TCollectionItem {
+    UI_CLASS(TMark)
+public:
+    using TCollectionItem::TCollectionItem;
+    int Size() const { return size_; }
+    void SetSize(int v) { size_ = v, Changed(); }
+    TWidget* Buddy() const { return buddy_; }
+    void SetBuddy(TWidget* w) { buddy_ = w; }
+
+private:
+    int size_ = 0;
+    TWidget* buddy_ = nullptr;
+};
+
 class TWidget : public TComponent {
     UI_CLASS(TWidget)
 public:
@@ -83,6 +100,8 @@ public:
     void SetCaption(const std::wstring& v) { caption_ = v, Note(Name() + ".Caption"); }
     TPen2* Pen() const { return pen_.get(); }
     void SetPen(TPen2* p) { pen_->SetWidth(p->Width()); }
+    TOwnedCollection<TMark>* Marks() const { return marks_.get(); }
+    void SetMarks(TOwnedCollection<TMark>*) {}
     TStrings* Lines() const { return lines_.get(); }
     void SetLines(TStrings* s) { lines_->Assign(*s); }
     // A reference to another widget, wherever it is owned.
@@ -126,8 +145,19 @@ private:
     std::wstring caption_;
     std::unique_ptr<TPen2> pen_ = std::make_unique<TPen2>();
     std::unique_ptr<TStringList> lines_ = std::make_unique<TStringList>();
+    std::unique_ptr<TOwnedCollection<TMark>> marks_ = std::make_unique<TOwnedCollection<TMark>>(
+        [this](TCollectionItem* item) { Note(Name() + (item ? ".mark " + std::to_string(item->Index()) : ".marks")); });
     TWidget* buddy_ = nullptr;
 };
+
+const TClassInfo& TMark::StaticClass()
+{
+    static const TClassInfo info = TClassBuilder<TMark>("TMark", &TCollectionItem::StaticClass())
+                                       .Int("Size", &TMark::Size, &TMark::SetSize)
+                                       .Reference("Buddy", &TMark::Buddy, &TMark::SetBuddy)
+                                       .Done();
+    return info;
+}
 
 const TClassInfo& TWidget::StaticClass()
 {
@@ -142,6 +172,7 @@ const TClassInfo& TWidget::StaticClass()
             .Wide("Caption", &TWidget::Caption, &TWidget::SetCaption)
             .Object("Pen", &TWidget::Pen, &TWidget::SetPen)
             .Object("Lines", &TWidget::Lines, &TWidget::SetLines)
+            .Object("Marks", &TWidget::Marks, &TWidget::SetMarks)
             .Reference("Buddy", &TWidget::Buddy, &TWidget::SetBuddy)
             .Event("OnClick", &TWidget::OnClick)
             .Creatable()
@@ -268,6 +299,11 @@ TEST_F(FormReader, RefusesBadFormsWithTheLine)
         {"object F: TTestForm\n  Buddy = 'A'\n  object A: TWidget\n  end\nend", "a component name expected"},
         {"object F: TTestForm\n  Pen = A\nend", "set through its members"},
         {"object F: TTestForm\n  Buddy.Size = 1\nend", "no object property Buddy"},
+        {"object F: TTestForm\n  Marks = <\n  item\n    Size = 1\n  end\nend", "'item' or '>' expected"},
+        {"object F: TTestForm\n  Marks = < item Size = 1 >\nend", "'end' missing for a collection item"},
+        {"object F: TTestForm\n  Marks = < thing >\nend", "'item' or '>' expected"},
+        {"object F: TTestForm\n  Pen = < item end >\nend", "holds no items"},
+        {"object F: TTestForm\n  Marks = < item Shape = shSquare end >\nend", "Shape does not exist in TMark"},
     };
     for (auto [text, fragment] : cases) {
         TTestForm form(nullptr);
@@ -344,6 +380,33 @@ TEST_F(FormReader, ReferencesAreSetOnceEveryComponentExists)
     EXPECT_EQ(GetObjectProp(form, "Buddy"), later);
     EXPECT_TRUE(FindPropInfo(form, "Buddy")->Reference);
     EXPECT_FALSE(FindPropInfo(form, "Pen")->Reference);
+}
+
+// A collection's items replace the ones it had; each item's properties are
+// set in file order (references once the whole form exists), and the owner
+// hears of every change.
+TEST_F(FormReader, CollectionItemsReplaceTheOldOnesWithTheirProperties)
+{
+    TTestForm form(nullptr);
+    form.SetName("F");
+    form.Marks()->Add()->SetSize(99);
+    events.clear();
+    ReadComponent("object F: TTestForm\n  Marks = <\n    item\n      Size = 3\n      Buddy = Later\n    end\n"
+                  "    item\n    end\n    item\n      Size = -4\n    end>\n  object Later: TWidget\n  end\nend",
+                  form);
+    ASSERT_EQ(form.Marks()->Count(), 3);
+    EXPECT_EQ(form.Marks()->Items(0)->Size(), 3);
+    EXPECT_EQ(form.Marks()->Items(0)->Buddy(), FindComponentOf<TWidget>(form, "Later"));
+    EXPECT_EQ(form.Marks()->Items(1)->Size(), 0);
+    EXPECT_EQ(form.Marks()->Items(1)->Buddy(), nullptr);
+    EXPECT_EQ(form.Marks()->Items(2)->Size(), -4);
+    EXPECT_EQ(form.Marks()->Items(2)->Index(), 2);
+    const std::vector<std::string> expected = {"F.marks", "F.marks", "F.mark 0", "F.marks", "F.marks", "F.mark 2"};
+    EXPECT_EQ(std::vector<std::string>(events.begin(), events.begin() + 6), expected);
+    EXPECT_THROW(form.Marks()->Items(3), Exception);
+    form.Marks()->Delete(0);
+    EXPECT_EQ(form.Marks()->Items(0)->Index(), 0);
+    EXPECT_EQ(form.Marks()->Count(), 2);
 }
 
 TEST_F(FormReader, FormsReadFromTheSameDataUnderOneOwnerGetNamesOfTheirOwn)

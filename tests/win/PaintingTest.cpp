@@ -67,14 +67,14 @@ struct TProbeStage {
 
 } // namespace
 
-TEST(Painting, AGraphicControlWhosePaintFailsKeepsNoCanvasAndPaintsAgainLater)
+TEST(Painting, AGraphicControlWhosePaintFailsKeepsNoContextAndPaintsAgainLater)
 {
     TProbeStage<TGraphicProbe> stage;
     TErrorLog log;
     stage.probe->Fail = true;
     stage.Repaint();
     EXPECT_EQ(log.Shown, std::vector<std::string>{"paint failed"});
-    EXPECT_EQ(stage.probe->Canvas(), nullptr) << "no pointer to the painting's canvas is left";
+    EXPECT_EQ(stage.probe->Canvas()->Handle(), nullptr) << "the canvas keeps no context of the failed paint";
 
     stage.probe->Fail = false;
     SetPixel(TWindowDC::Client(stage.form.Handle()).Get(), 30, 25, RGB(0, 0, 0));
