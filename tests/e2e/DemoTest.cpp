@@ -1,6 +1,14 @@
 // The demo program as a process: its main form opens every kind of window
-// the skin engine is tried on, each with the window styles it stands for.
+// the skin engine is tried on, each with the window styles it stands for,
+// and every page of the gallery of controls.
 #include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <vector>
 
 #include "ProcessDriver.h"
 
@@ -72,5 +80,58 @@ TEST(Demo, TheMainFormOpensEveryKindOfWindow)
     EXPECT_EQ(bare, 1);
 
     PostMessageW(main, WM_CLOSE, 0, 0);  // closing the main form ends the program
+    EXPECT_EQ(demo.WaitForExit(), 0u);
+}
+
+// Each page opens from its button on the main form, owned by the main form,
+// with the windows of the controls it shows.
+TEST(Demo, EveryGalleryPageOpensWithItsControls)
+{
+    TTempDir dir;
+    TTessaly demo(dir, nullptr, TProgram::Demo);
+    demo.Start();
+    HWND main = demo.WaitForWindow(L"TDemoMain");
+    ASSERT_TRUE(main);
+    const struct {
+        const wchar_t* Button;
+        const wchar_t* Caption;
+        std::vector<std::pair<const wchar_t*, std::size_t>> Windows;  // class, how many
+    } pages[] = {
+        {L"按钮", L"控件：按钮", {{L"Button", 9}, {L"TPanel", 1}}},
+        {L"复选框与单选按钮",
+         L"控件：复选框与单选按钮",
+         {{L"Button", 20}, {L"TGroupBox", 3}, {L"TRadioGroup", 1}}},
+        {L"状态栏、进度条、滑块与标题",
+         L"控件：状态栏、进度条、滑块与标题",
+         {{STATUSCLASSNAMEW, 1}, {PROGRESS_CLASSW, 5}, {TRACKBAR_CLASSW, 3}, {WC_HEADERW, 1}}},
+        {L"工具栏、酷栏与框架",
+         L"控件：工具栏、酷栏与框架",
+         {{TOOLBARCLASSNAMEW, 2}, {REBARCLASSNAMEW, 1}, {L"TDemoOptionsFrame", 2}, {PROGRESS_CLASSW, 2}}},
+    };
+    for (const auto& page : pages) {
+        HWND button = nullptr;
+        ASSERT_TRUE(WaitFor([&] { return (button = TTessaly::ButtonWithText(main, page.Button)) != nullptr; }));
+        TTessaly::Click(button);
+        HWND wnd = nullptr;
+        ASSERT_TRUE(WaitFor([&] { return (wnd = WindowWithCaption(demo, page.Caption)) != nullptr; }))
+            << "page " << testing::PrintToString(std::wstring(page.Caption));
+        EXPECT_EQ(GetWindow(wnd, GW_OWNER), main);
+        for (auto [cls, count] : page.Windows)
+            EXPECT_EQ(TTessaly::Children(wnd, cls).size(), count) << testing::PrintToString(std::wstring(cls));
+    }
+
+    // The tool-bar page's bars hold their buttons, separators included.
+    HWND tools = WindowWithCaption(demo, L"控件：工具栏、酷栏与框架");
+    std::vector<LRESULT> counts;
+    for (HWND bar : TTessaly::Children(tools, TOOLBARCLASSNAMEW))
+        counts.push_back(SendMessageW(bar, TB_BUTTONCOUNT, 0, 0));
+    std::sort(counts.begin(), counts.end());
+    EXPECT_EQ(counts, (std::vector<LRESULT>{5, 7}));
+    HWND checks = WindowWithCaption(demo, L"控件：复选框与单选按钮");
+    const auto groups = TTessaly::Children(checks, L"TRadioGroup");
+    ASSERT_EQ(groups.size(), 1u);
+    EXPECT_EQ(TTessaly::Children(groups[0], L"Button").size(), 5u) << "one radio button per item";
+
+    PostMessageW(main, WM_CLOSE, 0, 0);
     EXPECT_EQ(demo.WaitForExit(), 0u);
 }

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The committed skin pictures, button pictures, icon and the demo program's
-# menu pictures are exactly what the generator draws: a hand edit of a
+# pictures are exactly what the generator draws: a hand edit of a
 # picture, or a generator change whose output was not committed, fails here.
 set -euo pipefail
 root=$1

@@ -7,6 +7,7 @@ Writes, relative to the repository root (or --root):
   app/res/tessaly.ico               the program icon (16, 32, 48 px, alpha)
   app/res/{encrypt,decrypt,login,changepw,save}.bmp   32 x 32 button pictures
   tools/win/demo/res/menuglyphs.bmp   the demo program's 16 x 16 menu pictures
+  tools/win/demo/res/backdrop.bmp, speedglyphs.bmp   the demo gallery's pictures
 
 Everything is drawn from code with the standard library only, so the output
 is the same byte for byte on every run. Edit this script, not the files.
@@ -1122,6 +1123,34 @@ MENU_PICTURES = [picture_page, picture_folder, picture_save, picture_tile]
 MENU_UNDERLAY = (240, 240, 240)
 
 
+def gallery_backdrop():
+    """The picture the gallery's Tag 5555 controls stand on: a diagonal
+    blue-to-amber gradient with lighter stripes, 200 x 80."""
+    pic = Picture(200, 80)
+    for y in range(pic.height):
+        for x in range(pic.width):
+            t = (x + y) / 280
+            colour = (int(40 + 200 * t), int(90 + 90 * t), int(200 - 150 * t))
+            if ((x - y) // 10) % 2 == 0:
+                colour = tuple(min(255, ch + 18) for ch in colour)
+            pic.set(x, y, colour)
+    return pic
+
+
+def gallery_glyphs():
+    """A speed-button glyph strip: an up arrow in four 16 x 16 frames (up,
+    disabled, pressed, down) on the key colour."""
+    strip = []
+    for colour in ((0, 120, 0), (128, 128, 128), (0, 70, 160), (180, 60, 0)):
+        pic = Picture(16, 16)
+        for y in range(16):
+            for x in range(16):
+                if (4 <= y <= 12 and abs(x - 8) <= (y - 4) // 2) or (y > 12 and 6 <= x <= 10):
+                    pic.set(x, y, colour)
+        strip.append(pic)
+    return side_by_side(strip)
+
+
 BUTTON_PICTURES = {
     "encrypt.bmp": picture_encrypt,
     "decrypt.bmp": picture_decrypt,
@@ -1210,6 +1239,8 @@ def main():
     write(os.path.join(res_dir, "tessaly.ico"), ico_bytes([icon_image(s) for s in (16, 32, 48)]))
     glyphs = side_by_side([draw(16).image().flattened(MENU_UNDERLAY) for draw in MENU_PICTURES])
     write(os.path.join(demo_dir, "menuglyphs.bmp"), bmp_bytes(glyphs))
+    write(os.path.join(demo_dir, "backdrop.bmp"), bmp_bytes(gallery_backdrop()))
+    write(os.path.join(demo_dir, "speedglyphs.bmp"), bmp_bytes(gallery_glyphs()))
     print("%d skin pictures and lightblue.ini in %s" % (len(pics), skin_dir))
     print("%d button pictures and tessaly.ico in %s" % (len(BUTTON_PICTURES), res_dir))
     print("%d menu pictures in %s" % (len(MENU_PICTURES), demo_dir))

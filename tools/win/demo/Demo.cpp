@@ -161,6 +161,20 @@ void TDemoPlainForm::CheckClick(TObject* sender)
     ToggleCheck(sender);
 }
 
+// ---- TDemoOptionsFrame
+
+const TClassInfo& TDemoOptionsFrame::StaticClass()
+{
+    static const TClassInfo info =
+        TClassBuilder<TDemoOptionsFrame>("TDemoOptionsFrame", &TFrame::StaticClass()).Creatable().Done();
+    return info;
+}
+
+TDemoOptionsFrame::TDemoOptionsFrame(TComponent* owner) : TFrame(owner)
+{
+    InitFromResource();
+}
+
 // ---- TDemoMain
 
 const TClassInfo& TDemoMain::StaticClass()
@@ -182,7 +196,9 @@ TMethod TDemoMain::FindMethod(std::string_view name)
                           {Handler("FrameClick", &F::FrameClick), Handler("SizeableClick", &F::SizeableClick),
                            Handler("ToolClick", &F::ToolClick), Handler("TaggedClick", &F::TaggedClick),
                            Handler("BareClick", &F::BareClick), Handler("RightToLeftClick", &F::RightToLeftClick),
-                           Handler("AllClick", &F::AllClick)});
+                           Handler("AllClick", &F::AllClick), Handler("ButtonsPageClick", &F::ButtonsPageClick),
+                           Handler("ChecksPageClick", &F::ChecksPageClick), Handler("BarsPageClick", &F::BarsPageClick),
+                           Handler("ToolsPageClick", &F::ToolsPageClick)});
 }
 
 template <class Make>
@@ -237,6 +253,26 @@ void TDemoMain::AllClick(TObject* sender)
     for (auto open : {&TDemoMain::FrameClick, &TDemoMain::SizeableClick, &TDemoMain::ToolClick,
                       &TDemoMain::TaggedClick, &TDemoMain::BareClick, &TDemoMain::RightToLeftClick})
         (this->*open)(sender);
+}
+
+void TDemoMain::ButtonsPageClick(TObject*)
+{
+    ShowOnce(buttonsPage_, [this] { return new TDemoPlainForm(this, L"TDEMOBUTTONS"); });
+}
+
+void TDemoMain::ChecksPageClick(TObject*)
+{
+    ShowOnce(checksPage_, [this] { return new TDemoPlainForm(this, L"TDEMOCHECKS"); });
+}
+
+void TDemoMain::BarsPageClick(TObject*)
+{
+    ShowOnce(barsPage_, [this] { return new TDemoPlainForm(this, L"TDEMOBARS"); });
+}
+
+void TDemoMain::ToolsPageClick(TObject*)
+{
+    ShowOnce(toolsPage_, [this] { return new TDemoPlainForm(this, L"TDEMOTOOLS"); });
 }
 
 } // namespace demo

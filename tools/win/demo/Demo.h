@@ -2,7 +2,8 @@
 // compiled-in skin, to look at and to test the skin engine against. A main
 // form opens the others: an MDI frame with children and a menu bar of every
 // kind of item, a sizeable form with a context menu, a tool window, a form
-// with Tag 99, a form without a caption, and a right-to-left form.
+// with Tag 99, a form without a caption, and a right-to-left form; and the
+// gallery: one page per family of controls, every control in its states.
 #pragma once
 
 #include "ui/Forms.h"
@@ -57,7 +58,15 @@ public:
     ui::TMethod FindMethod(std::string_view name) override;
 };
 
-// The main form: one button per kind of window; it carries the skin.
+// Controls of their own on a frame, placed twice on the tool-bar page.
+class TDemoOptionsFrame : public ui::TFrame {
+    UI_CLASS(TDemoOptionsFrame)
+public:
+    explicit TDemoOptionsFrame(ui::TComponent* owner);
+};
+
+// The main form: one button per kind of window and per gallery page; it
+// carries the skin.
 class TDemoMain : public ui::TForm {
     UI_CLASS(TDemoMain)
 public:
@@ -70,6 +79,10 @@ public:
     void BareClick(ui::TObject* Sender);
     void RightToLeftClick(ui::TObject* Sender);
     void AllClick(ui::TObject* Sender);
+    void ButtonsPageClick(ui::TObject* Sender);
+    void ChecksPageClick(ui::TObject* Sender);
+    void BarsPageClick(ui::TObject* Sender);
+    void ToolsPageClick(ui::TObject* Sender);
     ui::TMethod FindMethod(std::string_view name) override;
 
 private:
@@ -83,6 +96,10 @@ private:
     ui::TForm* tagged_ = nullptr;
     ui::TForm* bare_ = nullptr;
     ui::TForm* rightToLeft_ = nullptr;
+    ui::TForm* buttonsPage_ = nullptr;
+    ui::TForm* checksPage_ = nullptr;
+    ui::TForm* barsPage_ = nullptr;
+    ui::TForm* toolsPage_ = nullptr;
 };
 
 } // namespace demo

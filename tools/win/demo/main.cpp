@@ -9,6 +9,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     application.Initialize();
     application.SetTitle(L"Tessaly 演示");
     app::RegisterAppClasses();  // the framework's and the skin engine's classes
+    ui::RegisterComponentClass(demo::TDemoOptionsFrame::StaticClass());
     application.CreateForm<demo::TDemoMain>();
     application.Run();
     return 0;

@@ -4,7 +4,7 @@ object DemoMain: TDemoMain
   BorderStyle = bsSingle
   BorderIcons = [biSystemMenu, biMinimize]
   Caption = 'Tessaly 演示'
-  ClientWidth = 280
+  ClientWidth = 560
   ClientHeight = 304
   Color = clBtnFace
   Font.Charset = 134
@@ -78,6 +78,47 @@ object DemoMain: TDemoMain
     Caption = '全部打开'
     TabOrder = 6
     OnClick = AllClick
+  end
+  object Label2: TLabel
+    Left = 296
+    Top = 12
+    Caption = '控件陈列，每类一页：'
+  end
+  object ButtonsPageButton: TButton
+    Left = 296
+    Top = 40
+    Width = 248
+    Height = 30
+    Caption = '按钮'
+    TabOrder = 7
+    OnClick = ButtonsPageClick
+  end
+  object ChecksPageButton: TButton
+    Left = 296
+    Top = 76
+    Width = 248
+    Height = 30
+    Caption = '复选框与单选按钮'
+    TabOrder = 8
+    OnClick = ChecksPageClick
+  end
+  object BarsPageButton: TButton
+    Left = 296
+    Top = 112
+    Width = 248
+    Height = 30
+    Caption = '状态栏、进度条、滑块与标题'
+    TabOrder = 9
+    OnClick = BarsPageClick
+  end
+  object ToolsPageButton: TButton
+    Left = 296
+    Top = 148
+    Width = 248
+    Height = 30
+    Caption = '工具栏、酷栏与框架'
+    TabOrder = 10
+    OnClick = ToolsPageClick
   end
   object SkinData1: TSkinData
     Active = True
