@@ -1,5 +1,6 @@
 // Controls over the platform's common controls: status bar, progress bar,
-// track bar, header control, tool bar with its buttons, and cool bar. Each
+// track bar, up-down, header control, tool bar with its buttons, and cool
+// bar. Each
 // keeps its state in the control and gives it to its window whenever the
 // window is made, so the control survives a remade window.
 #pragma once
@@ -173,6 +174,48 @@ private:
     TTrackBarOrientation orientation_ = TTrackBarOrientation::trHorizontal;
     TTickMark tickMarks_ = TTickMark::tmBottomRight;
     TTickStyle tickStyle_ = TTickStyle::tsAuto;
+};
+
+enum class TUDOrientation { udVertical, udHorizontal };
+
+// Two arrows that step Position by Increment within Min..Max (round with
+// Wrap). With an Associate (an edit), the arrows sit at its right side and
+// its text shows the position. OnChange runs on every step.
+class TUpDown : public TWinControl {
+    UI_CLASS(TUpDown)
+public:
+    explicit TUpDown(TComponent* owner);
+    int Min() const { return min_; }
+    void SetMin(int value);
+    int Max() const { return max_; }
+    void SetMax(int value);
+    int Position() const { return position_; }
+    void SetPosition(int value);
+    int Increment() const { return increment_; }
+    void SetIncrement(int value);
+    bool Wrap() const { return wrap_; }
+    void SetWrap(bool on);
+    TUDOrientation Orientation() const { return orientation_; }
+    void SetOrientation(TUDOrientation orientation);
+    // The windowed control the arrows serve (a reference).
+    TWinControl* Associate() const { return associate_; }
+    void SetAssociate(TWinControl* control);
+    void Notification(TComponent* component, TOperation operation) override;
+
+    TNotifyEvent OnChange;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void CreateWnd() override;
+    void Dispatch(TMessage& m) override;
+    void Loaded() override;
+
+private:
+    void ApplyRange();
+    int min_ = 0, max_ = 100, position_ = 0, increment_ = 1;
+    bool wrap_ = false;
+    TUDOrientation orientation_ = TUDOrientation::udVertical;
+    TWinControl* associate_ = nullptr;
 };
 
 // ---- header control

@@ -932,7 +932,8 @@ void RegisterFrameworkClasses()
           &TCheckBox::StaticClass(), &TRadioButton::StaticClass(), &TGroupBox::StaticClass(),
           &TRadioGroup::StaticClass(), &TSpeedButton::StaticClass(), &TStatusBar::StaticClass(),
           &TProgressBar::StaticClass(), &TTrackBar::StaticClass(), &THeaderControl::StaticClass(),
-          &TToolBar::StaticClass(), &TToolButton::StaticClass(), &TCoolBar::StaticClass(), &TImage::StaticClass()})
+          &TToolBar::StaticClass(), &TToolButton::StaticClass(), &TCoolBar::StaticClass(), &TImage::StaticClass(), &TMemo::StaticClass(),
+          &TScrollBar::StaticClass(), &TUpDown::StaticClass()})
         RegisterComponentClass(*info);
     RegisterMenuClasses();
 }

@@ -329,6 +329,257 @@ const TClassInfo& TMaskEdit::StaticClass()
 
 TMaskEdit::TMaskEdit(TComponent* owner) : TEdit(owner) {}
 
+// ---- TMemo
+
+// The lines of a memo are the lines of its text, read from and written to
+// the text (the window's while it exists) as a whole.
+class TCustomMemo::TMemoStrings : public TStrings {
+public:
+    explicit TMemoStrings(TCustomMemo& memo) : memo_(memo) {}
+    int Count() const override { return static_cast<int>(Split().size()); }
+    std::wstring Get(int index) const override
+    {
+        CheckIndex(index, false);
+        return Split()[static_cast<std::size_t>(index)];
+    }
+    void Put(int index, const std::wstring& s) override
+    {
+        CheckIndex(index, false);
+        auto lines = Split();
+        lines[static_cast<std::size_t>(index)] = s;
+        Join(lines);
+    }
+    void Insert(int index, const std::wstring& s) override
+    {
+        CheckIndex(index, true);
+        auto lines = Split();
+        lines.insert(lines.begin() + index, s);
+        Join(lines);
+    }
+    void Delete(int index) override
+    {
+        CheckIndex(index, false);
+        auto lines = Split();
+        lines.erase(lines.begin() + index);
+        Join(lines);
+    }
+    void Clear() override { memo_.SetText(L""); }
+
+private:
+    // Every line ends in a line break, the last one's optional: an empty
+    // text has no lines, and an empty last line is kept.
+    std::vector<std::wstring> Split() const
+    {
+        std::vector<std::wstring> lines;
+        const std::wstring text = memo_.GetText();
+        std::size_t start = 0;
+        while (start < text.size()) {
+            const std::size_t end = text.find(L"\r\n", start);
+            if (end == std::wstring::npos) {
+                lines.push_back(text.substr(start));
+                break;
+            }
+            lines.push_back(text.substr(start, end - start));
+            start = end + 2;
+        }
+        return lines;
+    }
+    void Join(const std::vector<std::wstring>& lines)
+    {
+        std::wstring text;
+        for (const std::wstring& line : lines)
+            text += line + L"\r\n";
+        memo_.SetText(text);
+    }
+    TCustomMemo& memo_;
+};
+
+const TClassInfo& TCustomMemo::StaticClass()
+{
+    using M = TCustomMemo;
+    static const TClassInfo info =
+        TClassBuilder<M>("TCustomMemo", &TEdit::StaticClass())
+            .Object("Lines", &M::Lines, &M::SetLines)
+            .Enum("ScrollBars", {"ssNone", "ssHorizontal", "ssVertical", "ssBoth"}, &M::ScrollBars, &M::SetScrollBars)
+            .Bool("WordWrap", &M::WordWrap, &M::SetWordWrap)
+            .Done();
+    return info;
+}
+
+const TClassInfo& TMemo::StaticClass()
+{
+    static const TClassInfo info = TClassBuilder<TMemo>("TMemo", &TCustomMemo::StaticClass()).Creatable().Done();
+    return info;
+}
+
+TCustomMemo::TCustomMemo(TComponent* owner) : TEdit(owner), lines_(std::make_unique<TMemoStrings>(*this))
+{
+    SetBounds(0, 0, 185, 89);
+}
+
+TCustomMemo::~TCustomMemo() = default;
+
+TStrings* TCustomMemo::Lines() const
+{
+    return lines_.get();
+}
+
+void TCustomMemo::SetLines(TStrings* lines)
+{
+    lines_->Assign(*lines);
+}
+
+void TCustomMemo::SetScrollBars(TScrollStyle bars)
+{
+    scrollBars_ = bars;
+    if (HandleAllocated())
+        RecreateWnd();
+}
+
+void TCustomMemo::SetWordWrap(bool on)
+{
+    wordWrap_ = on;
+    if (HandleAllocated())
+        RecreateWnd();
+}
+
+void TCustomMemo::CreateParams(TCreateParams& params)
+{
+    TEdit::CreateParams(params);
+    params.Style |= ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
+    if (wordWrap_)
+        params.Style &= ~static_cast<DWORD>(ES_AUTOHSCROLL);
+    if (scrollBars_ == TScrollStyle::ssVertical || scrollBars_ == TScrollStyle::ssBoth)
+        params.Style |= WS_VSCROLL;
+    if (scrollBars_ == TScrollStyle::ssHorizontal || scrollBars_ == TScrollStyle::ssBoth)
+        params.Style |= WS_HSCROLL;
+}
+
+// ---- TScrollBar
+
+const TClassInfo& TScrollBar::StaticClass()
+{
+    using B = TScrollBar;
+    static const TClassInfo info = TClassBuilder<B>("TScrollBar", &TWinControl::StaticClass())
+                                       .Enum("Kind", {"sbHorizontal", "sbVertical"}, &B::Kind, &B::SetKind)
+                                       .Int("Min", &B::Min, &B::SetMin)
+                                       .Int("Max", &B::Max, &B::SetMax)
+                                       .Int("Position", &B::Position, &B::SetPosition)
+                                       .Int("PageSize", &B::PageSize, &B::SetPageSize)
+                                       .Int("SmallChange", &B::SmallChange, &B::SetSmallChange)
+                                       .Int("LargeChange", &B::LargeChange, &B::SetLargeChange)
+                                       .Event("OnChange", &B::OnChange)
+                                       .Creatable()
+                                       .Done();
+    return info;
+}
+
+TScrollBar::TScrollBar(TComponent* owner) : TWinControl(owner)
+{
+    SetBounds(0, 0, 121, 17);
+    SetTabStop(true);
+}
+
+void TScrollBar::SetKind(TScrollBarKind kind)
+{
+    if (kind == kind_)
+        return;
+    kind_ = kind;
+    if (HandleAllocated())
+        RecreateWnd();
+}
+
+void TScrollBar::SetMin(int value)
+{
+    min_ = value;
+    ApplyInfo();
+}
+
+void TScrollBar::SetMax(int value)
+{
+    max_ = value;
+    ApplyInfo();
+}
+
+void TScrollBar::SetPageSize(int value)
+{
+    pageSize_ = std::max(value, 0);
+    ApplyInfo();
+}
+
+// The position is fitted into the range (once a form is read: the range may
+// come after it) and OnChange hears of a move.
+void TScrollBar::SetPosition(int value)
+{
+    const int fitted = Loading() ? value : std::clamp(value, min_, Last());
+    if (fitted == position_)
+        return;
+    position_ = fitted;
+    ApplyInfo();
+    if (!Loading())
+        OnChange(this);
+}
+
+void TScrollBar::ApplyInfo()
+{
+    if (Loading() || !HandleAllocated())
+        return;
+    SCROLLINFO info{sizeof info, SIF_RANGE | SIF_PAGE | SIF_POS, min_, std::max(min_, max_),
+                    static_cast<UINT>(pageSize_), position_, 0};
+    SetScrollInfo(Handle(), SB_CTL, &info, TRUE);
+}
+
+void TScrollBar::Loaded()
+{
+    TWinControl::Loaded();
+    max_ = std::max(max_, min_);
+    position_ = std::clamp(position_, min_, Last());
+    ApplyInfo();
+}
+
+void TScrollBar::CreateParams(TCreateParams& params)
+{
+    TWinControl::CreateParams(params);
+    params.SystemClass = L"SCROLLBAR";
+    params.Style |= kind_ == TScrollBarKind::sbVertical ? SBS_VERT : SBS_HORZ;
+}
+
+void TScrollBar::CreateWnd()
+{
+    TWinControl::CreateWnd();
+    ApplyInfo();
+}
+
+// What the user did to the bar, as its scroll code, moves the position.
+void TScrollBar::Scrolled(int code)
+{
+    switch (code) {
+    case SB_LINEUP: SetPosition(position_ - smallChange_); break;
+    case SB_LINEDOWN: SetPosition(position_ + smallChange_); break;
+    case SB_PAGEUP: SetPosition(position_ - largeChange_); break;
+    case SB_PAGEDOWN: SetPosition(position_ + largeChange_); break;
+    case SB_TOP: SetPosition(min_); break;
+    case SB_BOTTOM: SetPosition(Last()); break;
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK: {
+        SCROLLINFO info{sizeof info, SIF_TRACKPOS, 0, 0, 0, 0, 0};
+        GetScrollInfo(Handle(), SB_CTL, &info);  // the whole 32-bit position
+        SetPosition(info.nTrackPos);
+        break;
+    }
+    default: break;
+    }
+}
+
+void TScrollBar::Dispatch(TMessage& m)
+{
+    if (m.Msg == CN_HSCROLL || m.Msg == CN_VSCROLL) {
+        Scrolled(LOWORD(m.WParam));
+        return;
+    }
+    TWinControl::Dispatch(m);
+}
+
 // ---- TButton
 
 const TClassInfo& TButton::StaticClass()

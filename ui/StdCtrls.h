@@ -1,6 +1,8 @@
-// Standard controls: label, list box, single-line edits, push button, check
-// box, radio button and group box.
+// Standard controls: label, list box, edits and memo, push button, check
+// box, radio button, group box and scroll bar.
 #pragma once
+
+#include <algorithm>
 
 #include "ui/Controls.h"
 
@@ -113,6 +115,79 @@ public:
 
 private:
     std::wstring editMask_;
+};
+
+enum class TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+
+// A multi-line edit whose Lines are the lines of its text. Enter starts a
+// new line; WordWrap breaks long lines at the edge instead of scrolling.
+class TCustomMemo : public TEdit {
+    UI_CLASS(TCustomMemo)
+public:
+    explicit TCustomMemo(TComponent* owner);
+    ~TCustomMemo() override;
+    TStrings* Lines() const;
+    void SetLines(TStrings* lines);
+    TScrollStyle ScrollBars() const { return scrollBars_; }
+    void SetScrollBars(TScrollStyle bars);
+    bool WordWrap() const { return wordWrap_; }
+    void SetWordWrap(bool on);
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+
+private:
+    class TMemoStrings;
+    std::unique_ptr<TMemoStrings> lines_;
+    TScrollStyle scrollBars_ = TScrollStyle::ssNone;
+    bool wordWrap_ = true;
+};
+
+class TMemo : public TCustomMemo {
+    UI_CLASS(TMemo)
+public:
+    using TCustomMemo::TCustomMemo;
+};
+
+enum class TScrollBarKind { sbHorizontal, sbVertical };
+
+// A scroll bar of its own: Position within Min..Max (less PageSize − 1 when
+// a page is shown), moved by SmallChange with the arrows and LargeChange in
+// the track; OnChange runs on every move.
+class TScrollBar : public TWinControl {
+    UI_CLASS(TScrollBar)
+public:
+    explicit TScrollBar(TComponent* owner);
+    TScrollBarKind Kind() const { return kind_; }
+    void SetKind(TScrollBarKind kind);
+    int Min() const { return min_; }
+    void SetMin(int value);
+    int Max() const { return max_; }
+    void SetMax(int value);
+    int Position() const { return position_; }
+    void SetPosition(int value);
+    int PageSize() const { return pageSize_; }
+    void SetPageSize(int value);
+    int SmallChange() const { return smallChange_; }
+    void SetSmallChange(int value) { smallChange_ = value; }
+    int LargeChange() const { return largeChange_; }
+    void SetLargeChange(int value) { largeChange_ = value; }
+
+    TNotifyEvent OnChange;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void CreateWnd() override;
+    void Dispatch(TMessage& m) override;
+    void Loaded() override;
+
+private:
+    // The last position the thumb may take.
+    int Last() const { return std::max(min_, max_ - std::max(pageSize_ - 1, 0)); }
+    void ApplyInfo();
+    void Scrolled(int code);
+    TScrollBarKind kind_ = TScrollBarKind::sbHorizontal;
+    int min_ = 0, max_ = 100, position_ = 0, pageSize_ = 0, smallChange_ = 1, largeChange_ = 1;
 };
 
 class TButton : public TWinControl {

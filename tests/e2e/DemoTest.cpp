@@ -107,6 +107,9 @@ TEST(Demo, EveryGalleryPageOpensWithItsControls)
         {L"工具栏、酷栏与框架",
          L"控件：工具栏、酷栏与框架",
          {{TOOLBARCLASSNAMEW, 2}, {REBARCLASSNAMEW, 1}, {L"TDemoOptionsFrame", 2}, {PROGRESS_CLASSW, 2}}},
+        {L"滚动条、备忘录与微调",
+         L"控件：滚动与微调",
+         {{L"ListBox", 1}, {L"Edit", 3}, {L"ScrollBar", 2}, {UPDOWN_CLASSW, 2}}},
     };
     for (const auto& page : pages) {
         HWND button = nullptr;

@@ -198,7 +198,8 @@ TMethod TDemoMain::FindMethod(std::string_view name)
                            Handler("BareClick", &F::BareClick), Handler("RightToLeftClick", &F::RightToLeftClick),
                            Handler("AllClick", &F::AllClick), Handler("ButtonsPageClick", &F::ButtonsPageClick),
                            Handler("ChecksPageClick", &F::ChecksPageClick), Handler("BarsPageClick", &F::BarsPageClick),
-                           Handler("ToolsPageClick", &F::ToolsPageClick)});
+                           Handler("ToolsPageClick", &F::ToolsPageClick),
+                           Handler("ScrollingPageClick", &F::ScrollingPageClick)});
 }
 
 template <class Make>
@@ -273,6 +274,11 @@ void TDemoMain::BarsPageClick(TObject*)
 void TDemoMain::ToolsPageClick(TObject*)
 {
     ShowOnce(toolsPage_, [this] { return new TDemoPlainForm(this, L"TDEMOTOOLS"); });
+}
+
+void TDemoMain::ScrollingPageClick(TObject*)
+{
+    ShowOnce(scrollingPage_, [this] { return new TDemoPlainForm(this, L"TDEMOSCROLLING"); });
 }
 
 } // namespace demo

@@ -83,6 +83,7 @@ public:
     void ChecksPageClick(ui::TObject* Sender);
     void BarsPageClick(ui::TObject* Sender);
     void ToolsPageClick(ui::TObject* Sender);
+    void ScrollingPageClick(ui::TObject* Sender);
     ui::TMethod FindMethod(std::string_view name) override;
 
 private:
@@ -100,6 +101,7 @@ private:
     ui::TForm* checksPage_ = nullptr;
     ui::TForm* barsPage_ = nullptr;
     ui::TForm* toolsPage_ = nullptr;
+    ui::TForm* scrollingPage_ = nullptr;
 };
 
 } // namespace demo

@@ -120,6 +120,15 @@ object DemoMain: TDemoMain
     TabOrder = 10
     OnClick = ToolsPageClick
   end
+  object ScrollingPageButton: TButton
+    Left = 296
+    Top = 184
+    Width = 248
+    Height = 30
+    Caption = '滚动条、备忘录与微调'
+    TabOrder = 11
+    OnClick = ScrollingPageClick
+  end
   object SkinData1: TSkinData
     Active = True
     SkinFormtype = sfMainform
