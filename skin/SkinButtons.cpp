@@ -16,16 +16,6 @@ using namespace ui;
 
 namespace {
 
-int Width(const RECT& r)
-{
-    return r.right - r.left;
-}
-
-int Height(const RECT& r)
-{
-    return r.bottom - r.top;
-}
-
 // The first "||" of a caption stands for a line break.
 std::wstring WithLineBreak(std::wstring caption)
 {
@@ -167,16 +157,19 @@ bool TSkinButton::DrawsFocusRect() const
     return HasFocus() && !(SkinData->Options() & SetOf(xoNoFocusRect));
 }
 
-void TSkinButton::PaintFace(HDC dc, const RECT& rect, TButtonFace face) const
+TButtonFace TSkinButton::PaintFace(HDC dc, const RECT& rect) const
 {
+    const TButtonFace face = CurrentFace();
     if (WantsTransparentBackground() && Control)
         PaintParentBackground(*Control, dc);
     else
         FillSkinColour(dc, rect);
     DrawElement(dc, rect, ButtonFaceCount, static_cast<int>(face), *SkinData->Buttons);
+    SelectCaptionFont(dc, face);
+    return face;
 }
 
-void TSkinButton::SelectCaptionFont(HDC dc, TButtonFace face, bool enabled) const
+void TSkinButton::SelectCaptionFont(HDC dc, TButtonFace face) const
 {
     SelectObject(dc, CurrentFont());
     const TDataSkinButton& b = *SkinData->Buttons;
@@ -187,12 +180,12 @@ void TSkinButton::SelectCaptionFont(HDC dc, TButtonFace face, bool enabled) cons
         colour = b.MouseOverColour2;
     else if (face == TButtonFace::Pressed && b.HasPressedColour2)
         colour = b.PressedColour2;
-    if (!enabled)
+    if (face == TButtonFace::Disabled)
         colour = clBtnShadow;
     SetTextColor(dc, ColorToRGB(colour));
 }
 
-void TSkinButton::DrawButtonCaption(HDC dc, const RECT& rect, std::wstring caption, bool focused) const
+void TSkinButton::DrawButtonCaption(HDC dc, const RECT& rect, std::wstring caption) const
 {
     caption = WithLineBreak(std::move(caption));
     RECT r = rect;
@@ -201,10 +194,10 @@ void TSkinButton::DrawButtonCaption(HDC dc, const RECT& rect, std::wstring capti
     const UINT flags = DT_CENTER | DT_WORDBREAK | DT_EXPANDTABS;
     DrawTextWide(dc, caption, r, flags | DT_CALCRECT | DT_NOCLIP);
     OffsetRect(&r, -r.left, -r.top);
-    OffsetRect(&r, (Width(rect) - Width(r)) / 2, (Height(rect) - Height(r)) / 2 - 1);
+    OffsetRect(&r, (RectWidth(rect) - RectWidth(r)) / 2, (RectHeight(rect) - RectHeight(r)) / 2 - 1);
     DrawTextWide(dc, caption, r, TextFlagsFor(flags));
     SetBkMode(dc, OPAQUE);
-    if (focused && !(SkinData->Options() & SetOf(xoNoFocusRect))) {
+    if (DrawsFocusRect()) {
         InflateRect(&r, 2, 2);
         ::DrawFocusRect(dc, &r);
     }
@@ -214,12 +207,9 @@ void TSkinButton::PaintControl(HDC dc, const RECT& rect)
 {
     if (!HasButtonPicture(SkinData))
         return;
-    const bool enabled = WindowEnabled();
-    const TButtonFace face = CurrentFace();
     TFacePainter painter(dc, rect);
-    PaintFace(painter.Dc(), painter.Rect(), face);
-    SelectCaptionFont(painter.Dc(), face, enabled);
-    DrawButtonCaption(painter.Dc(), painter.Rect(), CurrentCaption(), HasFocus());
+    PaintFace(painter.Dc(), painter.Rect());
+    DrawButtonCaption(painter.Dc(), painter.Rect(), CurrentCaption());
     painter.Show();
 }
 
@@ -321,12 +311,9 @@ void TSkinBitButton::PaintControl(HDC dc, const RECT& rect)
 {
     if (!HasButtonPicture(SkinData))
         return;
-    const bool enabled = WindowEnabled();
-    const TButtonFace face = CurrentFace();
     TFacePainter painter(dc, rect);
     HDC face_dc = painter.Dc();
-    PaintFace(face_dc, painter.Rect(), face);
-    SelectCaptionFont(face_dc, face, enabled);
+    const TButtonFace face = PaintFace(face_dc, painter.Rect());
 
     const auto* glyph = dynamic_cast<const TBitmap*>(GetObjectPropByName(Control, "Glyph"));
     const int numGlyphs = std::max(GetIntPropByName(Control, "NumGlyphs"), 1);
@@ -344,9 +331,9 @@ void TSkinBitButton::PaintControl(HDC dc, const RECT& rect)
     SIZE textSize{0, 0};
     if (!caption.empty()) {
         DrawTextWide(face_dc, caption, box, DT_CALCRECT | DT_WORDBREAK);
-        textSize = {Width(box), Height(box)};
+        textSize = {RectWidth(box), RectHeight(box)};
     }
-    const SIZE client{Width(rect), Height(rect)};
+    const SIZE client{RectWidth(rect), RectHeight(rect)};
     const TGlyphPlacement place =
         PlaceGlyph(layout, client, glyphSize, textSize, GetIntPropByName(Control, "Margin"),
                    GetIntPropByName(Control, "Spacing"), GetEnumPropByName(Control, "Alignment") == "tacenter");

@@ -28,14 +28,15 @@ protected:
 
     // The face state of the button now.
     TButtonFace CurrentFace() const;
-    // Background (the skin's face colour or the parent's picture) and the
-    // element face of `face` into painter.
-    void PaintFace(HDC dc, const RECT& rect, TButtonFace face) const;
+    // The background (the skin's face colour or the parent's picture), the
+    // element's face of the current state, and the caption's font and
+    // colour for it; returns the face.
+    TButtonFace PaintFace(HDC dc, const RECT& rect) const;
     // Selects the button's font into dc and its text colour for `face`.
-    void SelectCaptionFont(HDC dc, TButtonFace face, bool enabled) const;
+    void SelectCaptionFont(HDC dc, TButtonFace face) const;
     // The caption centred in rect, its first "||" a line break, with the
     // focus rectangle around it while focused.
-    void DrawButtonCaption(HDC dc, const RECT& rect, std::wstring caption, bool focused) const;
+    void DrawButtonCaption(HDC dc, const RECT& rect, std::wstring caption) const;
     bool DrawsFocusRect() const;
     bool IsDefaultButton() const;
 

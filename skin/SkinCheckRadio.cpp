@@ -14,11 +14,6 @@ namespace {
 
 constexpr int Grayed = 3;
 
-int Height(const RECT& r)
-{
-    return r.bottom - r.top;
-}
-
 } // namespace
 
 int CheckFrameOf(const TCheckLook& look, int frameCount)
@@ -99,7 +94,7 @@ void TSkinMarkControl::PaintControl(HDC dc, const RECT& rect)
     const int fh = strip.Height();
     TFacePainter painter(dc, rect);
     const RECT& r = painter.Rect();
-    RECT box{r.left, r.top + (Height(r) - fh) / 2, r.left + fw, 0};
+    RECT box{r.left, r.top + (RectHeight(r) - fh) / 2, r.left + fw, 0};
     RECT text = r;
     UINT flags = 0;
     const bool rightToLeft = TextFlagsFor(0) != 0;
@@ -141,7 +136,7 @@ void TSkinMarkControl::DrawCaption(HDC dc, RECT text, UINT flags) const
     flags |= DT_WORDBREAK | DT_EXPANDTABS;
     RECT measured = text;
     DrawTextWide(dc, caption, measured, flags | DT_CALCRECT | DT_NOCLIP);
-    OffsetRect(&text, 0, (Height(text) - Height(measured)) / 2);
+    OffsetRect(&text, 0, (RectHeight(text) - RectHeight(measured)) / 2);
     if (HasFocus() && !caption.empty())
         DrawFocusAroundText(dc, caption, flags, text);
     DrawTextWide(dc, caption, text, flags);

@@ -16,20 +16,6 @@ namespace skin {
 
 using namespace ui;
 
-namespace {
-
-int Width(const RECT& r)
-{
-    return r.right - r.left;
-}
-
-int Height(const RECT& r)
-{
-    return r.bottom - r.top;
-}
-
-} // namespace
-
 TSkinControl::TSkinControl(TComponent* owner) : TComponent(owner) {}
 
 TSkinControl::~TSkinControl()
@@ -178,7 +164,7 @@ void TSkinControl::PaintWindow(HDC dc)
 {
     if (!Handle || !GetWindowRect(Handle, &WindowRect))
         return;
-    RECT rect{0, 0, Width(WindowRect), Height(WindowRect)};
+    RECT rect{0, 0, RectWidth(WindowRect), RectHeight(WindowRect)};
     // A failed paint leaves the window as it was; painting never raises
     // out of the message handling.
     try {
@@ -199,7 +185,7 @@ void TSkinControl::PaintOnPaintMessage(TMessage& m)
     if (!dc)
         dc = BeginPaint(Handle, &ps);
     if (GetWindowRect(Handle, &WindowRect)) {
-        const RECT rect{0, 0, Width(WindowRect), Height(WindowRect)};
+        const RECT rect{0, 0, RectWidth(WindowRect), RectHeight(WindowRect)};
         try {
             PaintControl(dc, rect);
         } catch (...) {
@@ -252,9 +238,9 @@ void TSkinControl::DrawFocusAroundText(HDC dc, const std::wstring& text, UINT fl
     RECT t = rect;
     DrawTextWide(dc, text, t, flags | DT_CALCRECT | DT_NOCLIP);
     if (flags & DT_CENTER)
-        OffsetRect(&t, (Width(rect) - Width(t)) / 2, (Height(rect) - Height(t)) / 2 - 1);
+        OffsetRect(&t, (RectWidth(rect) - RectWidth(t)) / 2, (RectHeight(rect) - RectHeight(t)) / 2 - 1);
     else if (flags & DT_RIGHT)
-        OffsetRect(&t, Width(rect) - Width(t), 0);
+        OffsetRect(&t, RectWidth(rect) - RectWidth(t), 0);
     InflateRect(&t, 2, 1);
     IntersectRect(&t, &t, &rect);
     ::DrawFocusRect(dc, &t);
@@ -331,7 +317,7 @@ RECT StripFrame(const TBitmap& strip, int count, int frame)
 }
 
 TFacePainter::TFacePainter(HDC target, const RECT& rect)
-    : target_(target), rect_(rect), local_{0, 0, Width(rect), Height(rect)}, face_(Width(rect), Height(rect))
+    : target_(target), rect_(rect), local_{0, 0, RectWidth(rect), RectHeight(rect)}, face_(RectWidth(rect), RectHeight(rect))
 {
 }
 

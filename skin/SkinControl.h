@@ -126,6 +126,16 @@ private:
     bool attached_ = false;
 };
 
+inline int RectWidth(const RECT& r)
+{
+    return r.right - r.left;
+}
+
+inline int RectHeight(const RECT& r)
+{
+    return r.bottom - r.top;
+}
+
 // The Tag that asks for the parent's picture under a control.
 inline constexpr int ParentPictureTag = 5555;
 

@@ -188,6 +188,33 @@ protected:
     int clicks = 0;
 };
 
+
+// A bare top-level window, not yet skinned, and the X input; skips the test
+// without an X server.
+class BareWindowControls : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!input.Available())
+            GTEST_SKIP() << "no X input";
+        bed.HoldBack();
+        bare = std::make_unique<TBareWindow>(GetModuleHandleW(nullptr), L"TessalyBareControls",
+                                             WS_OVERLAPPEDWINDOW | WS_VISIBLE, FormBounds);
+    }
+    // A "BUTTON" child of that style at `top`, its identifier 100 + top.
+    HWND child(const wchar_t* text, DWORD style, int top) const
+    {
+        return CreateWindowExW(0, L"BUTTON", text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, 10, top, 160, 24,
+                               bare->Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(100 + top)),
+                               GetModuleHandleW(nullptr), nullptr);
+    }
+
+    TXInput& input = TXInput::Instance();
+    TControlSkinning skinning;
+    TSkinTestBed bed;
+    std::unique_ptr<TBareWindow> bare;
+};
+
 } // namespace
 
 TEST(CheckFrames, FramesOfEveryLookInFourAndTwelveFrameStrips)
@@ -363,27 +390,15 @@ TEST(ControlDiscovery, EachControlGetsTheSkinnerItsClassAsksFor)
 // A bare window's children are told apart by class and button style; the
 // check box and radio button keep their own behaviour under the mouse and
 // the keyboard and show the skin's strip frame of their state.
-TEST(BareWindowControls, ButtonsByStyleAndMarksUnderRealInput)
+TEST_F(BareWindowControls, ButtonsByStyleAndMarksUnderRealInput)
 {
-    TXInput& input = TXInput::Instance();
-    if (!input.Available())
-        GTEST_SKIP() << "no X input";
-    TControlSkinning skinning;
-    TSkinTestBed bed;
-    bed.HoldBack();
-    TBareWindow bare(GetModuleHandleW(nullptr), L"TessalyBareControls", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                     FormBounds);
-    const auto child = [&](const wchar_t* text, DWORD style, int top) {
-        return CreateWindowExW(0, L"BUTTON", text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, 10, top, 160, 24,
-                               bare.Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
-    };
     const HWND push = child(L"Push", BS_PUSHBUTTON, 10);
     const HWND check = child(L"Three states", BS_AUTO3STATE, 40);
     const HWND radio = child(L"Radio", BS_AUTORADIOBUTTON, 70);
     const HWND group = child(L"Group", BS_GROUPBOX, 100);
     const WNDPROC checkProcedure = WindowProcedure(check);
-    SetForegroundWindow(bare.Handle());
-    TWinSkinForm* controller = bed.Skin(bare.Handle());
+    SetForegroundWindow(bare->Handle());
+    TWinSkinForm* controller = bed.Skin(bare->Handle());
     ASSERT_TRUE(controller);
     EXPECT_NE(dynamic_cast<TSkinButton*>(SkinnerOf(*controller, push)), nullptr);
     EXPECT_NE(dynamic_cast<TSkinCheckBox*>(SkinnerOf(*controller, check)), nullptr);
@@ -429,29 +444,16 @@ TEST_F(SkinnedButtons, AButtonMadeAfterTheSkinningIsFoundAndSkinned)
 // What a skinned push button and check box pass on to the native control:
 // the push button's press and every paint stay with the skinner, which runs
 // the click itself; the check box keeps its own mouse and keyboard handling.
-TEST(BareWindowControls, WhatTheSkinnersPassOnToTheNativeControls)
+TEST_F(BareWindowControls, WhatTheSkinnersPassOnToTheNativeControls)
 {
-    TXInput& input = TXInput::Instance();
-    if (!input.Available())
-        GTEST_SKIP() << "no X input";
-    TControlSkinning skinning;
-    TSkinTestBed bed;
-    bed.HoldBack();
-    TBareWindow bare(GetModuleHandleW(nullptr), L"TessalyBareSequence", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                     FormBounds);
-    const auto child = [&](const wchar_t* text, DWORD style, int top) {
-        return CreateWindowExW(0, L"BUTTON", text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, 10, top, 160, 24,
-                               bare.Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(100 + top)),
-                               GetModuleHandleW(nullptr), nullptr);
-    };
     const HWND push = child(L"Push", BS_PUSHBUTTON, 10);
     const HWND check = child(L"Check", BS_AUTOCHECKBOX, 40);
     const std::initializer_list<UINT> watched{WM_LBUTTONDOWN, WM_LBUTTONUP, WM_PAINT, WM_KEYDOWN, WM_KEYUP};
     // Under the skin: what reaches the native procedures.
     TMessageRecorder pushNative(push, watched), checkNative(check, watched);
-    SetForegroundWindow(bare.Handle());
-    ASSERT_TRUE(bed.Skin(bare.Handle()));
-    TMessageRecorder commands(bare.Handle(), {WM_COMMAND});
+    SetForegroundWindow(bare->Handle());
+    ASSERT_TRUE(bed.Skin(bare->Handle()));
+    TMessageRecorder commands(bare->Handle(), {WM_COMMAND});
     Pump();
     pushNative.Clear();
     checkNative.Clear();
