@@ -14,6 +14,7 @@
 #include "skin/SkinContainers.h"
 #include "skin/SkinDiscovery.h"
 #include "skin/SkinDraw.h"
+#include "skin/SkinMessages.h"
 #include "skin/SkinParts.h"
 #include "skin/SkinRecords.h"
 #include "tests/win/FrameOnScreen.h"
@@ -295,27 +296,68 @@ TEST_F(SkinnedButtons, SpaceClicksTheFocusedButtonOnceAndDisabledShowsItsFace)
     EXPECT_EQ(AwaitFace(window, bed.Data(), TButtonFace::Disabled), 0);
 }
 
-TEST_F(SkinnedButtons, SkinSwitchedOffGivesTheButtonsTheirOwnHandlingAndLook)
+TEST_F(SkinnedButtons, SuspendedOrSwitchedOffTheButtonsHaveTheirOwnHandlingAndLook)
 {
     ASSERT_TRUE(controller);
     EXPECT_EQ(button->WindowProcHooks(), std::vector<std::string>{"skin control"});
     EXPECT_TRUE(AnswersSkinQuery(button->Handle()));
+    // A button never skinned, made after the discovery pass went by.
+    const HWND window = button->Handle();
+    const HWND plain = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE, 160, 80, 120, 40,
+                                       form->Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    first->SetFocus();
+    const auto looksPlain = [&] {
+        RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        return SamePixels(*CaptureScreen(ScreenRect(window)), *CaptureScreen(ScreenRect(plain)));
+    };
+    EXPECT_FALSE(looksPlain());
+
+    SendMessageW(window, WM_SKINENABLE, 0, 0);
+    EXPECT_TRUE(PumpUntil(looksPlain, 2s)) << "suspended";
+    SendMessageW(window, WM_SKINENABLE, 1, 0);
+    EXPECT_EQ(AwaitFace(window, bed.Data(), TButtonFace::Normal), 0);
 
     bed.Data().SetActive(false);
     ASSERT_TRUE(PumpUntil([&] { return bed.Manager().Controllers().empty(); }));
     EXPECT_TRUE(button->WindowProcHooks().empty());
-    EXPECT_FALSE(AnswersSkinQuery(button->Handle()));
+    EXPECT_FALSE(AnswersSkinQuery(window));
+    EXPECT_TRUE(PumpUntil(looksPlain, 2s)) << "switched off";
+}
 
-    // The face is the system's again: the same as a button never skinned.
-    auto plain = std::make_unique<ui::TButton>(form.get());
-    plain->SetParent(form.get());
-    plain->SetBounds(160, 80, 120, 40);
-    first->SetFocus();
-    RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    Pump();
-    const auto own = CaptureScreen(ScreenRect(button->Handle()));
-    const auto never = CaptureScreen(ScreenRect(plain->Handle()));
-    EXPECT_TRUE(SamePixels(*own, *never));
+// Tag 5555 puts the parent's picture under the button's face: where the
+// face is keyed out, the parent's own colour shows.
+TEST(ParentPicture, ATaggedButtonShowsItsParentAroundItsFace)
+{
+    TControlSkinning skinning;
+    TSkinTestBed bed;
+    bed.HoldBack();
+    auto form = ShowForm(ui::TFormBorderStyle::bsSizeable, FormBounds);
+    auto* panel = new ui::TPanel(form.get());
+    panel->SetParent(form.get());
+    panel->SetBounds(10, 10, 200, 120);
+    panel->SetBevelOuter(ui::TPanelBevel::bvNone);
+    panel->SetTag(DefaultDisableTag);  // keeps its own colour
+    panel->SetColor(0x2040C0);
+    auto* tagged = new ui::TButton(form.get());
+    tagged->SetParent(panel);
+    tagged->SetBounds(20, 20, 120, 40);
+    tagged->SetTag(ParentPictureTag);
+    auto* other = new ui::TButton(form.get());
+    other->SetParent(form.get());
+    other->SetBounds(10, 140, 100, 30);
+    other->SetCaption(L"Focus");
+    ASSERT_TRUE(bed.Skin(form->Handle()));
+    other->SetFocus();
+    const HWND window = tagged->Handle();
+    const RECT r = ScreenRect(window);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    const auto expected = Picture(w, h, 0x2040C0, [&](HDC dc, const RECT& all) {
+        DrawElement(dc, all, ButtonFaceCount, static_cast<int>(TButtonFace::Normal), *bed.Data().Buttons);
+    });
+    int differences = 0;
+    EXPECT_TRUE(PumpUntil([&] { return (differences = Differences(*CaptureScreen(r), *expected, {0, 0, w, h})) == 0; },
+                          3s))
+        << differences << " pixels differ";
 }
 
 TEST_F(SkinnedButtons, ADestroyedButtonTakesItsSkinnerAlong)
