@@ -234,8 +234,6 @@ void DrawGlyphFrame(HDC dc, POINT at, int numGlyphs, int frame, const TBitmap& g
 
 namespace {
 
-enum class TGlyphLayout { Left, Right, Top, Bottom };
-
 TGlyphLayout GlyphLayoutOf(const std::string& name)
 {
     if (name == "blglyphright")
@@ -247,13 +245,7 @@ TGlyphLayout GlyphLayoutOf(const std::string& name)
     return TGlyphLayout::Left;
 }
 
-// Where a glyph and a caption go in a button of clientSize: margin is the
-// distance of the block from its edge, spacing the gap (-1 for either
-// spreads the free room evenly).
-struct TGlyphPlacement {
-    POINT Glyph{}, Text{};
-    UINT Flags = DT_WORDBREAK;
-};
+} // namespace
 
 TGlyphPlacement PlaceGlyph(TGlyphLayout layout, SIZE client, SIZE glyph, SIZE text, int margin, int spacing,
                            bool centred)
@@ -305,7 +297,6 @@ TGlyphPlacement PlaceGlyph(TGlyphLayout layout, SIZE client, SIZE glyph, SIZE te
     return p;
 }
 
-} // namespace
 
 void TSkinBitButton::PaintControl(HDC dc, const RECT& rect)
 {

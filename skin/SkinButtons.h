@@ -56,6 +56,19 @@ protected:
     void PaintControl(HDC dc, const RECT& rect) override;
 };
 
+enum class TGlyphLayout { Left, Right, Top, Bottom };
+
+// Where a glyph and a caption go in a button of `client` size: margin is the
+// distance of the pair from the edge the glyph is on, spacing the gap
+// between them; -1 for either spreads the free room evenly (centred does the
+// same for the margin). Across the layout the two are centred each.
+struct TGlyphPlacement {
+    POINT Glyph{}, Text{};
+    UINT Flags = DT_WORDBREAK;  // the caption's text flags
+};
+TGlyphPlacement PlaceGlyph(TGlyphLayout layout, SIZE client, SIZE glyph, SIZE text, int margin, int spacing,
+                           bool centred);
+
 // Draws frame `frame` (1 up, 2 disabled, 3 pressed, 4 down) of a glyph of
 // numGlyphs frames at `at`, transparent at the colour of its bottom-left
 // pixel; the disabled frame in grey. A glyph with fewer frames uses its first.

@@ -238,6 +238,34 @@ TEST(CheckFrames, FramesOfEveryLookInFourAndTwelveFrameStrips)
     EXPECT_EQ(RadioFrameOf({2, true}, 8), 5);
 }
 
+// A 100 x 40 button with a 16 x 16 glyph and a 40 x 14 caption.
+TEST(GlyphPlacement, MarginAndSpacingPlaceGlyphAndCaption)
+{
+    struct Case {
+        const char* what;
+        TGlyphLayout layout;
+        int margin, spacing;
+        POINT glyph, text;
+    };
+    const Case cases[] = {
+        // Free room 44 spread in thirds: margin and gap 14 each.
+        {"spread", TGlyphLayout::Left, -1, -1, {14, 12}, {44, 13}},
+        {"centred, gap 4", TGlyphLayout::Left, -1, 4, {20, 12}, {40, 13}},
+        {"margin 5, gap spread", TGlyphLayout::Left, 5, -1, {5, 12}, {40, 13}},
+        {"margin 5, gap 4, right", TGlyphLayout::Right, 5, 4, {79, 12}, {35, 13}},
+        {"top, margin 2, gap 1", TGlyphLayout::Top, 2, 1, {42, 2}, {30, 19}},
+    };
+    for (const Case& c : cases) {
+        const TGlyphPlacement p = PlaceGlyph(c.layout, {100, 40}, {16, 16}, {40, 14}, c.margin, c.spacing, false);
+        EXPECT_EQ(p.Glyph.x, c.glyph.x) << c.what;
+        EXPECT_EQ(p.Glyph.y, c.glyph.y) << c.what;
+        EXPECT_EQ(p.Text.x, c.text.x) << c.what;
+        EXPECT_EQ(p.Text.y, c.text.y) << c.what;
+    }
+    // Without a caption there is no gap to keep.
+    EXPECT_EQ(PlaceGlyph(TGlyphLayout::Left, {100, 40}, {16, 16}, {0, 0}, -1, 4, false).Glyph.x, 42);
+}
+
 TEST_F(SkinnedButtons, HoverPressAndReleaseUnderTheMouse)
 {
     TXInput& pointer = TXInput::Instance();
