@@ -1,5 +1,6 @@
 #include "skin/SkinDiscovery.h"
 
+#include "skin/SkinBars.h"
 #include "skin/SkinButtons.h"
 #include "skin/SkinCheckRadio.h"
 #include "skin/SkinContainers.h"
@@ -35,6 +36,7 @@ enum class TDecision {
     Children,     // the children only
     RadioGroup,   // every child a radio button
     CheckGroup,   // every child a check box
+    Progress,
     Frame,        // the frame's components
     Form,         // an embedded form: its colour, then its components
     DialogBox,    // a dialog inside a bare window: its children, then its background
@@ -62,6 +64,7 @@ constexpr TSkinRule TypeRules[] = {
     {{"TCustomRadioGroup", "TRadioGroup"}, xcRadioButton, TDecision::RadioGroup},
     {{"TCustomGroupBox", "TGroupBox"}, xcPanel, TDecision::Children},
     {{"TRadioButton", nullptr}, xcRadioButton, TDecision::RadioButton},
+    {{"TProgressBar", nullptr}, xcProgress, TDecision::Progress},
     {{"TBitBtn", nullptr}, xcBitBtn, TDecision::BitButton},
     {{"TBitBtn", nullptr}, NoSwitch, TDecision::None},
     PanelRule,
@@ -78,6 +81,7 @@ constexpr TSkinRule ThirdPartyKinds[] = {
     {{"button", nullptr}, xcButton, TDecision::Button},
     {{"bitbtn", "pngbitbtn"}, xcButton, TDecision::BitButton},
     {{"checkbox", nullptr}, xcCheckBox, TDecision::CheckBox},
+    {{"progress", nullptr}, xcProgress, TDecision::Progress},
     {{"radiobutton", nullptr}, xcRadioButton, TDecision::RadioButton},
     {{"panel", nullptr}, xcPanel, TDecision::Box},
     {{"container", nullptr}, NoSwitch, TDecision::Children},
@@ -91,6 +95,7 @@ constexpr TSkinRule WindowClassRules[] = {
     {{"tpanel", "tsilentpaintpanel"}, NoSwitch, TDecision::PanelColour},
     {{"tcheckbox", nullptr}, xcCheckBox, TDecision::CheckBox},
     {{"tbutton", nullptr}, xcButton, TDecision::Button},
+    {{"tprogressbar", nullptr}, NoSwitch, TDecision::Progress},
 };
 
 // Classes other libraries use for windows that must keep their own look.
@@ -244,6 +249,7 @@ private:
         case TDecision::BitButton: return std::make_unique<TSkinBitButton>(owner);
         case TDecision::CheckBox: return std::make_unique<TSkinCheckBox>(owner);
         case TDecision::RadioButton: return std::make_unique<TSkinRadioButton>(owner);
+        case TDecision::Progress: return std::make_unique<TSkinProgress>(owner);
         case TDecision::Box:
         case TDecision::PanelBox:
         case TDecision::Form: return std::make_unique<TSkinBox>(owner);

@@ -5,10 +5,16 @@
 // control's own handling and look as they were.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <commctrl.h>
+
 #include <algorithm>
 #include <memory>
 #include <string>
 
+#include "skin/ImgUtil.h"
+#include "skin/SkinBars.h"
 #include "skin/SkinButtons.h"
 #include "skin/SkinCheckRadio.h"
 #include "skin/SkinContainers.h"
@@ -58,6 +64,30 @@ const ui::TClassInfo& TPlainButton::StaticClass()
 {
     static const ui::TClassInfo info =
         ui::TClassBuilder<TPlainButton>("TPlainButton", &TButton::StaticClass()).Done();
+    return info;
+}
+
+// Stands for the framework's progress bar: the platform's control.
+class TProgressBar : public ui::TWinControl {
+    UI_CLASS(TProgressBar)
+public:
+    using TWinControl::TWinControl;
+    bool Vertical = false;
+
+protected:
+    void CreateParams(ui::TCreateParams& params) override
+    {
+        TWinControl::CreateParams(params);
+        params.SystemClass = PROGRESS_CLASSW;
+        if (Vertical)
+            params.Style |= PBS_VERTICAL;
+    }
+};
+
+const ui::TClassInfo& TProgressBar::StaticClass()
+{
+    static const ui::TClassInfo info =
+        ui::TClassBuilder<TProgressBar>("TProgressBar", &TWinControl::StaticClass()).Done();
     return info;
 }
 
@@ -545,4 +575,64 @@ TEST_F(BareWindowControls, WhatTheSkinnersPassOnToTheNativeControls)
     EXPECT_TRUE(OkSequence(checkNative,
                            {{WM_LBUTTONDOWN}, {WM_LBUTTONUP}, {WM_KEYDOWN}, {WM_KEYUP}},
                            "check box, click and space"));
+}
+
+// A progress bar shows the Progress element's empty track and, over the
+// part done within its range, the full one; a vertical bar fills from the
+// bottom.
+TEST(SkinnedProgressBar, TheDonePartFollowsPositionAndRange)
+{
+    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_PROGRESS_CLASS};
+    InitCommonControlsEx(&classes);
+    TControlSkinning skinning;
+    TSkinTestBed bed;
+    bed.HoldBack();
+    auto form = ShowForm(ui::TFormBorderStyle::bsSizeable, FormBounds);
+    auto* across = new TProgressBar(form.get());
+    across->SetParent(form.get());
+    across->SetBounds(10, 10, 200, 20);
+    auto* upright = new TProgressBar(form.get());
+    upright->Vertical = true;
+    upright->SetParent(form.get());
+    upright->SetBounds(230, 10, 20, 120);
+    ASSERT_TRUE(bed.Skin(form->Handle()));
+    TDataSkinBorder& element = *bed.Data().Progress;
+    ASSERT_EQ(element.Style, 0);
+
+    // The bar's picture lying down: the track, and the full bar over `done` pixels.
+    const auto expected = [&](int length, int thickness, int done, bool vertical) {
+        auto picture = Picture(length, thickness, bed.Data().Colours.ButtonFace, [&](HDC dc, const RECT& all) {
+            const auto overlay = [&](const RECT& part, int frame) {
+                const auto face = BuildElementBitmap({0, 0, part.right, part.bottom}, *element.Image,
+                                                     element.Margins(), false, element.Tile != 0, 2, frame);
+                TransparentBlit(dc, part, *face, 0xFF00FF);
+            };
+            overlay(all, 1);
+            if (done > 0)
+                overlay({0, 0, done, thickness}, 2);
+        });
+        if (vertical)
+            RotateLeft(*picture);
+        return picture;
+    };
+    struct Case {
+        TProgressBar* bar;
+        int low, high, position, done;
+    };
+    const Case cases[] = {
+        {across, 0, 100, 30, 60},  {across, 10, 20, 15, 100}, {across, 0, 0, 0, 0},
+        {across, 0, 100, 0, 0},    {upright, 0, 100, 25, 30},
+    };
+    for (const Case& c : cases) {
+        const HWND window = c.bar->Handle();
+        SendMessageW(window, PBM_SETRANGE32, c.low, c.high);
+        SendMessageW(window, PBM_SETPOS, c.position, 0);
+        const RECT r = ScreenRect(window);
+        const auto want = expected(c.bar->Vertical ? 120 : 200, 20, c.done, c.bar->Vertical);
+        int differences = 0;
+        EXPECT_TRUE(PumpUntil(
+            [&] { return (differences = Differences(*CaptureScreen(r), *want, {0, 0, want->Width(), want->Height()})) == 0; },
+            3s))
+            << c.low << ".." << c.high << " at " << c.position << ": " << differences << " pixels differ";
+    }
 }
