@@ -37,6 +37,7 @@ enum class TDecision {
     RadioGroup,   // every child a radio button
     CheckGroup,   // every child a check box
     Progress,
+    TrackBar,
     Frame,        // the frame's components
     Form,         // an embedded form: its colour, then its components
     DialogBox,    // a dialog inside a bare window: its children, then its background
@@ -64,6 +65,7 @@ constexpr TSkinRule TypeRules[] = {
     {{"TCustomRadioGroup", "TRadioGroup"}, xcRadioButton, TDecision::RadioGroup},
     {{"TCustomGroupBox", "TGroupBox"}, xcPanel, TDecision::Children},
     {{"TRadioButton", nullptr}, xcRadioButton, TDecision::RadioButton},
+    {{"TTrackBar", nullptr}, xcTrackBar, TDecision::TrackBar},
     {{"TProgressBar", nullptr}, xcProgress, TDecision::Progress},
     {{"TBitBtn", nullptr}, xcBitBtn, TDecision::BitButton},
     {{"TBitBtn", nullptr}, NoSwitch, TDecision::None},
@@ -82,6 +84,7 @@ constexpr TSkinRule ThirdPartyKinds[] = {
     {{"bitbtn", "pngbitbtn"}, xcButton, TDecision::BitButton},
     {{"checkbox", nullptr}, xcCheckBox, TDecision::CheckBox},
     {{"progress", nullptr}, xcProgress, TDecision::Progress},
+    {{"trackbar", nullptr}, xcButton, TDecision::TrackBar},
     {{"radiobutton", nullptr}, xcRadioButton, TDecision::RadioButton},
     {{"panel", nullptr}, xcPanel, TDecision::Box},
     {{"container", nullptr}, NoSwitch, TDecision::Children},
@@ -250,6 +253,7 @@ private:
         case TDecision::CheckBox: return std::make_unique<TSkinCheckBox>(owner);
         case TDecision::RadioButton: return std::make_unique<TSkinRadioButton>(owner);
         case TDecision::Progress: return std::make_unique<TSkinProgress>(owner);
+        case TDecision::TrackBar: return std::make_unique<TSkinTrackBar>(owner);
         case TDecision::Box:
         case TDecision::PanelBox:
         case TDecision::Form: return std::make_unique<TSkinBox>(owner);
@@ -379,7 +383,8 @@ private:
             const std::string kind = row.substr(key.size(), 50);
             const TSkinRule* rule = Find(ThirdPartyKinds, kind);
             if (rule && SwitchOn(rule->Switch)) {
-                if (rule->Decision == TDecision::Box && IsPublishedProp(control, "Transparent"))
+                const bool seeThrough = rule->Decision == TDecision::Box || rule->Decision == TDecision::TrackBar;
+                if (seeThrough && IsPublishedProp(control, "Transparent"))
                     SetEnumProp(control, "Transparent", "True");
                 Act(control, rule->Decision, cls);
             }

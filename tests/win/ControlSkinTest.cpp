@@ -67,27 +67,54 @@ const ui::TClassInfo& TPlainButton::StaticClass()
     return info;
 }
 
-// Stands for the framework's progress bar: the platform's control.
-class TProgressBar : public ui::TWinControl {
-    UI_CLASS(TProgressBar)
+// A framework control of a platform class, as the framework's bars are.
+class TPlatformBar : public ui::TWinControl {
 public:
-    using TWinControl::TWinControl;
-    bool Vertical = false;
+    TPlatformBar(ui::TComponent* owner, const wchar_t* platformClass, DWORD style)
+        : TWinControl(owner), platformClass_(platformClass), style_(style)
+    {
+    }
 
 protected:
     void CreateParams(ui::TCreateParams& params) override
     {
         TWinControl::CreateParams(params);
-        params.SystemClass = PROGRESS_CLASSW;
-        if (Vertical)
-            params.Style |= PBS_VERTICAL;
+        params.SystemClass = platformClass_;
+        params.Style |= style_;
     }
+
+private:
+    const wchar_t* platformClass_;
+    DWORD style_;
+};
+
+// Stand for the framework's progress and track bars.
+class TProgressBar : public TPlatformBar {
+    UI_CLASS(TProgressBar)
+public:
+    TProgressBar(ui::TComponent* owner, bool vertical)
+        : TPlatformBar(owner, PROGRESS_CLASSW, vertical ? PBS_VERTICAL : 0), Vertical(vertical)
+    {
+    }
+    const bool Vertical;
 };
 
 const ui::TClassInfo& TProgressBar::StaticClass()
 {
     static const ui::TClassInfo info =
         ui::TClassBuilder<TProgressBar>("TProgressBar", &TWinControl::StaticClass()).Done();
+    return info;
+}
+
+class TTrackBar : public TPlatformBar {
+    UI_CLASS(TTrackBar)
+public:
+    explicit TTrackBar(ui::TComponent* owner) : TPlatformBar(owner, TRACKBAR_CLASSW, TBS_HORZ) {}
+};
+
+const ui::TClassInfo& TTrackBar::StaticClass()
+{
+    static const ui::TClassInfo info = ui::TClassBuilder<TTrackBar>("TTrackBar", &TWinControl::StaticClass()).Done();
     return info;
 }
 
@@ -588,11 +615,10 @@ TEST(SkinnedProgressBar, TheDonePartFollowsPositionAndRange)
     TSkinTestBed bed;
     bed.HoldBack();
     auto form = ShowForm(ui::TFormBorderStyle::bsSizeable, FormBounds);
-    auto* across = new TProgressBar(form.get());
+    auto* across = new TProgressBar(form.get(), false);
     across->SetParent(form.get());
     across->SetBounds(10, 10, 200, 20);
-    auto* upright = new TProgressBar(form.get());
-    upright->Vertical = true;
+    auto* upright = new TProgressBar(form.get(), true);
     upright->SetParent(form.get());
     upright->SetBounds(230, 10, 20, 120);
     ASSERT_TRUE(bed.Skin(form->Handle()));
@@ -635,4 +661,63 @@ TEST(SkinnedProgressBar, TheDonePartFollowsPositionAndRange)
             3s))
             << c.low << ".." << c.high << " at " << c.position << ": " << differences << " pixels differ";
     }
+}
+
+// A track bar wears the skin's thumb and keeps its own mouse handling: the
+// thumb dragged with the mouse sets the position.
+TEST(SkinnedTrackBar, TheSkinsThumbDraggedWithTheMouseSetsThePosition)
+{
+    TXInput& input = TXInput::Instance();
+    if (!input.Available())
+        GTEST_SKIP() << "no X input";
+    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_BAR_CLASSES};
+    InitCommonControlsEx(&classes);
+    TControlSkinning skinning;
+    TSkinTestBed bed;
+    bed.HoldBack();
+    auto form = ShowForm(ui::TFormBorderStyle::bsSizeable, FormBounds);
+    auto* bar = new TTrackBar(form.get());
+    bar->SetParent(form.get());
+    bar->SetBounds(10, 10, 240, 40);
+    const HWND window = bar->Handle();
+    SendMessageW(window, TBM_SETRANGE, TRUE, MAKELPARAM(0, 100));
+    TWinSkinForm* controller = bed.Skin(form->Handle());
+    ASSERT_TRUE(controller);
+    ASSERT_NE(dynamic_cast<TSkinTrackBar*>(SkinnerOf(*controller, window)), nullptr);
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+
+    // The thumb on the screen: frame 2 of the skin's thumb where it is not keyed out.
+    const auto thumbDifferences = [&] {
+        RECT thumb{};
+        SendMessageW(window, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
+        const int w = thumb.right - thumb.left, h = thumb.bottom - thumb.top;
+        const auto want = Picture(w, h, 0xFF00FF, [&](HDC dc, const RECT& all) {
+            DrawFrameStretched(dc, all, *bed.Data().ThumbHorz->Image, 5, 2, false);
+        });
+        const RECT r = ScreenRect(window);
+        const auto shot = CaptureScreen({r.left + thumb.left, r.top + thumb.top, r.left + thumb.right,
+                                         r.top + thumb.bottom});
+        int count = 0;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                count += !(At(*want, x, y) == Magenta) && !(At(*shot, x, y) == At(*want, x, y));
+        return count;
+    };
+    int differences = 0;
+    EXPECT_TRUE(PumpUntil([&] { return (differences = thumbDifferences()) == 0; }, 3s)) << differences;
+
+    RECT thumb{}, channel{};
+    SendMessageW(window, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
+    SendMessageW(window, TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&channel));
+    const RECT r = ScreenRect(window);
+    input.MoveTo({r.left + (thumb.left + thumb.right) / 2, r.top + (thumb.top + thumb.bottom) / 2});
+    input.Press();
+    input.MoveTo({r.left + channel.left + (channel.right - channel.left) * 3 / 4, r.top + (thumb.top + thumb.bottom) / 2});
+    input.Release();
+    int position = 0;
+    EXPECT_TRUE(PumpUntil([&] {
+        position = static_cast<int>(SendMessageW(window, TBM_GETPOS, 0, 0));
+        return position >= 70 && position <= 80;
+    })) << position;
+    EXPECT_TRUE(PumpUntil([&] { return (differences = thumbDifferences()) == 0; }, 3s)) << differences;
 }
