@@ -110,6 +110,11 @@ bool SetFileAttrFlags(const std::wstring& path, bool readOnly, bool hidden, bool
     return SetFileAttributesW(LongPath(path).c_str(), wanted);
 }
 
+bool IsDisguiseFile(const std::wstring& iniPath)
+{
+    return DisguiseFileState(iniPath) == IniState::Ours;
+}
+
 bool HideFolder(const std::wstring& path)
 {
     const DWORD attrs = AttributesOf(path);

@@ -21,6 +21,9 @@ std::wstring LongPath(const std::wstring& path);
 inline constexpr std::string_view DisguiseFileText =
     "[.ShellClassInfo]\r\nCLSID={645FF040-5081-101B-9F08-00AA002F954E}\r\n";
 
+// Whether the file at iniPath holds exactly the disguise file's bytes.
+bool IsDisguiseFile(const std::wstring& iniPath);
+
 // Sets the read-only, hidden and system attributes of an existing file or
 // folder on or off, leaving every other attribute bit; true when stored.
 bool SetFileAttrFlags(const std::wstring& path, bool readOnly, bool hidden, bool system);

@@ -3,7 +3,8 @@
 
 namespace app {
 
-// Registers the classes the program's stored forms name.
+// Registers the classes the program's stored forms name and puts the
+// control skinners in place.
 void RegisterAppClasses();
 
 class TForm_mm;

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "app/HideMe.h"
+#include "app/Unit_find.h"
 #include "app/kexMessages.h"
 #include "ui/Dialogs.h"
 
@@ -86,6 +87,44 @@ void TForm_main::ListBox1MouseDown(TObject*, TMouseButton, TShiftState, int, int
     // say) would reach the list and open the chooser again. End that wait as
     // soon as it starts: the posted message comes before any further input.
     PostMessageW(ListBox1->Handle(), WM_CANCELMODE, 0, 0);
+}
+
+void TForm_main::CreateWnd()
+{
+    TForm::CreateWnd();
+    // The search joins the system menu, which a new window handle starts afresh.
+    const HMENU menu = GetSystemMenu(Handle(), FALSE);
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu, MF_STRING, FindDisguisedCommand, FindDisguisedItem);
+}
+
+void TForm_main::WndProc(TMessage& m)
+{
+    if (m.Msg == WM_SYSCOMMAND && (m.WParam & 0xFFF0) == FindDisguisedCommand) {
+        FindDisguisedFolders();
+        m.Result = 0;
+        return;
+    }
+    TForm::WndProc(m);
+}
+
+void TForm_main::FindDisguisedFolders()
+{
+    std::wstring root;
+    if (!SelectDirectory(root) || root.empty())
+        return;
+    kex::TSearchCounts counts;
+    {
+        TForm_find dialog(this);
+        counts = dialog.Run(root, [this](const std::wstring& folder) { AddToList(folder); });
+    }
+    kex::ShowInfo(SearchSummary(counts));
+}
+
+void TForm_main::AddToList(const std::wstring& path)
+{
+    if (ListBox1->Items()->IndexOf(path) < 0)
+        ListBox1->Items()->Add(path);
 }
 
 void TForm_main::ListBox1KeyDown(TObject*, WORD& key, TShiftState)

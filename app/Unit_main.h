@@ -13,6 +13,11 @@
 
 namespace app {
 
+// The main window's system-menu command that searches for disguised folders
+// (a command of the program's own: below the system's, low four bits clear).
+inline constexpr UINT FindDisguisedCommand = 0x0100;
+inline constexpr const wchar_t* FindDisguisedItem = L"查找已伪装的文件夹…";
+
 // The address the two link labels open.
 inline constexpr const wchar_t* ProjectWebSite = L"https://tessaly.example/";
 
@@ -37,6 +42,16 @@ public:
     void BitBtn2Click(ui::TObject* Sender);
 
     ui::TMethod FindMethod(std::string_view name) override;
+
+    // Asks for a folder, searches its tree for disguised folders with the
+    // progress dialog shown, lists every find and says what was found.
+    void FindDisguisedFolders();
+    // Lists path unless it is listed already.
+    void AddToList(const std::wstring& path);
+
+protected:
+    void CreateWnd() override;
+    void WndProc(ui::TMessage& m) override;
 
 private:
     // Runs operation on every listed path; the ones it could not process stay

@@ -20,6 +20,7 @@ enum : UINT {
     WM_SKINRESCROLL = 0x3517,       // wParam = a control's window: replace its scroll-bar skinner
     WM_SKINMENUHIT = 0x3518,        // lParam = screen point: open the menu of the menu-bar button there
     WM_SKINQUERY = 0x3523,          // answered 1 by a window that already wears the skin
+    WM_SKINFINDCONTROLS = 0x3524,   // posted to a skinned window that got a child: skin its new controls
     WM_SKINPAINTFRAMETO = 0xBC4B,   // lParam = SkinMagic: paint the frame into the DC in wParam
     WM_SKINIDENTIFY = 0xBC4D,       // answered SkinMagic when lParam = SkinMagic, else 1
     WM_SKINDONE = 0xBC4E,           // sent (0, SkinMagic) to a window whose skinning is complete

@@ -265,17 +265,25 @@ void TWinSkinForm::FirstSkinning()
     SystemFrameHeight = Height(window) - Height(client);
     AttachClientRect = client;
 
-    const TSkinParts& parts = SkinParts();
-    if (Form && parts.SkinFormControls)
-        parts.SkinFormControls(*this, *Form);
-    else if (!Form && parts.SkinChildWindows)
-        parts.SkinChildWindows(*this, WindowHandle);
+    FindControls();
 
     if (SkinState == TSkinState::Attached)
         FitFrameFirstTime();
     SkinFinished();
     SkinState = TSkinState::Running;
     HoverTimer->SetEnabled(true);
+}
+
+// Hands the window's controls to discovery, which skins those it has not
+// skinned yet.
+void TWinSkinForm::FindControls()
+{
+    ControlSearchPosted = false;
+    const TSkinParts& parts = SkinParts();
+    if (Form && parts.SkinFormControls)
+        parts.SkinFormControls(*this, *Form);
+    else if (!Form && parts.SkinChildWindows)
+        parts.SkinChildWindows(*this, WindowHandle);
 }
 
 void TWinSkinForm::FitFrameFirstTime()

@@ -135,6 +135,8 @@ public:
     TSkinControl* FindSkinnerOfWindow(HWND window) const;
     void FreeSkinners();
     void FreeClosedSkinners();
+    // A discovery pass over the window's controls.
+    void FindControls();
 
     // ---- Frame geometry and painting (FramePaint.cpp) ----
     // Border sizes from the skin, then the caption buttons.
@@ -222,6 +224,7 @@ public:
     ui::TComponent* SystemMenuPopup = nullptr;  // owned popup menu; rebuilt at every opening
     HMENU OpenedSubmenu = nullptr;
     std::vector<TSkinControl*> Skinners;
+    bool ControlSearchPosted = false;  // a WM_SKINFINDCONTROLS is on its way
     ui::TColor SavedColor = ui::clBtnFace;
     std::unique_ptr<ui::TCanvas> NcCanvas, SkinnerCanvas;
     DWORD LastSystemMenuClick = 0;

@@ -82,6 +82,18 @@ void TWinSkinForm::RouteAlways(TMessage& m)
         }
         return;
     case WM_SKINSTART: FirstSkinning(); return;
+    case WM_PARENTNOTIFY:
+        // A child window made after the first skinning: its controls are
+        // found once the window's maker has set it up.
+        if (LOWORD(m.WParam) == WM_CREATE && SkinState == TSkinState::Running && !ControlSearchPosted)
+            ControlSearchPosted = PostMessageW(WindowHandle, WM_SKINFINDCONTROLS, 0, SkinMagic) != FALSE;
+        CallOldWindowProc(m);
+        return;
+    case WM_SKINFINDCONTROLS:
+        if (SkinState == TSkinState::Running)
+            FindControls();
+        ControlSearchPosted = false;
+        return;
     case WM_SKINRESCROLL:
         if (SkinParts().ReplaceScrollSkinner)
             SkinParts().ReplaceScrollSkinner(*this, reinterpret_cast<HWND>(m.WParam));

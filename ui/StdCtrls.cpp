@@ -13,6 +13,9 @@ const TClassInfo& TLabel::StaticClass()
     static const TClassInfo info = TClassBuilder<TLabel>("TLabel", &TGraphicControl::StaticClass())
                                        .Bool("Transparent", &TLabel::Transparent, &TLabel::SetTransparent)
                                        .Bool("AutoSize", &TLabel::AutoSize, &TLabel::SetAutoSize)
+                                       .Enum("EllipsisPosition",
+                                             {"epNone", "epPathEllipsis", "epEndEllipsis", "epWordEllipsis"},
+                                             &TLabel::EllipsisPosition, &TLabel::SetEllipsisPosition)
                                        .Creatable()
                                        .Done();
     return info;
@@ -34,6 +37,12 @@ void TLabel::SetAutoSize(bool on)
 {
     autoSize_ = on;
     AdjustSize();
+}
+
+void TLabel::SetEllipsisPosition(TEllipsisPosition position)
+{
+    ellipsisPosition_ = position;
+    Invalidate();
 }
 
 void TLabel::Loaded()
@@ -86,7 +95,9 @@ void TLabel::Paint()
     SetBkMode(c.Handle(), TRANSPARENT);
     SetTextColor(c.Handle(), ColorToRGB(Enabled() ? Font()->Color() : clGrayText));
     const std::wstring text = Caption();
-    DrawTextW(c.Handle(), text.c_str(), static_cast<int>(text.size()), &r, DT_SINGLELINE | DT_NOPREFIX);
+    static constexpr UINT EllipsisFlags[] = {0, DT_PATH_ELLIPSIS, DT_END_ELLIPSIS, DT_WORD_ELLIPSIS};
+    DrawTextW(c.Handle(), text.c_str(), static_cast<int>(text.size()), &r,
+              DT_SINGLELINE | DT_NOPREFIX | EllipsisFlags[static_cast<int>(ellipsisPosition_)]);
 }
 
 // ---- TListBox

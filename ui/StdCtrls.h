@@ -6,10 +6,17 @@
 namespace ui {
 
 // A caption drawn on its parent's window.
+// Where a label too narrow for its text shortens it with "...": not at all,
+// in the middle of a path (keeping its last name), at the end, or after the
+// last whole word that fits.
+enum class TEllipsisPosition { epNone, epPathEllipsis, epEndEllipsis, epWordEllipsis };
+
 class TLabel : public TGraphicControl {
     UI_CLASS(TLabel)
 public:
     explicit TLabel(TComponent* owner);
+    TEllipsisPosition EllipsisPosition() const { return ellipsisPosition_; }
+    void SetEllipsisPosition(TEllipsisPosition position);
     bool Transparent() const { return transparent_; }
     void SetTransparent(bool on);
     bool AutoSize() const { return autoSize_; }
@@ -25,6 +32,7 @@ private:
     void AdjustSize();
     bool transparent_ = false;
     bool autoSize_ = true;
+    TEllipsisPosition ellipsisPosition_ = TEllipsisPosition::epNone;
 };
 
 class TListBox;

@@ -32,7 +32,13 @@ std::int64_t WriteSparseFile(const std::wstring& path, const std::string& bytes,
 // A file size no machine can hold in memory (1 TiB), for files that must
 // never be read whole.
 inline constexpr std::int64_t BeyondMemory = std::int64_t{1} << 40;
-// Every file below folder (relative path -> content), for before/after checks.
+// Makes link a symbolic link to the folder target; throws when the system
+// cannot.
+void MakeFolderLink(const std::wstring& link, const std::wstring& target);
+bool RunningUnderWine();
+
+// Every entry below folder (relative path -> its attributes, and a file's
+// content), for before/after checks.
 std::map<std::wstring, std::string> Snapshot(const std::wstring& folder);
 
 } // namespace tests

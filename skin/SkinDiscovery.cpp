@@ -1,0 +1,443 @@
+#include "skin/SkinDiscovery.h"
+
+#include "skin/SkinBars.h"
+#include "skin/SkinButtons.h"
+#include "skin/SkinCheckRadio.h"
+#include "skin/SkinContainers.h"
+#include "skin/SkinManage.h"
+#include "skin/SkinMessages.h"
+#include "skin/SkinParts.h"
+#include "skin/WinSkinData.h"
+#include "skin/WinSkinForm.h"
+#include "ui/Controls.h"
+#include "ui/Forms.h"
+#include "ui/TypInfo.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cwctype>
+#include <string>
+
+namespace skin {
+
+using namespace ui;
+
+namespace {
+
+// What a rule does with the control it matched.
+enum class TDecision {
+    None,         // left alone
+    Button,
+    BitButton,
+    CheckBox,
+    RadioButton,
+    Box,          // the skin's face colour
+    PanelBox,     // the children, then the skin's face colour
+    Children,     // the children only
+    RadioGroup,   // every child a radio button
+    CheckGroup,   // every child a check box
+    Progress,
+    TrackBar,
+    Frame,        // the frame's components
+    Form,         // an embedded form: its colour, then its components
+    DialogBox,    // a dialog inside a bare window: its children, then its background
+    PanelColour,  // a bare window of a framework panel: its children, then its colour
+};
+
+constexpr int NoSwitch = -1;
+
+// A rule of the mapping: a framework class (its descendants match too), a
+// Skin3rd kind or a window class, the SkinControls switch it needs, and the
+// decision. Where a class has two names (the framework's and the common
+// ancestor of other libraries), either matches.
+struct TSkinRule {
+    const char* Names[2];
+    int Switch;
+    TDecision Decision;
+};
+
+constexpr TSkinRule PanelRule{{"TCustomPanel", "TPanel"}, xcPanel, TDecision::PanelBox};
+
+// Framework classes, first match wins. A picture button with xcBitBtn off
+// stays unskinned, whatever xcButton says.
+constexpr TSkinRule TypeRules[] = {
+    {{"TCustomCheckBox", "TCheckBox"}, xcCheckBox, TDecision::CheckBox},
+    {{"TCustomRadioGroup", "TRadioGroup"}, xcRadioButton, TDecision::RadioGroup},
+    {{"TCustomGroupBox", "TGroupBox"}, xcPanel, TDecision::Children},
+    {{"TRadioButton", nullptr}, xcRadioButton, TDecision::RadioButton},
+    {{"TTrackBar", nullptr}, xcTrackBar, TDecision::TrackBar},
+    {{"TProgressBar", nullptr}, xcProgress, TDecision::Progress},
+    {{"TBitBtn", nullptr}, xcBitBtn, TDecision::BitButton},
+    {{"TBitBtn", nullptr}, NoSwitch, TDecision::None},
+    PanelRule,
+    {{"TButton", nullptr}, xcButton, TDecision::Button},
+    {{"TCustomFrame", "TFrame"}, NoSwitch, TDecision::Frame},
+    {{"TCustomForm", "TForm"}, NoSwitch, TDecision::Form},
+};
+
+// The kinds of the Skin3rd list ("class=kind"). A listed class is decided
+// by its row alone: a kind whose switch is off, or that is not here, leaves
+// it unskinned.
+constexpr TSkinRule ThirdPartyKinds[] = {
+    {{"nil", nullptr}, NoSwitch, TDecision::None},
+    {{"button", nullptr}, xcButton, TDecision::Button},
+    {{"bitbtn", "pngbitbtn"}, xcButton, TDecision::BitButton},
+    {{"checkbox", nullptr}, xcCheckBox, TDecision::CheckBox},
+    {{"progress", nullptr}, xcProgress, TDecision::Progress},
+    {{"trackbar", nullptr}, xcButton, TDecision::TrackBar},
+    {{"radiobutton", nullptr}, xcRadioButton, TDecision::RadioButton},
+    {{"panel", nullptr}, xcPanel, TDecision::Box},
+    {{"container", nullptr}, NoSwitch, TDecision::Children},
+    {{"radiogroup", nullptr}, xcGroupBox, TDecision::RadioGroup},
+    {{"checkgroup", nullptr}, xcPanel, TDecision::CheckGroup},
+};
+
+// Window classes of bare windows (lower case), after the system's buttons.
+constexpr TSkinRule WindowClassRules[] = {
+    {{"#32770", nullptr}, NoSwitch, TDecision::DialogBox},
+    {{"tpanel", "tsilentpaintpanel"}, NoSwitch, TDecision::PanelColour},
+    {{"tcheckbox", nullptr}, xcCheckBox, TDecision::CheckBox},
+    {{"tbutton", nullptr}, xcButton, TDecision::Button},
+    {{"tprogressbar", nullptr}, NoSwitch, TDecision::Progress},
+};
+
+// Classes other libraries use for windows that must keep their own look.
+constexpr const char* NeverSkinned[] = {"TDBCOMBOBOXEH", "TFRDESIGNERPAGE", "TFRPBOX"};
+
+std::string Lower(std::string text)
+{
+    for (char& c : text)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+std::string Upper(std::string text)
+{
+    for (char& c : text)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+}
+
+bool NamedBy(const TSkinRule& rule, std::string_view name)
+{
+    return std::any_of(std::begin(rule.Names), std::end(rule.Names),
+                       [name](const char* n) { return n && SameText(n, name); });
+}
+
+// Whether the control's class, or one of its ancestors, is named by the rule.
+bool ClassMatches(const TControl& control, const TSkinRule& rule)
+{
+    for (const TClassInfo* c = &control.ClassInfo(); c; c = c->Parent)
+        if (NamedBy(rule, c->Name))
+            return true;
+    return false;
+}
+
+// Class names and kinds are plain ASCII; anything else cannot match a rule.
+std::string LowerNarrow(std::wstring_view text)
+{
+    std::string narrow;
+    for (wchar_t c : text)
+        narrow += static_cast<char>(c < 128 ? std::towlower(c) : L'?');
+    return narrow;
+}
+
+std::string WindowClassOf(HWND window)
+{
+    wchar_t name[100]{};
+    GetClassNameW(window, name, 100);
+    return LowerNarrow(name);
+}
+
+// The decision for a bare button window, by its style alone.
+TDecision ButtonDecision(DWORD style)
+{
+    if (style & BS_BITMAP)
+        return TDecision::None;
+    switch (style & BS_TYPEMASK) {
+    case BS_PUSHBUTTON:
+    case BS_DEFPUSHBUTTON: return TDecision::Button;
+    case BS_CHECKBOX:
+    case BS_AUTOCHECKBOX:
+    case BS_3STATE:
+    case BS_AUTO3STATE: return TDecision::CheckBox;
+    case BS_RADIOBUTTON:
+    case BS_AUTORADIOBUTTON: return TDecision::RadioButton;
+    default: return TDecision::None;  // group boxes, owner-drawn and other kinds
+    }
+}
+
+int SwitchOfDecision(TDecision decision)
+{
+    switch (decision) {
+    case TDecision::Button: return xcButton;
+    case TDecision::CheckBox: return xcCheckBox;
+    case TDecision::RadioButton: return xcRadioButton;
+    default: return NoSwitch;
+    }
+}
+
+// One discovery pass over the controls of one skinned window.
+class TDiscovery {
+public:
+    explicit TDiscovery(TWinSkinForm& controller) : controller_(controller), data_(*controller.SkinData) {}
+
+    void SkinForm(TForm& form)
+    {
+        controller_.FreeClosedSkinners();
+        SkinComponents(form);
+        for (TWinControl* control : form.TabOrderList())
+            if (!IsHandleSkinned(*control))
+                SkinControl(*control, &form);
+    }
+
+    void SkinChildWindows(HWND window)
+    {
+        for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+            if (GetWindowLongPtrW(child, GWL_STYLE) & WS_CHILD)
+                SkinWindowByClass(child);
+    }
+
+    void SkinWindowByClass(HWND window)
+    {
+        if (!window || controller_.FindSkinnerOfWindow(window))
+            return;
+        const std::string cls = WindowClassOf(window);
+        const auto style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
+        TDecision decision = TDecision::None;
+        if (cls == "button") {
+            decision = ButtonDecision(style);
+        } else if (const TSkinRule* rule = Find(WindowClassRules, cls)) {
+            decision = SwitchOn(rule->Switch) ? rule->Decision : TDecision::None;
+            if (decision == TDecision::DialogBox && (style & WS_TABSTOP))
+                decision = TDecision::None;
+        }
+        if (!SwitchOn(SwitchOfDecision(decision)))
+            return;
+        switch (decision) {
+        case TDecision::DialogBox:
+            SkinChildWindows(window);
+            break;
+        case TDecision::PanelColour:
+            SkinChildWindows(window);
+            if (TControl* control = FindControlOfWindow(window))
+                control->SetColor(data_.Colours.ButtonFace);
+            return;
+        default: break;
+        }
+        if (std::unique_ptr<TSkinControl> skinner = MakeSkinner(decision, &controller_)) {
+            skinner->InitWindow(window, data_, controller_);
+            skinner.release();  // owned by the controller
+        }
+    }
+
+private:
+    template <std::size_t N>
+    static const TSkinRule* Find(const TSkinRule (&rules)[N], std::string_view name)
+    {
+        const auto found = std::find_if(std::begin(rules), std::end(rules),
+                                        [name](const TSkinRule& r) { return NamedBy(r, name); });
+        return found == std::end(rules) ? nullptr : found;
+    }
+
+    bool SwitchOn(int member) const
+    {
+        return member == NoSwitch || (data_.SkinControls() & SetOf(member)) != 0;
+    }
+
+    static std::unique_ptr<TSkinControl> MakeSkinner(TDecision decision, TComponent* owner)
+    {
+        switch (decision) {
+        case TDecision::Button: return std::make_unique<TSkinButton>(owner);
+        case TDecision::BitButton: return std::make_unique<TSkinBitButton>(owner);
+        case TDecision::CheckBox: return std::make_unique<TSkinCheckBox>(owner);
+        case TDecision::RadioButton: return std::make_unique<TSkinRadioButton>(owner);
+        case TDecision::Progress: return std::make_unique<TSkinProgress>(owner);
+        case TDecision::TrackBar: return std::make_unique<TSkinTrackBar>(owner);
+        case TDecision::Box:
+        case TDecision::PanelBox:
+        case TDecision::Form: return std::make_unique<TSkinBox>(owner);
+        case TDecision::DialogBox: return std::make_unique<TSkinBoxH>(owner);
+        default: return nullptr;
+        }
+    }
+
+    // Attaches a new skinner to the control; the control owns it.
+    void Attach(TControl& control, TDecision decision, bool takeColour)
+    {
+        if (std::unique_ptr<TSkinControl> skinner = MakeSkinner(decision, &control)) {
+            skinner->InitControl(controller_, data_, takeColour);
+            skinner.release();
+        }
+    }
+
+    void SkinComponents(TComponent& owner)
+    {
+        for (int i = 0; i < owner.ComponentCount(); ++i)
+            if (auto* control = dynamic_cast<TControl*>(owner.Components(i)))
+                SkinControl(*control, &owner);
+    }
+
+    void SkinChildControls(TWinControl& parent)
+    {
+        for (int i = 0; i < parent.ControlCount(); ++i)
+            SkinControl(*parent.Controls(i), &parent);
+    }
+
+    void SkinEveryChild(TControl& control, TDecision decision)
+    {
+        if (auto* parent = dynamic_cast<TWinControl*>(&control))
+            for (int i = 0; i < parent->ControlCount(); ++i)
+                if (!IsControlSkinned(parent->Controls(i)))
+                    Attach(*parent->Controls(i), decision, false);
+    }
+
+    bool AnswersSkinQuery(TControl& control) const
+    {
+        auto* windowed = dynamic_cast<TWinControl*>(&control);
+        return windowed && windowed->HandleAllocated() &&
+               SendMessageW(windowed->WindowHandle(), WM_SKINQUERY, 0, 0) == 1;
+    }
+
+    bool IsControlSkinned(TControl* control) const
+    {
+        if (!control)
+            return false;
+        return AnswersSkinQuery(*control) ||
+               std::any_of(controller_.Skinners.begin(), controller_.Skinners.end(),
+                           [control](const TSkinControl* s) { return s->Control == control; });
+    }
+
+    bool IsHandleSkinned(TWinControl& control) const
+    {
+        return !control.HandleAllocated() || control.Tag() == data_.DisableTag() || AnswersSkinQuery(control) ||
+               controller_.FindSkinnerOfWindow(control.WindowHandle());
+    }
+
+    // A radio or check group left alone keeps its buttons unskinned too.
+    void TagGroupChildren(TControl& control)
+    {
+        auto* group = dynamic_cast<TWinControl*>(&control);
+        const std::string cls = Lower(control.ClassName());
+        if (!group || (cls.find("radiogroup") == std::string::npos && cls.find("checkgroup") == std::string::npos))
+            return;
+        for (int i = 0; i < group->ControlCount(); ++i)
+            group->Controls(i)->SetTag(data_.DisableTag());
+    }
+
+    void SkinControl(TControl& control, TComponent* parent)
+    {
+        if (control.Tag() == data_.DisableTag()) {
+            TagGroupChildren(control);
+            return;
+        }
+        if (!control.Parent() || IsControlSkinned(&control))
+            return;
+        const std::string cls = Upper(control.ClassName());
+        if (auto* windowed = dynamic_cast<TWinControl*>(&control)) {
+            try {
+                windowed->HandleNeeded();
+            } catch (const std::exception&) {
+                return;  // a control without a window stays as it is
+            }
+        }
+        if (SkinnedByEvent(control, parent, cls) || SkinnedByThirdPartyList(control, cls))
+            return;
+        if (std::any_of(std::begin(NeverSkinned), std::end(NeverSkinned),
+                        [&cls](const char* name) { return cls == name; }))
+            return;
+        const auto rule = std::find_if(std::begin(TypeRules), std::end(TypeRules), [&](const TSkinRule& r) {
+            return ClassMatches(control, r) && SwitchOn(r.Switch);
+        });
+        if (rule != std::end(TypeRules))
+            Act(control, rule->Decision, cls);
+    }
+
+    // OnSkinControl may hand back a skinner of its own, which then treats
+    // the control instead of every rule.
+    bool SkinnedByEvent(TControl& control, TComponent* parent, const std::string& cls)
+    {
+        if (!data_.OnSkinControl)
+            return false;
+        TComponent* handedBack = nullptr;
+        data_.OnSkinControl(&controller_, &data_, dynamic_cast<TControl*>(parent), &control, cls, handedBack);
+        auto* skinner = dynamic_cast<TSkinControl*>(handedBack);
+        if (!skinner)
+            return false;
+        if (!controller_.AddSkinner(skinner)) {
+            skinner->InitControl(controller_, data_, skinner->TakeColour);
+            if (ClassMatches(control, PanelRule))  // a panel's children are skinned as well
+                SkinChildControls(static_cast<TWinControl&>(control));
+        }
+        return true;
+    }
+
+    bool SkinnedByThirdPartyList(TControl& control, const std::string& cls)
+    {
+        const std::string key = Lower(cls) + "=";
+        TStrings* rows = data_.Skin3rd();
+        for (int i = 0; rows && i < rows->Count(); ++i) {
+            const std::string row = LowerNarrow(rows->Get(i));
+            if (row.rfind(key, 0) != 0)
+                continue;
+            const std::string kind = row.substr(key.size(), 50);
+            const TSkinRule* rule = Find(ThirdPartyKinds, kind);
+            if (rule && SwitchOn(rule->Switch)) {
+                const bool seeThrough = rule->Decision == TDecision::Box || rule->Decision == TDecision::TrackBar;
+                if (seeThrough && IsPublishedProp(control, "Transparent"))
+                    SetEnumProp(control, "Transparent", "True");
+                Act(control, rule->Decision, cls);
+            }
+            return true;
+        }
+        return false;
+    }
+
+    void Act(TControl& control, TDecision decision, const std::string& cls)
+    {
+        switch (decision) {
+        case TDecision::None: return;
+        case TDecision::Children: SkinChildControls(static_cast<TWinControl&>(control)); return;
+        case TDecision::Frame: SkinComponents(control); return;
+        case TDecision::RadioGroup:
+            if (SwitchOn(xcRadioButton) && cls.find("TRZ") == std::string::npos)
+                SkinEveryChild(control, TDecision::RadioButton);
+            return;
+        case TDecision::CheckGroup:
+            if (SwitchOn(xcRadioButton) && cls.find("TRZ") == std::string::npos)
+                SkinEveryChild(control, TDecision::CheckBox);
+            return;
+        case TDecision::PanelBox:
+            SkinChildControls(static_cast<TWinControl&>(control));
+            Attach(control, decision, true);
+            return;
+        case TDecision::Box:
+            Attach(control, decision, true);
+            return;
+        case TDecision::Form:
+            Attach(control, decision, true);
+            SkinComponents(control);
+            return;
+        default: Attach(control, decision, false); return;
+        }
+    }
+
+    TWinSkinForm& controller_;
+    TSkinData& data_;
+};
+
+} // namespace
+
+void InstallControlSkinning()
+{
+    TSkinParts& parts = SkinParts();
+    parts.SkinFormControls = [](TWinSkinForm& controller, TForm& form) { TDiscovery(controller).SkinForm(form); };
+    parts.SkinChildWindows = [](TWinSkinForm& controller, HWND window) {
+        TDiscovery(controller).SkinChildWindows(window);
+    };
+    parts.SkinWindowByClass = [](TWinSkinForm& controller, HWND window) {
+        TDiscovery(controller).SkinWindowByClass(window);
+    };
+}
+
+} // namespace skin
