@@ -18,7 +18,7 @@ void RegisterAppClasses()
     skin::InstallControlSkinning();
 }
 
-int RunTessaly()
+TForm_mm* CreateStartupForms()
 {
     // The random generator behind the password file was seeded from the time
     // of day when the process started.
@@ -27,9 +27,13 @@ int RunTessaly()
     RegisterAppClasses();
     SetForm_main(application.CreateForm<TForm_main>());  // hidden until a correct password
     application.SetShowMainForm(false);
-    TForm_mm* login = application.CreateForm<TForm_mm>();  // a missing password file ends the program here
-    login->ShowModal();  // returns only after a correct password
-    application.Run();
+    return application.CreateForm<TForm_mm>();  // a missing password file ends the program here
+}
+
+int RunTessaly()
+{
+    CreateStartupForms()->ShowModal();  // returns only after a correct password
+    ui::Application()->Run();
     skin::FreeGlobalSkinManage();  // every window still open gets its own procedure back
     return 0;
 }

@@ -7,6 +7,13 @@ namespace app {
 // control skinners in place.
 void RegisterAppClasses();
 
+class TForm_mm;
+
+// The start-up sequence up to the login: the application set up, the main
+// window created hidden from its stored form (its skin data loads the skin
+// and starts the skin manager), then the login dialog created, not yet shown.
+TForm_mm* CreateStartupForms();
+
 // Runs the program from start to end; returns the process exit code.
 int RunTessaly();
 

@@ -400,6 +400,7 @@ void TFramePaintCache::Clear()
     scaledIcon_.SetHandle(nullptr);
     iconSource_ = nullptr;
     iconSize_ = 0;
+    title_.reset();
 }
 
 // ---- The controller's frame ----
@@ -434,10 +435,29 @@ struct TSideFaces {
     TBitmap& Right;
 };
 
+// What the title bar is to show now; the caption buttons' visibility is
+// evaluated first.
+TTitleState TitleStateOf(TWinSkinForm& form)
+{
+    EvaluateCaptionButtons(form);
+    TTitleState state;
+    state.Width = form.WindowWidth;
+    state.Height = form.WindowHeight;
+    state.Active = form.Active;
+    state.Minimized = form.WindowState == TSkinWindowState::Minimized;
+    state.RightToLeft = form.RightToLeft;
+    state.PopupStyle = (form.Style & WS_POPUP) != 0;
+    state.Text = form.TitlePrefix + WindowTitle(form) + form.TitleSuffix;
+    state.Icon = WindowIcon(ui::Application()->Handle());
+    for (const auto& button : form.CaptionButtons)
+        state.Buttons.emplace_back(button->Visible, button->Enabled);
+    return state;
+}
+
 // The off-screen title bar: its own piece of the top border, the caption
 // text and the caption buttons, over the top ends of the side borders (a
 // minimised window: over a ButtonFace block of the window's size).
-void ComposeTitleBar(TWinSkinForm& form, TBitmap& title, const TSideFaces* sides)
+void ComposeTitleBar(TWinSkinForm& form, TBitmap& title, const TSideFaces* sides, const std::wstring& text)
 {
     const int w = form.WindowWidth;
     HDC dc = title.Canvas()->Handle();
@@ -456,14 +476,12 @@ void ComposeTitleBar(TWinSkinForm& form, TBitmap& title, const TSideFaces* sides
     CopyFace(dc, area.left, area.top,
              form.PaintCache.BorderFace(*form.SkinData, TBorderPiece::Top, Width(area), Height(area), form.Active));
 
-    EvaluateCaptionButtons(form);
     TTitleTextLayout layout;
     layout.Active = form.Active;
     layout.RightToLeft = form.RightToLeft;
     layout.PopupStyle = (form.Style & WS_POPUP) != 0;
     layout.DialogBorder = form.BorderKind == TBorderKind::Dialog;
     layout.RightReserve = form.RightReserve = CaptionRightReserve(form);
-    const std::wstring text = form.TitlePrefix + WindowTitle(form) + form.TitleSuffix;
     form.TitleTextRect = DrawTitleText(dc, area, text, form.CaptionFont->Handle(), *form.SkinData, layout);
     LayoutCaptionButtons(form);
     PaintCaptionButtons(form, dc);
@@ -473,7 +491,13 @@ void PaintTitleBar(TWinSkinForm& form, HDC dc, const TSideFaces* sides)
 {
     if (!form.TitleBitmap)
         form.TitleBitmap = std::make_unique<TBitmap>();
-    ComposeTitleBar(form, *form.TitleBitmap, sides);
+    // The caption text and buttons cost most of a frame paint: a title bar
+    // that would show the same is copied again as it is.
+    TTitleState state = TitleStateOf(form);
+    if (!form.PaintCache.ShowsTitle(state)) {
+        ComposeTitleBar(form, *form.TitleBitmap, sides, state.Text);
+        form.PaintCache.TitleComposed(std::move(state));
+    }
     CopyFace(dc, 0, 0, *form.TitleBitmap);
     SetBkMode(dc, OPAQUE);
 }
@@ -616,6 +640,7 @@ void TWinSkinForm::BuildIconBitmap()
 {
     IconBitmap = WindowIconBitmap(WindowHandle);
     IconSize = GetSystemMetrics(SM_CXSMICON);
+    PaintCache.Clear();  // the title bar shows the icon
 }
 
 } // namespace skin

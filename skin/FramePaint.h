@@ -12,7 +12,10 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "skin/WinSkinData.h"
 #include "ui/Graphics.h"
@@ -49,11 +52,32 @@ int BorderFrame(const TDataSkinBorder& border, bool active);
 std::unique_ptr<ui::TBitmap> BuildBorderFace(const TSkinData& data, TBorderPiece piece, int width, int height,
                                              bool active);
 
+// What a composed title bar shows besides the skin: the window's size and
+// look, its text, the application's icon and what the caption buttons show.
+struct TTitleState {
+    int Width = 0;
+    int Height = 0;
+    bool Active = false;
+    bool Minimized = false;
+    bool RightToLeft = false;
+    bool PopupStyle = false;
+    std::wstring Text;
+    HICON Icon = nullptr;
+    std::vector<std::pair<bool, bool>> Buttons;  // visible and enabled, one per caption button
+    bool operator==(const TTitleState&) const = default;
+};
+
 // What the frame painting of one window keeps between paints: the border
-// faces of the last size and look, and the window icon scaled to its place.
-// A repaint of an unchanged frame then only copies pictures.
+// faces of the last size and look, the window icon scaled to its place, and
+// what the title bar composed last shows. A repaint of an unchanged frame
+// then only copies pictures.
 class TFramePaintCache {
 public:
+    // Whether the title bar composed last shows `state`, so that it can be
+    // copied again as it is.
+    bool ShowsTitle(const TTitleState& state) const { return title_ && *title_ == state; }
+    // The title bar was composed for `state`.
+    void TitleComposed(TTitleState state) { title_ = std::move(state); }
     // The face of a border piece (BuildBorderFace), built again only when
     // the size or the look changed since it was last asked for.
     ui::TBitmap& BorderFace(const TSkinData& data, TBorderPiece piece, int width, int height, bool active);
@@ -74,6 +98,7 @@ private:
     HICON iconSource_ = nullptr;
     int iconSize_ = 0;
     ui::TIcon scaledIcon_;
+    std::optional<TTitleState> title_;
 };
 
 // ---- Title bar ----

@@ -1,6 +1,7 @@
 // The demo program as a process: its main form opens every kind of window
-// the skin engine is tried on, each with the window styles it stands for,
-// and every page of the gallery of controls.
+// the skin engine is tried on, each with the window styles it stands for and
+// wearing the skin as its kind should, and every page of the gallery of
+// controls.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "ProcessDriver.h"
+#include "skin/SkinMessages.h"
 
 using namespace e2e;
 
@@ -33,6 +35,24 @@ HWND WindowWithCaption(const TTessaly& demo, const std::wstring& caption)
         if (TTessaly::Text(wnd) == caption)
             return wnd;
     return nullptr;
+}
+
+// Whether the window has a skin controller: it answers WM_SKINQUERY with 1.
+bool HasController(HWND window)
+{
+    DWORD_PTR answer = 0;
+    return SendMessageTimeoutW(window, skin::WM_SKINQUERY, 0, 0, SMTO_BLOCK, 2000, &answer) && answer == 1;
+}
+
+// Whether the window wears the skin's frame: the compiled-in skin cuts its
+// corners, so a skinned frame comes with a window region, the system's
+// frame without one.
+bool HasRegion(HWND window)
+{
+    const HRGN region = CreateRectRgn(0, 0, 0, 0);
+    const bool has = GetWindowRgn(window, region) != ERROR;
+    DeleteObject(region);
+    return has;
 }
 
 } // namespace
@@ -73,11 +93,46 @@ TEST(Demo, TheMainFormOpensEveryKindOfWindow)
         EXPECT_EQ(GetWindow(owned, GW_OWNER), main) << "owned by the main form";
 
     // The form without a caption: the one window of its class with no caption bar.
-    int bare = 0;
+    std::vector<HWND> bare;
     for (HWND wnd : demo.VisibleWindows())
         if (!(Style(wnd) & WS_CAPTION) && (Style(wnd) & WS_POPUP) && !TTessaly::Children(wnd, L"Button").empty())
-            ++bare;
-    EXPECT_EQ(bare, 1);
+            bare.push_back(wnd);
+    ASSERT_EQ(bare.size(), 1u);
+
+    // Who wears what. A window with a menu bar keeps the system's frame (the
+    // skinned menu bar is not there yet), so does the child made with the
+    // MDI child border option; the Tag 99 form gets no controller at all.
+    const std::vector<HWND> children = TTessaly::Children(client, L"TDemoChild");
+    const auto child = [&](const std::wstring& caption) {
+        for (HWND wnd : children)
+            if (TTessaly::Text(wnd) == caption)
+                return wnd;
+        return HWND{};
+    };
+    const struct {
+        const char* what;
+        HWND window;
+        bool skinFrame;
+    } worn[] = {
+        {"main form", main, true},
+        {"MDI frame", frame, false},
+        {"MDI child", child(L"文档 1"), true},
+        {"MDI child with the system frame", child(L"文档 3（系统边框）"), false},
+        {"sizeable form", sizeable, true},
+        {"tool window", tool, true},
+        {"right-to-left form with a menu bar", rightToLeft, false},
+    };
+    for (const auto& w : worn) {
+        SCOPED_TRACE(w.what);
+        ASSERT_TRUE(w.window);
+        EXPECT_TRUE(WaitFor([&] { return HasController(w.window); }));
+        EXPECT_TRUE(WaitFor([&] { return HasRegion(w.window) == w.skinFrame; }))
+            << (w.skinFrame ? "the skin's frame" : "the system's frame");
+    }
+    EXPECT_TRUE(HasController(bare[0])) << "the form without a caption: its controls are the skin's";
+    EXPECT_FALSE(HasController(tagged));
+    EXPECT_FALSE(HasRegion(tagged));
+
 
     PostMessageW(main, WM_CLOSE, 0, 0);  // closing the main form ends the program
     EXPECT_EQ(demo.WaitForExit(), 0u);

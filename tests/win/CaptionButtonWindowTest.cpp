@@ -14,6 +14,8 @@
 #include <utility>
 #include <vector>
 
+#include "app/Startup.h"
+#include "app/Unit_main.h"
 #include "skin/CaptionButtons.h"
 #include "skin/SkinMessages.h"
 #include "skin/SystemMenu.h"
@@ -235,6 +237,38 @@ TEST_F(CaptionButtonsUnderTheMouse, OnlyTheButtonsTheBorderIconsAllowShow)
         EXPECT_EQ(differences, "");
         form.reset();
     }
+}
+
+// The program's main window itself, with its stored border icons (the system
+// menu only) and its own skin data: of the caption buttons only close and
+// the window icon show, and the screen shows the title where the others
+// would be.
+TEST(CaptionButtonsOfTheMainWindow, OnlyCloseAndTheIconShow)
+{
+    app::RegisterAppClasses();
+    app::TForm_main form(nullptr);
+    form.Show();
+    SetForegroundWindow(form.Handle());
+    TWinSkinForm* controller = nullptr;
+    ASSERT_TRUE(PumpUntil([&] {
+        controller = GlobalSkinManage()->FindController(form.Handle());
+        return controller && controller->SkinState == TSkinState::Running;
+    }));
+    std::vector<int> shown;
+    for (const auto& button : controller->CaptionButtons)
+        if (button->Visible)
+            shown.push_back(button->Record->Action);
+    EXPECT_EQ(shown, (std::vector<int>{0, 3})) << "close and the window icon";
+    const TExpectedFrame expected(*controller, true);
+    std::string differences;
+    PumpUntil([&] {
+        differences = FrameDifferences(*CaptureWindow(form.Handle()), *controller, expected,
+                                       [](const TWinSysButton& b) {
+                                           return static_cast<int>(TitleBarFrame(*b.Record, true, b.Enabled));
+                                       });
+        return differences.empty();
+    });
+    EXPECT_EQ(differences, "");
 }
 
 TEST_F(CaptionButtonsUnderTheMouse, AMaximiseButtonWithoutItsBoxShowsDisabledAndIgnoresClicks)

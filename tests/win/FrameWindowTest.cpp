@@ -6,8 +6,10 @@
 // mouse input.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "skin/CaptionButtons.h"
@@ -234,6 +236,40 @@ TEST(SkinnedFrame, AMinimisedWindowShowsItsTitleOverTheButtonFace)
     const auto top = BuildBorderFace(bed.Data(), TBorderPiece::Top, picture.Width(), controller->TitleHeight, true);
     EXPECT_EQ(At(picture, 0, controller->TitleHeight - 1), At(*top, 0, controller->TitleHeight - 1));
     EXPECT_EQ(At(picture, picture.Width() / 2, 1), At(*top, picture.Width() / 2, 1));
+}
+
+// A repaint copies the title bar of the last paint while nothing it shows
+// changed; after a change it must equal a frame composed afresh.
+TEST(SkinnedFrame, ARepaintAfterAChangeEqualsAFreshlyComposedFrame)
+{
+    TSkinTestBed bed;
+    const auto form = ShowForm(TFormBorderStyle::bsSizeable, FormBounds);
+    const HWND window = form->Handle();
+    TWinSkinForm* controller = bed.WaitSkinned(window);
+    ASSERT_TRUE(controller);
+    const auto other = ShowForm(TFormBorderStyle::bsSingle, {500, 400, 700, 550});
+    const auto painted = [&] {
+        const RECT r = WindowRect(window);
+        auto picture = std::make_unique<ui::TBitmap>(r.right - r.left, r.bottom - r.top);
+        SendMessageW(window, WM_SKINPAINTFRAMETO, reinterpret_cast<WPARAM>(picture->Canvas()->Handle()), SkinMagic);
+        return picture;
+    };
+    const std::pair<const char*, std::function<void()>> changes[] = {
+        {"caption", [&] { form->SetCaption(L"A caption much longer than the one before"); }},
+        {"activated", [&] { SetForegroundWindow(window); }},
+        {"wider", [&] { SetWindowPos(window, nullptr, 0, 0, 420, 260, SWP_NOMOVE | SWP_NOZORDER); }},
+        {"maximised", [&] { ShowWindow(window, SW_MAXIMIZE); }},
+        {"deactivated", [&] { SetForegroundWindow(other->Handle()); }},
+    };
+    for (const auto& [what, change] : changes) {
+        SCOPED_TRACE(what);
+        painted();  // the last paint before the change
+        change();
+        Pump();
+        const auto repainted = painted();
+        controller->PaintCache.Clear();
+        EXPECT_TRUE(SamePixels(*repainted, *painted()));
+    }
 }
 
 // ---- Hit testing and sizing ----

@@ -1,14 +1,17 @@
 // How a skinned window's messages travel: which ones the skin keeps from the
 // window's own procedure, which it passes on exactly once, and the
-// non-client sequences of activation, hit testing and sizing, recorded under
-// the skin (what the window's own procedure sees) and over it (what the
-// window receives).
+// non-client sequences of activation, hit testing, caption button presses and
+// sizing, recorded under the skin (what the window's own procedure sees) and
+// over it (what the window receives).
 #include <gtest/gtest.h>
 
+#include "skin/CaptionButtons.h"
 #include "skin/SkinMessages.h"
+#include "tests/win/FrameOnScreen.h"
 #include "tests/win/MessageRecorder.h"
 #include "tests/win/SkinTestSupport.h"
 #include "tests/win/WindowTestSupport.h"
+#include "tests/win/XInput.h"
 
 using namespace skin;
 using namespace tests;
@@ -174,6 +177,81 @@ TEST(SkinSequences, HitTesting)
         EXPECT_TRUE(OkSequence(*skinned.below, {{WM_NCHITTEST, Sent | CheckLParam, 0, at}},
                                "the own procedure answers first, once"));
     }
+}
+
+// A caption button pressed and released with the X server's pointer: the
+// window receives the non-client button messages and its own procedure none
+// of them (a press passed on would start the system's own tracking of the
+// caption), then the button's system command, which the own procedure gets.
+// A press that moves off the button before the release brings no command,
+// and the release, over the bare title, is the own procedure's again.
+TEST(SkinSequences, CaptionButtonPressAndRelease)
+{
+    TXInput& pointer = TXInput::Instance();
+    if (!pointer.Available())
+        GTEST_SKIP() << "no X pointer";
+    // Out of the way before and after, however the test ends: a button that
+    // starts under the pointer is hot, here or in the next test's window.
+    constexpr POINT away{Bounds.right + 200, Bounds.bottom + 200};
+    pointer.MoveTo(away);
+    const struct TPointerAway {
+        ~TPointerAway() { TXInput::Instance().MoveTo(away); }
+    } pointerAway;
+    TSkinTestBed bed;
+    const std::initializer_list<UINT> watched = {WM_NCLBUTTONDOWN, WM_NCLBUTTONUP, WM_SYSCOMMAND};
+    TSkinnedForm skinned(bed, watched);
+    ASSERT_TRUE(skinned.controller);
+    const HWND window = skinned.Handle();
+    TMessageRecorder over(window, watched);
+    // What the window receives was posted; under the skin every message
+    // comes through the skin's procedure, so only its parameters count.
+    const auto command = [](WPARAM sc) { return TExpectedMessage{WM_SYSCOMMAND, Posted | CheckWParam, sc}; };
+    const auto passedCommand = [](WPARAM sc) { return TExpectedMessage{WM_SYSCOMMAND, CheckWParam, sc}; };
+    const TExpectedMessage down{WM_NCLBUTTONDOWN, Posted | CheckWParam, HTCAPTION};
+    const TExpectedMessage up{WM_NCLBUTTONUP, Posted | CheckWParam, HTCAPTION};
+    const TExpectedMessage passedUp{WM_NCLBUTTONUP, CheckWParam, HTCAPTION};
+    struct Case {
+        const char* what;
+        int action;
+        bool movedOff;  // off the button, onto the bare title, before the release
+        std::vector<TExpectedMessage> receives, ownProcedureReceives;
+    };
+    const Case cases[] = {
+        {"maximise", 1, false, {down, up, command(SC_MAXIMIZE)}, {passedCommand(SC_MAXIMIZE)}},
+        {"restore", 1, false, {down, up, command(SC_RESTORE)}, {passedCommand(SC_RESTORE)}},
+        {"maximise, moved off", 1, true, {down, up}, {passedUp}},
+        {"minimise", 2, false, {down, up, command(SC_MINIMIZE)}, {passedCommand(SC_MINIMIZE)}},
+        {"close", 0, false, {down, up, command(SC_CLOSE)}, {passedCommand(SC_CLOSE)}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (IsIconic(window)) {
+            ShowWindow(window, SW_RESTORE);
+            ASSERT_TRUE(PumpUntil([&] { return !IsIconic(window); }));
+        }
+        TWinSysButton* button = ButtonWithAction(*skinned.controller, c.action);
+        ASSERT_TRUE(button && button->Visible);
+        RECT r{};
+        GetWindowRect(window, &r);
+        ASSERT_TRUE(pointer.MoveTo({r.left + (button->Bounds.left + button->Bounds.right) / 2,
+                                    r.top + (button->Bounds.top + button->Bounds.bottom) / 2}));
+        ASSERT_TRUE(PumpUntil([&] { return button->State == static_cast<int>(TNCState::Hot); }));
+        over.Clear();
+        skinned.below->Clear();
+        pointer.Press();
+        ASSERT_TRUE(PumpUntil([&] { return button->State == static_cast<int>(TNCState::Pressed); }));
+        if (c.movedOff) {
+            const int bareTitle = (skinned.controller->TitleTextRect.right + button->Bounds.left) / 2;
+            ASSERT_TRUE(pointer.MoveTo({r.left + bareTitle, r.top + skinned.controller->TitleHeight / 2}));
+            ASSERT_TRUE(PumpUntil([&] { return button->State == static_cast<int>(TNCState::Normal); }));
+        }
+        pointer.Release();
+        PumpUntil([&] { return over.Count(WM_NCLBUTTONUP) > 0 && skinned.below->Count(WM_SYSCOMMAND) > 0; }, 1s);
+        Pump();
+        EXPECT_TRUE(OkSequence(over, c.receives, "the window receives"));
+        EXPECT_TRUE(OkSequence(*skinned.below, c.ownProcedureReceives, "its own procedure receives"));
+    }
+    EXPECT_FALSE(IsWindowVisible(window)) << "closed";
 }
 
 TEST(SkinSequences, Sizing)

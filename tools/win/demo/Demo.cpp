@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "skin/SkinManage.h"
+#include "skin/WinSkinData.h"
 #include "ui/ExtCtrls.h"
 
 namespace demo {
@@ -62,7 +64,9 @@ TMethod TDemoFrame::FindMethod(std::string_view name)
 {
     using F = TDemoFrame;
     return FindHandler<F>(this, name,
-                          {Handler("NewChildClick", &F::NewChildClick), Handler("MessageClick", &F::MessageClick),
+                          {Handler("NewChildClick", &F::NewChildClick),
+                           Handler("NewSystemFrameChildClick", &F::NewSystemFrameChildClick),
+                           Handler("MessageClick", &F::MessageClick),
                            Handler("CloseFrameClick", &F::CloseFrameClick), Handler("ToolbarClick", &F::ToolbarClick),
                            Handler("CheckClick", &F::CheckClick), Handler("TileClick", &F::TileClick),
                            Handler("CascadeClick", &F::CascadeClick), Handler("ArrangeClick", &F::ArrangeClick),
@@ -77,9 +81,26 @@ TDemoChild* TDemoFrame::NewChild()
     return child;
 }
 
+TDemoChild* TDemoFrame::NewSystemFrameChild()
+{
+    // A child is skinned while it is made, and reads the option then.
+    skin::TSkinData& data = *skin::GlobalSkinManage()->MainSkinData;
+    const skin::TSkinOptions options = data.Options();
+    data.SetOptions(options | skin::SetOf(skin::xoMDIChildBorder));
+    TDemoChild* child = NewChild();
+    data.SetOptions(options);
+    child->SetCaption(child->Caption() + L"（系统边框）");
+    return child;
+}
+
 void TDemoFrame::NewChildClick(TObject*)
 {
     NewChild();
+}
+
+void TDemoFrame::NewSystemFrameChildClick(TObject*)
+{
+    NewSystemFrameChild();
 }
 
 void TDemoFrame::MessageClick(TObject* sender)
@@ -218,8 +239,9 @@ void TDemoMain::FrameClick(TObject*)
     ShowOnce(frame_, [this] {
         auto* frame = new TDemoFrame(this);
         frame->Show();
-        for (int i = 0; i < 3; ++i)
-            frame->NewChild();
+        frame->NewChild();
+        frame->NewChild();
+        frame->NewSystemFrameChild();
         return frame;
     });
 }

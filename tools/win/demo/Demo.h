@@ -1,6 +1,7 @@
 // The demo program: the program's kinds of window side by side on the same
 // compiled-in skin, to look at and to test the skin engine against. A main
-// form opens the others: an MDI frame with children and a menu bar of every
+// form opens the others: an MDI frame with children (one keeping the
+// system's frame) and a menu bar of every
 // kind of item, a sizeable form with a context menu, a tool window, a form
 // with Tag 99, a form without a caption, and a right-to-left form; and the
 // gallery: one page per family of controls, every control in its states.
@@ -28,8 +29,12 @@ public:
 
     // Opens one more child, "文档 n".
     TDemoChild* NewChild();
+    // Opens one more child with the skin's MDI child border option set while
+    // it is made: it keeps the system's frame, its controls are skinned.
+    TDemoChild* NewSystemFrameChild();
 
     void NewChildClick(ui::TObject* Sender);
+    void NewSystemFrameChildClick(ui::TObject* Sender);
     void MessageClick(ui::TObject* Sender);
     void CloseFrameClick(ui::TObject* Sender);
     void ToolbarClick(ui::TObject* Sender);

@@ -44,6 +44,15 @@ object DemoFrame: TDemoFrame
       TabOrder = 2
       OnClick = CascadeClick
     end
+    object SystemFrameButton: TButton
+      Left = 286
+      Top = 4
+      Width = 120
+      Height = 28
+      Caption = '系统边框文档'
+      TabOrder = 3
+      OnClick = NewSystemFrameChildClick
+    end
   end
   object ImageList1: TImageList
     Width = 16
