@@ -310,6 +310,28 @@ def caption_button(glyph, red=False):
     return frames(6, paint)
 
 
+MDI_BUTTON = 16  # the buttons of a maximised MDI child on the menu bar
+
+
+def mdi_controls():
+    """Minimise, restore and close of a maximised MDI child, side by side,
+    four frames each: normal, pressed, hot, and hot again (the bar's hot look)."""
+    def button(glyph, red, i):
+        look = CAPTION_LOOKS[i]
+        if red and i == 1:
+            look = CLOSE_DOWN
+        elif red and i == 2:
+            look = CLOSE_HOT
+        border, face, ink, shadow = look
+        pic = Picture(MDI_BUTTON, MDI_BUTTON)
+        box(pic, 0, 0, MDI_BUTTON, MDI_BUTTON, border, face, radius=2, shine=mix(face[0], WHITE, 0.6))
+        embossed(pic, 3, 3, glyph, ink, shadow)
+        return pic
+    return side_by_side([button(glyph, red, i)
+                         for glyph, red in ((MINIMIZE, False), (RESTORE, False), (CLOSE, True))
+                         for i in (0, 1, 2, 2)])
+
+
 # ---------------------------------------------------------------------------
 # Buttons, check boxes, radio buttons
 # ---------------------------------------------------------------------------
@@ -827,6 +849,7 @@ def description():
         ("Button2", caption(1, 51, top, 1, 6, "restorebutton.bmp")),
         ("Button3", caption(2, 74, top, 6, 0, "minbutton.bmp")),
         ("Button4", caption(3, 8, (TITLE_HEIGHT - 16 + 1) // 2, 0, 0)),
+        ("MDICONTROLS", {"Image": "mdicontrols.bmp"}),
         ("Buttons", dict({"Bitmap": "button.bmp", "CheckButton": "checkbox.bmp",
                           "RadioButton": "radio.bmp", "LeftWidth": 3, "TopHeight": 3,
                           "RightWidth": 3, "BottomHeight": 3, "Trans": 1, "Tile": 0}, **text)),
@@ -891,6 +914,7 @@ def skin_pictures():
     pics["maxbutton.bmp"] = caption_button(MAXIMIZE)
     pics["restorebutton.bmp"] = caption_button(RESTORE)
     pics["minbutton.bmp"] = caption_button(MINIMIZE)
+    pics["mdicontrols.bmp"] = mdi_controls()
     pics["button.bmp"] = push_button()
     pics["checkbox.bmp"] = check_box()
     pics["radio.bmp"] = radio_button()
