@@ -4,6 +4,7 @@
 #include "app/Unit_main.h"
 #include "app/Unit_mm.h"
 #include "skin/SkinManage.h"
+#include "skin/SkinMenuParts.h"
 #include "skin/WinSkinData.h"
 #include "ui/Forms.h"
 
@@ -14,6 +15,7 @@ void RegisterAppClasses()
     ui::RegisterFrameworkClasses();
     ui::RegisterComponentClass(TAIFileDropPan::StaticClass());
     skin::RegisterSkinClasses();
+    skin::InstallMenuParts();
 }
 
 int RunTessaly()

@@ -20,7 +20,8 @@ struct TWindowSubclass::TLink {
 namespace {
 
 // The window property of each subclass kind (TSubclassKind order).
-constexpr const wchar_t* KindProperties[] = {L"TessalySkinFormSubclass", L"TessalyMdiClientSubclass"};
+constexpr const wchar_t* KindProperties[] = {L"TessalySkinFormSubclass", L"TessalyMdiClientSubclass",
+                                             L"TessalyPopupMenuSubclass"};
 static_assert(std::size(KindProperties) == static_cast<size_t>(TSubclassKind::Count));
 
 const wchar_t* PropertyOf(TSubclassKind kind)
@@ -58,7 +59,8 @@ LRESULT CALLBACK TWindowSubclass::Procedure(HWND window, UINT msg, WPARAM wParam
 WNDPROC TWindowSubclass::ProcedureOf(TSubclassKind kind)
 {
     static constexpr WNDPROC procedures[] = {&Procedure<TSubclassKind::SkinForm>,
-                                             &Procedure<TSubclassKind::MdiClient>};
+                                             &Procedure<TSubclassKind::MdiClient>,
+                                             &Procedure<TSubclassKind::PopupMenu>};
     static_assert(std::size(procedures) == static_cast<size_t>(TSubclassKind::Count));
     return procedures[static_cast<int>(kind)];
 }
