@@ -277,11 +277,13 @@ void TSkinMenuBar::OpenDropDowns(int index, bool fromKeyboard)
         Owner.MenuTracking = false;
         Owner.OpenedSubmenu = nullptr;
         if (index < static_cast<int>(Buttons.size())) {
+            // Back to normal, also when the frame was painted meanwhile
+            // with the button pressed; the mouse lights it again.
             TMenuBtn& closed = *Buttons[static_cast<size_t>(index)];
             if (Owner.HotObject == &closed)
-                closed.MouseLeave();
-            else
-                closed.State = 1;
+                Owner.HotObject = nullptr;
+            closed.State = 1;
+            closed.Paint();
         }
         index = next;
     }

@@ -522,6 +522,16 @@ TEST_F(SkinnedMenuBar, AControlsContextMenuOpensOnARightClickInTheSkin)
     ASSERT_TRUE(shot) << "the right click opened the button's menu";
     LoopUntil([&] { return ran[copy] > 0; }, 2s);
     EXPECT_EQ(ran[copy], 1);
+    // The context-menu key opens it for the focused control.
+    button->SetFocus();
+    bool byKey = false;
+    WithInput([&] {
+        input.Key("Menu");
+        byKey = AwaitOpen(context->Handle());
+        input.Key("Escape");
+        AwaitClosed();
+    });
+    EXPECT_TRUE(byKey);
     const int pw = popup.right - popup.left, ph = popup.bottom - popup.top;
     const auto background = ElementFace(*bed.Data().MenuBackground, pw, ph, 1);
     EXPECT_EQ(PictureDifferences(*shot, {0, 0}, *background, {0, 0, pw, 3}), "") << "the popup's frame";
