@@ -295,7 +295,9 @@ CLOSE_HOT = ((168, 44, 38), [(250, 152, 142), (232, 98, 86), (206, 58, 48)], WHI
 CLOSE_DOWN = ((126, 30, 26), [(188, 52, 44), (210, 78, 68), (224, 102, 92)], WHITE, (112, 24, 20))
 
 
-def caption_button(glyph, red=False):
+def caption_button(glyph, red=False, size=TITLE_BUTTON, states=range(6), radius=3, at=6):
+    """A caption button's strip: one frame per look in `states` (indices of
+    CAPTION_LOOKS; the close button is red when pressed and hot)."""
     def paint(i):
         look = CAPTION_LOOKS[i]
         if red and i == 1:
@@ -303,11 +305,11 @@ def caption_button(glyph, red=False):
         elif red and i == 2:
             look = CLOSE_HOT
         border, face, ink, shadow = look
-        pic = Picture(TITLE_BUTTON, TITLE_BUTTON)
-        box(pic, 0, 0, TITLE_BUTTON, TITLE_BUTTON, border, face, radius=3, shine=mix(face[0], WHITE, 0.6))
-        embossed(pic, 6, 6, glyph, ink, shadow)
+        pic = Picture(size, size)
+        box(pic, 0, 0, size, size, border, face, radius=radius, shine=mix(face[0], WHITE, 0.6))
+        embossed(pic, at, at, glyph, ink, shadow)
         return pic
-    return frames(6, paint)
+    return side_by_side([paint(i) for i in states])
 
 
 MDI_BUTTON = 16  # the buttons of a maximised MDI child on the menu bar
@@ -316,20 +318,8 @@ MDI_BUTTON = 16  # the buttons of a maximised MDI child on the menu bar
 def mdi_controls():
     """Minimise, restore and close of a maximised MDI child, side by side,
     four frames each: normal, pressed, hot, and hot again (the bar's hot look)."""
-    def button(glyph, red, i):
-        look = CAPTION_LOOKS[i]
-        if red and i == 1:
-            look = CLOSE_DOWN
-        elif red and i == 2:
-            look = CLOSE_HOT
-        border, face, ink, shadow = look
-        pic = Picture(MDI_BUTTON, MDI_BUTTON)
-        box(pic, 0, 0, MDI_BUTTON, MDI_BUTTON, border, face, radius=2, shine=mix(face[0], WHITE, 0.6))
-        embossed(pic, 3, 3, glyph, ink, shadow)
-        return pic
-    return side_by_side([button(glyph, red, i)
-                         for glyph, red in ((MINIMIZE, False), (RESTORE, False), (CLOSE, True))
-                         for i in (0, 1, 2, 2)])
+    return side_by_side([caption_button(glyph, red, MDI_BUTTON, (0, 1, 2, 2), radius=2, at=3)
+                         for glyph, red in ((MINIMIZE, False), (RESTORE, False), (CLOSE, True))])
 
 
 # ---------------------------------------------------------------------------
