@@ -113,9 +113,9 @@ TEST(Demo, TheMainFormOpensEveryKindOfWindow)
             bare.push_back(wnd);
     ASSERT_EQ(bare.size(), 1u);
 
-    // Who wears what. A window with a menu bar keeps the system's frame (the
-    // skinned menu bar is not there yet), so does the child made with the
-    // MDI child border option; the Tag 99 form gets no controller at all.
+    // Who wears what. Windows with a menu bar wear the skin's frame around
+    // the skin's bar; the child made with the MDI child border option keeps
+    // the system's frame; the Tag 99 form gets no controller at all.
     const std::vector<HWND> children = TTessaly::Children(client, L"TDemoChild");
     const auto child = [&](const std::wstring& caption) {
         for (HWND wnd : children)
@@ -129,12 +129,12 @@ TEST(Demo, TheMainFormOpensEveryKindOfWindow)
         bool skinFrame;
     } worn[] = {
         {"main form", main, true},
-        {"MDI frame", frame, false},
+        {"MDI frame", frame, true},
         {"MDI child", child(L"文档 1"), true},
         {"MDI child with the system frame", child(L"文档 3（系统边框）"), false},
         {"sizeable form", sizeable, true},
         {"tool window", tool, true},
-        {"right-to-left form with a menu bar", rightToLeft, false},
+        {"right-to-left form with a menu bar", rightToLeft, true},
     };
     for (const auto& w : worn) {
         SCOPED_TRACE(w.what);

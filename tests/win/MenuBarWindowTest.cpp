@@ -273,6 +273,16 @@ TEST_F(SkinnedMenuBar, TheKeyboardOpensAndWalksTheDropDowns)
     EXPECT_EQ(seen, (std::vector<HMENU>{edit->Handle(), help->Handle(), file->Handle(), help->Handle()}));
     EXPECT_TRUE(closedByEscape);
 
+    // Alt pressed and released alone opens the first drop-down as F10 does.
+    bool openedByAlt = false;
+    WithInput([&] {
+        input.Key("alt");
+        openedByAlt = AwaitOpen(file->Handle());
+        input.Key("Escape");
+        AwaitClosed();
+    });
+    EXPECT_TRUE(openedByAlt);
+
     // Alt+letter opens that drop-down; Enter runs its selected item.
     bool openedEdit = false;
     WithInput([&] {
