@@ -326,8 +326,6 @@ void TWinSkinForm::FormWindowProc(TMessage& m)
     FormProcHook->CallPrevious(m);
 }
 
-// The system draws a new caption straight onto the frame; the frame is
-// painted again over it.
 // The system's own handling of a new caption text or icon paints its caption
 // straight onto the window, over the skin's title bar. It runs while the
 // window is marked hidden, which it paints nothing for, and the skin then

@@ -6,8 +6,6 @@
 // paints of the title under the skin (nothing).
 #include <gtest/gtest.h>
 
-#include <map>
-
 #include "skin/CaptionButtons.h"
 #include "skin/SkinMessages.h"
 #include "tests/win/FrameOnScreen.h"
