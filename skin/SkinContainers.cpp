@@ -31,6 +31,8 @@ bool TSkinGroupBox::BeforeMessage(TMessage& m)
 // side (the right one with WS_EX_RIGHT).
 void TSkinGroupBox::PaintControl(HDC dc, const RECT& rect)
 {
+    if (!Control)
+        return;
     std::wstring caption = GetWindowTextWide(Handle);
     if (caption.empty())
         caption = CurrentCaption();

@@ -48,6 +48,8 @@ bool TSkinStatusBar::BeforeMessage(TMessage& m)
 
 void TSkinStatusBar::PaintControl(HDC dc, const RECT& rect)
 {
+    if (!Control)
+        return;
     {
         TFacePainter painter(dc, rect);
         HDC face = painter.Dc();
