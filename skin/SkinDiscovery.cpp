@@ -4,6 +4,9 @@
 #include "skin/SkinButtons.h"
 #include "skin/SkinCheckRadio.h"
 #include "skin/SkinContainers.h"
+#include "skin/SkinHeader.h"
+#include "skin/SkinStatusBar.h"
+#include "skin/SkinToolBars.h"
 #include "skin/SkinManage.h"
 #include "skin/SkinMessages.h"
 #include "skin/SkinParts.h"
@@ -29,15 +32,23 @@ enum class TDecision {
     None,         // left alone
     Button,
     BitButton,
+    SpeedButton,
+    MenuButton,
     CheckBox,
     RadioButton,
     Box,          // the skin's face colour
     PanelBox,     // the children, then the skin's face colour
     Children,     // the children only
-    RadioGroup,   // every child a radio button
-    CheckGroup,   // every child a check box
+    GroupBox,     // the children, then the group box's face
+    GroupFace,    // the group box's face on the skin's colour
+    RadioGroup,   // every child a radio button, then the group's face
+    CheckGroup,   // every child a check box, then the group's face
     Progress,
     TrackBar,
+    StatusBar,
+    Header,
+    ToolBar,      // flat, on the skin's colour, its buttons on the skin's faces
+    CoolBar,      // its bands on the skin's colour
     Frame,        // the frame's components
     Form,         // an embedded form: its colour, then its components
     DialogBox,    // a dialog inside a bare window: its children, then its background
@@ -61,14 +72,19 @@ constexpr TSkinRule PanelRule{{"TCustomPanel", "TPanel"}, xcPanel, TDecision::Pa
 // Framework classes, first match wins. A picture button with xcBitBtn off
 // stays unskinned, whatever xcButton says.
 constexpr TSkinRule TypeRules[] = {
+    {{"TCoolBar", nullptr}, xcToolbar, TDecision::CoolBar},
+    {{"THeaderControl", nullptr}, xcPanel, TDecision::Header},
     {{"TCustomCheckBox", "TCheckBox"}, xcCheckBox, TDecision::CheckBox},
     {{"TCustomRadioGroup", "TRadioGroup"}, xcRadioButton, TDecision::RadioGroup},
-    {{"TCustomGroupBox", "TGroupBox"}, xcPanel, TDecision::Children},
+    {{"TCustomGroupBox", "TGroupBox"}, xcPanel, TDecision::GroupBox},
     {{"TRadioButton", nullptr}, xcRadioButton, TDecision::RadioButton},
     {{"TTrackBar", nullptr}, xcTrackBar, TDecision::TrackBar},
+    {{"TToolBar", nullptr}, xcToolbar, TDecision::ToolBar},
+    {{"TCustomStatusBar", "TStatusBar"}, xcStatusBar, TDecision::StatusBar},
     {{"TProgressBar", nullptr}, xcProgress, TDecision::Progress},
     {{"TBitBtn", nullptr}, xcBitBtn, TDecision::BitButton},
     {{"TBitBtn", nullptr}, NoSwitch, TDecision::None},
+    {{"TSpeedButton", nullptr}, xcSpeedButton, TDecision::SpeedButton},
     PanelRule,
     {{"TButton", nullptr}, xcButton, TDecision::Button},
     {{"TCustomFrame", "TFrame"}, NoSwitch, TDecision::Frame},
@@ -82,12 +98,15 @@ constexpr TSkinRule ThirdPartyKinds[] = {
     {{"nil", nullptr}, NoSwitch, TDecision::None},
     {{"button", nullptr}, xcButton, TDecision::Button},
     {{"bitbtn", "pngbitbtn"}, xcButton, TDecision::BitButton},
+    {{"speedbutton", nullptr}, xcSpeedButton, TDecision::SpeedButton},
+    {{"menubtn", nullptr}, xcButton, TDecision::MenuButton},
     {{"checkbox", nullptr}, xcCheckBox, TDecision::CheckBox},
     {{"progress", nullptr}, xcProgress, TDecision::Progress},
     {{"trackbar", nullptr}, xcButton, TDecision::TrackBar},
     {{"radiobutton", nullptr}, xcRadioButton, TDecision::RadioButton},
     {{"panel", nullptr}, xcPanel, TDecision::Box},
     {{"container", nullptr}, NoSwitch, TDecision::Children},
+    {{"groupbox", nullptr}, xcGroupBox, TDecision::GroupFace},
     {{"radiogroup", nullptr}, xcGroupBox, TDecision::RadioGroup},
     {{"checkgroup", nullptr}, xcPanel, TDecision::CheckGroup},
 };
@@ -250,14 +269,24 @@ private:
         switch (decision) {
         case TDecision::Button: return std::make_unique<TSkinButton>(owner);
         case TDecision::BitButton: return std::make_unique<TSkinBitButton>(owner);
+        case TDecision::SpeedButton: return std::make_unique<TSkinSpeedButton>(owner);
+        case TDecision::MenuButton: return std::make_unique<TSkinMenuButton>(owner);
         case TDecision::CheckBox: return std::make_unique<TSkinCheckBox>(owner);
         case TDecision::RadioButton: return std::make_unique<TSkinRadioButton>(owner);
         case TDecision::Progress: return std::make_unique<TSkinProgress>(owner);
         case TDecision::TrackBar: return std::make_unique<TSkinTrackBar>(owner);
+        case TDecision::StatusBar: return std::make_unique<TSkinStatusBar>(owner);
+        case TDecision::Header: return std::make_unique<TSkinHeader>(owner);
+        case TDecision::ToolBar: return std::make_unique<TSkinToolBar>(owner);
+        case TDecision::CoolBar: return std::make_unique<TSkinCoolBar>(owner);
         case TDecision::Box:
         case TDecision::PanelBox:
         case TDecision::Form: return std::make_unique<TSkinBox>(owner);
         case TDecision::DialogBox: return std::make_unique<TSkinBoxH>(owner);
+        case TDecision::GroupBox:
+        case TDecision::GroupFace:
+        case TDecision::RadioGroup:
+        case TDecision::CheckGroup: return std::make_unique<TSkinGroupBox>(owner);
         default: return nullptr;
         }
     }
@@ -399,19 +428,27 @@ private:
         case TDecision::None: return;
         case TDecision::Children: SkinChildControls(static_cast<TWinControl&>(control)); return;
         case TDecision::Frame: SkinComponents(control); return;
+        case TDecision::GroupBox:
+            SkinChildControls(static_cast<TWinControl&>(control));
+            Attach(control, decision, false);
+            return;
         case TDecision::RadioGroup:
             if (SwitchOn(xcRadioButton) && cls.find("TRZ") == std::string::npos)
                 SkinEveryChild(control, TDecision::RadioButton);
+            Attach(control, decision, true);
             return;
         case TDecision::CheckGroup:
             if (SwitchOn(xcRadioButton) && cls.find("TRZ") == std::string::npos)
                 SkinEveryChild(control, TDecision::CheckBox);
+            if (SwitchOn(xcGroupBox))
+                Attach(control, decision, true);
             return;
         case TDecision::PanelBox:
             SkinChildControls(static_cast<TWinControl&>(control));
             Attach(control, decision, true);
             return;
         case TDecision::Box:
+        case TDecision::GroupFace:
             Attach(control, decision, true);
             return;
         case TDecision::Form:

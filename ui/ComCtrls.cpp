@@ -1086,7 +1086,7 @@ TCustomDrawState DrawStateOf(UINT itemState)
 
 // The custom-draw handlers paint on Canvas(), attached to the context the
 // bar draws on. A button face painted by a handler keeps the bar's own
-// edges off it.
+// edges and checked background off it.
 LRESULT TToolBar::CustomDraw(NMTBCUSTOMDRAW& draw)
 {
     NMCUSTOMDRAW& cd = draw.nmcd;
@@ -1109,7 +1109,7 @@ LRESULT TToolBar::CustomDraw(NMTBCUSTOMDRAW& draw)
             Canvas()->Font()->Assign(*Font());
             OnCustomDrawButton(this, button, DrawStateOf(cd.uItemState), defaultDraw);
         }
-        return defaultDraw ? TBCDRF_NOEDGES | TBCDRF_NOOFFSET : CDRF_SKIPDEFAULT;
+        return defaultDraw ? TBCDRF_NOEDGES | TBCDRF_NOOFFSET | TBCDRF_NOBACKGROUND : CDRF_SKIPDEFAULT;
     }
     return CDRF_DODEFAULT;
 }

@@ -254,6 +254,9 @@ public:
 
     int ControlCount() const { return static_cast<int>(controls_.size()); }
     TControl* Controls(int index) const { return controls_.at(index); }
+    // Paints the visible windowless children on dc (the window's own
+    // coordinates), as the window's paint does after its own face.
+    void PaintGraphicChildren(HDC dc);
 
     int TabOrder() const;
     void SetTabOrder(int order);
@@ -340,7 +343,6 @@ private:
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);
     void PaintHandler(TMessage& m);
-    void PaintGraphicChildren(HDC dc);
     bool ReflectToChild(TMessage& m);
     // Hands WM_KEYDOWN or WM_CHAR to KeyDown or KeyPress; true when swallowed.
     bool KeyMessage(TMessage& m);

@@ -62,14 +62,27 @@ void TXInput::Send(const std::string& line)
     WriteFile(file_, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
 }
 
+namespace {
+
+bool CursorAt(POINT screen)
+{
+    POINT now{};
+    GetCursorPos(&now);
+    return now.x == screen.x && now.y == screen.y;
+}
+
+} // namespace
+
 bool TXInput::MoveTo(POINT screen)
 {
     Send("mousemove " + std::to_string(screen.x) + " " + std::to_string(screen.y));
-    return PumpUntil([&] {
-        POINT now{};
-        GetCursorPos(&now);
-        return now.x == screen.x && now.y == screen.y;
-    });
+    return PumpUntil([screen] { return CursorAt(screen); });
+}
+
+bool TXInput::MoveThroughApplication(POINT screen)
+{
+    Send("mousemove " + std::to_string(screen.x) + " " + std::to_string(screen.y));
+    return LoopUntil([screen] { return CursorAt(screen); });
 }
 
 void TXInput::Press(int button)
