@@ -6,6 +6,7 @@
 
 #include "ui/Buttons.h"
 #include "ui/ComCtrls.h"
+#include "ui/ComboBox.h"
 #include "ui/ErrorGuard.h"
 #include "ui/ExtCtrls.h"
 #include "ui/FormReader.h"
@@ -934,6 +935,8 @@ void RegisterFrameworkClasses()
           &TProgressBar::StaticClass(), &TTrackBar::StaticClass(), &THeaderControl::StaticClass(),
           &TToolBar::StaticClass(), &TToolButton::StaticClass(), &TCoolBar::StaticClass(), &TImage::StaticClass(), &TMemo::StaticClass(),
           &TScrollBar::StaticClass(), &TUpDown::StaticClass()})
+        RegisterComponentClass(*info);
+    for (const TClassInfo* info : {&TComboBox::StaticClass()})
         RegisterComponentClass(*info);
     RegisterMenuClasses();
 }
