@@ -7,6 +7,10 @@
 #include "ui/Buttons.h"
 #include "ui/ComCtrls.h"
 #include "ui/ComboBox.h"
+#include "ui/DateTimePicker.h"
+#include "ui/Grids.h"
+#include "ui/MPlayer.h"
+#include "ui/ScrollBox.h"
 #include "ui/ErrorGuard.h"
 #include "ui/ExtCtrls.h"
 #include "ui/FormReader.h"
@@ -936,7 +940,8 @@ void RegisterFrameworkClasses()
           &TToolBar::StaticClass(), &TToolButton::StaticClass(), &TCoolBar::StaticClass(), &TImage::StaticClass(), &TMemo::StaticClass(),
           &TScrollBar::StaticClass(), &TUpDown::StaticClass()})
         RegisterComponentClass(*info);
-    for (const TClassInfo* info : {&TComboBox::StaticClass()})
+    for (const TClassInfo* info : {&TComboBox::StaticClass(), &TDateTimePicker::StaticClass(), &TStringGrid::StaticClass(),
+                                    &TScrollBox::StaticClass(), &TMediaPlayer::StaticClass()})
         RegisterComponentClass(*info);
     RegisterMenuClasses();
 }
