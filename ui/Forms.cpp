@@ -6,6 +6,11 @@
 
 #include "ui/Buttons.h"
 #include "ui/ComCtrls.h"
+#include "ui/ComboBox.h"
+#include "ui/DateTimePicker.h"
+#include "ui/Grids.h"
+#include "ui/MPlayer.h"
+#include "ui/ScrollBox.h"
 #include "ui/ErrorGuard.h"
 #include "ui/ExtCtrls.h"
 #include "ui/FormReader.h"
@@ -934,6 +939,9 @@ void RegisterFrameworkClasses()
           &TProgressBar::StaticClass(), &TTrackBar::StaticClass(), &THeaderControl::StaticClass(),
           &TToolBar::StaticClass(), &TToolButton::StaticClass(), &TCoolBar::StaticClass(), &TImage::StaticClass(), &TMemo::StaticClass(),
           &TScrollBar::StaticClass(), &TUpDown::StaticClass()})
+        RegisterComponentClass(*info);
+    for (const TClassInfo* info : {&TComboBox::StaticClass(), &TDateTimePicker::StaticClass(), &TStringGrid::StaticClass(),
+                                    &TScrollBox::StaticClass(), &TMediaPlayer::StaticClass()})
         RegisterComponentClass(*info);
     RegisterMenuClasses();
 }

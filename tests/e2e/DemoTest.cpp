@@ -179,6 +179,11 @@ TEST(Demo, EveryGalleryPageOpensWithItsControls)
         {L"滚动条、备忘录与微调",
          L"控件：滚动与微调",
          {{L"ListBox", 1}, {L"Edit", 3}, {L"ScrollBar", 2}, {UPDOWN_CLASSW, 2}}},
+        {L"表格与滚动框",
+         L"控件：表格与滚动框",
+         {{L"TStringGrid", 1}, {L"TScrollBox", 1}, {L"ListBox", 1}, {L"Edit", 2}, {L"Button", 3}}},
+        {L"编辑框、组合框与日期", L"控件：编辑框、组合框与日期", {{L"ComboBox", 7}, {DATETIMEPICK_CLASSW, 4}}},
+        {L"媒体播放器", L"控件：媒体播放器", {{L"TMediaPlayer", 5}}},
     };
     for (const auto& page : pages) {
         HWND button = nullptr;

@@ -5,6 +5,7 @@
 #include "skin/SkinManage.h"
 #include "skin/WinSkinData.h"
 #include "ui/ExtCtrls.h"
+#include "ui/Grids.h"
 
 namespace demo {
 
@@ -182,6 +183,28 @@ void TDemoPlainForm::CheckClick(TObject* sender)
     ToggleCheck(sender);
 }
 
+// ---- TDemoGridsPage
+
+const TClassInfo& TDemoGridsPage::StaticClass()
+{
+    static const TClassInfo info =
+        TClassBuilder<TDemoGridsPage>("TDemoGridsPage", &TDemoPlainForm::StaticClass()).Done();
+    return info;
+}
+
+// Headings in the fixed row and column, a number in every other cell.
+TDemoGridsPage::TDemoGridsPage(TComponent* owner) : TDemoPlainForm(owner, L"TDEMOGRIDS")
+{
+    auto* grid = FindComponentOf<TStringGrid>(*this, "Grid1");
+    for (int col = 1; col < grid->ColCount(); ++col)
+        grid->SetCells(col, 0, L"第 " + std::to_wstring(col) + L" 列");
+    for (int row = 1; row < grid->RowCount(); ++row) {
+        grid->SetCells(0, row, L"第 " + std::to_wstring(row) + L" 行");
+        for (int col = 1; col < grid->ColCount(); ++col)
+            grid->SetCells(col, row, std::to_wstring(row * 100 + col));
+    }
+}
+
 // ---- TDemoOptionsFrame
 
 const TClassInfo& TDemoOptionsFrame::StaticClass()
@@ -220,7 +243,9 @@ TMethod TDemoMain::FindMethod(std::string_view name)
                            Handler("AllClick", &F::AllClick), Handler("ButtonsPageClick", &F::ButtonsPageClick),
                            Handler("ChecksPageClick", &F::ChecksPageClick), Handler("BarsPageClick", &F::BarsPageClick),
                            Handler("ToolsPageClick", &F::ToolsPageClick),
-                           Handler("ScrollingPageClick", &F::ScrollingPageClick)});
+                           Handler("ScrollingPageClick", &F::ScrollingPageClick),
+                           Handler("GridsPageClick", &F::GridsPageClick), Handler("EditsPageClick", &F::EditsPageClick),
+                           Handler("PlayerPageClick", &F::PlayerPageClick)});
 }
 
 template <class Make>
@@ -301,6 +326,21 @@ void TDemoMain::ToolsPageClick(TObject*)
 void TDemoMain::ScrollingPageClick(TObject*)
 {
     ShowOnce(scrollingPage_, [this] { return new TDemoPlainForm(this, L"TDEMOSCROLLING"); });
+}
+
+void TDemoMain::GridsPageClick(TObject*)
+{
+    ShowOnce(gridsPage_, [this] { return new TDemoGridsPage(this); });
+}
+
+void TDemoMain::EditsPageClick(TObject*)
+{
+    ShowOnce(editsPage_, [this] { return new TDemoPlainForm(this, L"TDEMOEDITS"); });
+}
+
+void TDemoMain::PlayerPageClick(TObject*)
+{
+    ShowOnce(playerPage_, [this] { return new TDemoPlainForm(this, L"TDEMOPLAYER"); });
 }
 
 } // namespace demo

@@ -63,6 +63,14 @@ public:
     ui::TMethod FindMethod(std::string_view name) override;
 };
 
+// The page of scrolled controls: a string grid whose cells it fills, a
+// scroll box, a long list and a memo (its stored form is a plain form's).
+class TDemoGridsPage : public TDemoPlainForm {
+    UI_CLASS(TDemoGridsPage)
+public:
+    explicit TDemoGridsPage(ui::TComponent* owner);
+};
+
 // Controls of their own on a frame, placed twice on the tool-bar page.
 class TDemoOptionsFrame : public ui::TFrame {
     UI_CLASS(TDemoOptionsFrame)
@@ -89,6 +97,9 @@ public:
     void BarsPageClick(ui::TObject* Sender);
     void ToolsPageClick(ui::TObject* Sender);
     void ScrollingPageClick(ui::TObject* Sender);
+    void GridsPageClick(ui::TObject* Sender);
+    void EditsPageClick(ui::TObject* Sender);
+    void PlayerPageClick(ui::TObject* Sender);
     ui::TMethod FindMethod(std::string_view name) override;
 
 private:
@@ -107,6 +118,9 @@ private:
     ui::TForm* barsPage_ = nullptr;
     ui::TForm* toolsPage_ = nullptr;
     ui::TForm* scrollingPage_ = nullptr;
+    ui::TForm* gridsPage_ = nullptr;
+    ui::TForm* editsPage_ = nullptr;
+    ui::TForm* playerPage_ = nullptr;
 };
 
 } // namespace demo
