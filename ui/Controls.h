@@ -28,6 +28,8 @@ class TWindowProcHook;
 class TPopupMenu;
 
 enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+// A control's edge: none, or the sunken client edge.
+enum class TBorderStyle { bsNone, bsSingle };
 enum class TMouseButton { mbLeft, mbRight, mbMiddle };
 enum TShiftStateBit { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
 using TShiftState = unsigned;  // bit n for TShiftStateBit n
