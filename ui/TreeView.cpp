@@ -253,10 +253,20 @@ void TCustomTreeView::CreateWnd()
 {
     TWinControl::CreateWnd();
     filling_ = true;
-    ShowLevel(*items_);
+    ShowFromTop();
     if (selected_)
         SetSelected(selected_);
     filling_ = false;
+}
+
+// Opening nodes scrolls the window to their children; a filled window
+// starts at its first row.
+void TCustomTreeView::ShowFromTop()
+{
+    ShowLevel(*items_);
+    if (items_->Count())
+        SendMessageW(Handle(), TVM_SELECTITEM, TVGN_FIRSTVISIBLE,
+                     reinterpret_cast<LPARAM>(items_->Items(0)->handle_));
 }
 
 // The window's rows go with it; what the window reports while it goes is
@@ -274,7 +284,7 @@ void TCustomTreeView::Loaded()
 {
     TWinControl::Loaded();
     if (HandleAllocated())
-        ShowLevel(*items_);
+        ShowFromTop();
 }
 
 void TCustomTreeView::ShowLevel(const TTreeNodes& level)

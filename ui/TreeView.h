@@ -126,6 +126,7 @@ private:
     void ApplyStyle(DWORD bit, bool on);
     // Puts the nodes of level that have no row yet into the window, in order.
     void ShowLevel(const TTreeNodes& level);
+    void ShowFromTop();
     void InsertNode(TTreeNode& node, HTREEITEM parent, HTREEITEM after);
     void ShowNode(const TTreeNode& node);
     void ShowExpanded(const TTreeNode& node);

@@ -129,6 +129,24 @@ object DemoMain: TDemoMain
     TabOrder = 11
     OnClick = ScrollingPageClick
   end
+  object TabsPageButton: TButton
+    Left = 296
+    Top = 220
+    Width = 248
+    Height = 30
+    Caption = '标签页与标签集'
+    TabOrder = 12
+    OnClick = TabsPageClick
+  end
+  object ListsPageButton: TButton
+    Left = 296
+    Top = 256
+    Width = 248
+    Height = 30
+    Caption = '列表视图与树视图'
+    TabOrder = 13
+    OnClick = ListsPageClick
+  end
   object SkinData1: TSkinData
     Active = True
     SkinFormtype = sfMainform
