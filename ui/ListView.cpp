@@ -51,47 +51,6 @@ void TListColumn::SetAlignment(TAlignment alignment)
     Changed();
 }
 
-// ---- TListSubItems
-
-const TClassInfo& TListSubItems::StaticClass()
-{
-    static const TClassInfo info = TClassBuilder<TListSubItems>("TListSubItems", &TStrings::StaticClass()).Done();
-    return info;
-}
-
-std::wstring TListSubItems::Get(int index) const
-{
-    CheckIndex(index, false);
-    return texts_[static_cast<std::size_t>(index)];
-}
-
-void TListSubItems::Put(int index, const std::wstring& s)
-{
-    CheckIndex(index, false);
-    texts_[static_cast<std::size_t>(index)] = s;
-    item_.TextsChanged();
-}
-
-void TListSubItems::Insert(int index, const std::wstring& s)
-{
-    CheckIndex(index, true);
-    texts_.insert(texts_.begin() + index, s);
-    item_.TextsChanged();
-}
-
-void TListSubItems::Delete(int index)
-{
-    CheckIndex(index, false);
-    texts_.erase(texts_.begin() + index);
-    item_.TextsChanged();
-}
-
-void TListSubItems::Clear()
-{
-    texts_.clear();
-    item_.TextsChanged();
-}
-
 // ---- TListItem
 
 const TClassInfo& TListItem::StaticClass()
@@ -107,7 +66,7 @@ const TClassInfo& TListItem::StaticClass()
 }
 
 TListItem::TListItem(TCollection& collection)
-    : TCollectionItem(collection), subItems_(std::make_unique<TListSubItems>(*this))
+    : TCollectionItem(collection), subItems_(std::make_unique<TNotifyStringList>([this] { Changed(); }))
 {
 }
 
@@ -213,25 +172,25 @@ void TCustomListView::SetViewStyle(TViewStyle style)
 void TCustomListView::SetMultiSelect(bool on)
 {
     multiSelect_ = on;
-    ApplyStyle(LVS_SINGLESEL, !on);
+    ApplyStyle(*this, LVS_SINGLESEL, !on);
 }
 
 void TCustomListView::SetHideSelection(bool on)
 {
     hideSelection_ = on;
-    ApplyStyle(LVS_SHOWSELALWAYS, !on);
+    ApplyStyle(*this, LVS_SHOWSELALWAYS, !on);
 }
 
 void TCustomListView::SetReadOnly(bool on)
 {
     readOnly_ = on;
-    ApplyStyle(LVS_EDITLABELS, !on);
+    ApplyStyle(*this, LVS_EDITLABELS, !on);
 }
 
 void TCustomListView::SetShowColumnHeaders(bool on)
 {
     showColumnHeaders_ = on;
-    ApplyStyle(LVS_NOCOLUMNHEADER, !on);
+    ApplyStyle(*this, LVS_NOCOLUMNHEADER, !on);
 }
 
 void TCustomListView::SetBorderStyle(TBorderStyle style)
@@ -258,17 +217,6 @@ void TCustomListView::SetGridLines(bool on)
 DWORD TCustomListView::ExtendedStyle() const
 {
     return (rowSelect_ ? LVS_EX_FULLROWSELECT : 0) | (gridLines_ ? LVS_EX_GRIDLINES : 0);
-}
-
-// The window takes these style bits as they change.
-void TCustomListView::ApplyStyle(DWORD bit, bool on)
-{
-    if (!HandleAllocated())
-        return;
-    HWND wnd = Handle();
-    const LONG_PTR style = GetWindowLongPtrW(wnd, GWL_STYLE);
-    SetWindowLongPtrW(wnd, GWL_STYLE, on ? (style | bit) : (style & ~static_cast<LONG_PTR>(bit)));
-    Invalidate();
 }
 
 int TCustomListView::ItemIndex() const

@@ -9,6 +9,7 @@
 #include <commctrl.h>
 
 #include "ui/ComCtrls.h"
+#include "ui/NotifyStrings.h"
 
 namespace ui {
 
@@ -33,25 +34,6 @@ private:
 
 using TListColumns = TOwnedCollection<TListColumn>;
 
-class TListItem;
-
-// The texts of an item's further columns; every change shows at once.
-class TListSubItems : public TStrings {
-    UI_CLASS(TListSubItems)
-public:
-    explicit TListSubItems(TListItem& item) : item_(item) {}
-    int Count() const override { return static_cast<int>(texts_.size()); }
-    std::wstring Get(int index) const override;
-    void Put(int index, const std::wstring& s) override;
-    void Insert(int index, const std::wstring& s) override;
-    void Delete(int index) override;
-    void Clear() override;
-
-private:
-    TListItem& item_;
-    std::vector<std::wstring> texts_;
-};
-
 // One row: its caption in the first column, SubItems in the others.
 class TListItem : public TCollectionItem {
     UI_CLASS(TListItem)
@@ -59,6 +41,7 @@ public:
     explicit TListItem(TCollection& collection);
     std::wstring Caption() const { return caption_; }
     void SetCaption(const std::wstring& caption);
+    // The texts of the further columns; every change shows at once.
     TStrings* SubItems() const { return subItems_.get(); }
     void SetSubItems(TStrings* items) { subItems_->Assign(*items); }
     int ImageIndex() const { return imageIndex_; }
@@ -67,12 +50,10 @@ public:
     void SetSelected(bool on);
 
 private:
-    friend class TListSubItems;
     friend class TListItems;
     friend class TCustomListView;
-    void TextsChanged() { Changed(); }
     std::wstring caption_;
-    std::unique_ptr<TListSubItems> subItems_;
+    std::unique_ptr<TNotifyStringList> subItems_;
     int imageIndex_ = -1;
     bool selected_ = false;
     bool shown_ = false;  // the window holds the item
@@ -154,7 +135,6 @@ private:
     friend class TListItem;
     friend class TListItems;
     DWORD ExtendedStyle() const;
-    void ApplyStyle(DWORD bit, bool on);
     void UpdateColumns();
     void ShowColumn(const TListColumn& column, bool insert);
     // The widths the user gave the columns in the window.

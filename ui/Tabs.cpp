@@ -8,47 +8,6 @@
 
 namespace ui {
 
-// ---- TTabStrings
-
-const TClassInfo& TTabStrings::StaticClass()
-{
-    static const TClassInfo info = TClassBuilder<TTabStrings>("TTabStrings", &TStrings::StaticClass()).Done();
-    return info;
-}
-
-std::wstring TTabStrings::Get(int index) const
-{
-    CheckIndex(index, false);
-    return texts_[static_cast<std::size_t>(index)];
-}
-
-void TTabStrings::Put(int index, const std::wstring& s)
-{
-    CheckIndex(index, false);
-    texts_[static_cast<std::size_t>(index)] = s;
-    changed_();
-}
-
-void TTabStrings::Insert(int index, const std::wstring& s)
-{
-    CheckIndex(index, true);
-    texts_.insert(texts_.begin() + index, s);
-    changed_();
-}
-
-void TTabStrings::Delete(int index)
-{
-    CheckIndex(index, false);
-    texts_.erase(texts_.begin() + index);
-    changed_();
-}
-
-void TTabStrings::Clear()
-{
-    texts_.clear();
-    changed_();
-}
-
 // ---- TCustomTabControl
 
 namespace {
@@ -226,7 +185,7 @@ const TClassInfo& TTabControl::StaticClass()
 }
 
 TTabControl::TTabControl(TComponent* owner)
-    : TCustomTabControl(owner), tabs_(std::make_unique<TTabStrings>([this] { TabsChanged(); }))
+    : TCustomTabControl(owner), tabs_(std::make_unique<TNotifyStringList>([this] { TabsChanged(); }))
 {
 }
 
@@ -531,7 +490,7 @@ const TClassInfo& TTabSet::StaticClass()
 
 // The scroller is the tab set's first owned component.
 TTabSet::TTabSet(TComponent* owner)
-    : TCustomControl(owner), tabs_(std::make_unique<TTabStrings>([this] {
+    : TCustomControl(owner), tabs_(std::make_unique<TNotifyStringList>([this] {
           if (!Loading())
               SetTabIndex(tabIndex_);
           Layout();

@@ -9,6 +9,7 @@
 #include <commctrl.h>
 
 #include "ui/Controls.h"
+#include "ui/NotifyStrings.h"
 
 namespace ui {
 
@@ -16,23 +17,6 @@ enum class TTabStyle { tsTabs, tsButtons, tsFlatButtons };
 enum class TTabPosition { tpTop, tpBottom, tpLeft, tpRight };
 
 using TTabChangingEvent = TEvent<void(TObject* Sender, bool& AllowChange)>;
-
-// Tab texts kept in memory; every change goes to the control that shows them.
-class TTabStrings : public TStrings {
-    UI_CLASS(TTabStrings)
-public:
-    explicit TTabStrings(std::function<void()> changed) : changed_(std::move(changed)) {}
-    int Count() const override { return static_cast<int>(texts_.size()); }
-    std::wstring Get(int index) const override;
-    void Put(int index, const std::wstring& s) override;
-    void Insert(int index, const std::wstring& s) override;
-    void Delete(int index) override;
-    void Clear() override;
-
-private:
-    std::vector<std::wstring> texts_;
-    std::function<void()> changed_;
-};
 
 // The platform's tab control: tabs as tabs, buttons or flat buttons, on any
 // side. A user's choice of tab asks OnChanging first (AllowChange false
@@ -102,7 +86,7 @@ protected:
 
 private:
     void TabsChanged();
-    std::unique_ptr<TTabStrings> tabs_;
+    std::unique_ptr<TNotifyStringList> tabs_;
     int tabIndex_ = -1;
 };
 
@@ -226,7 +210,7 @@ private:
     void Layout();
     void PaintTab(const RECT& r, const std::wstring& text, bool chosen);
     void Choose(int index);
-    std::unique_ptr<TTabStrings> tabs_;
+    std::unique_ptr<TNotifyStringList> tabs_;
     TTabScroller* scroller_;
     int tabIndex_ = -1;
     int firstIndex_ = 0;

@@ -170,44 +170,34 @@ TCustomTreeView::~TCustomTreeView()
     items_.reset();
 }
 
-void TCustomTreeView::ApplyStyle(DWORD bit, bool on)
-{
-    if (!HandleAllocated())
-        return;
-    HWND wnd = Handle();
-    const LONG_PTR style = GetWindowLongPtrW(wnd, GWL_STYLE);
-    SetWindowLongPtrW(wnd, GWL_STYLE, on ? (style | bit) : (style & ~static_cast<LONG_PTR>(bit)));
-    Invalidate();
-}
-
 void TCustomTreeView::SetShowLines(bool on)
 {
     showLines_ = on;
-    ApplyStyle(TVS_HASLINES, on);
+    ApplyStyle(*this, TVS_HASLINES, on);
 }
 
 void TCustomTreeView::SetShowButtons(bool on)
 {
     showButtons_ = on;
-    ApplyStyle(TVS_HASBUTTONS, on);
+    ApplyStyle(*this, TVS_HASBUTTONS, on);
 }
 
 void TCustomTreeView::SetShowRoot(bool on)
 {
     showRoot_ = on;
-    ApplyStyle(TVS_LINESATROOT, on);
+    ApplyStyle(*this, TVS_LINESATROOT, on);
 }
 
 void TCustomTreeView::SetHideSelection(bool on)
 {
     hideSelection_ = on;
-    ApplyStyle(TVS_SHOWSELALWAYS, !on);
+    ApplyStyle(*this, TVS_SHOWSELALWAYS, !on);
 }
 
 void TCustomTreeView::SetReadOnly(bool on)
 {
     readOnly_ = on;
-    ApplyStyle(TVS_EDITLABELS, !on);
+    ApplyStyle(*this, TVS_EDITLABELS, !on);
 }
 
 void TCustomTreeView::SetBorderStyle(TBorderStyle style)

@@ -123,7 +123,6 @@ protected:
 private:
     friend class TTreeNode;
     friend class TTreeNodes;
-    void ApplyStyle(DWORD bit, bool on);
     // Puts the nodes of level that have no row yet into the window, in order.
     void ShowLevel(const TTreeNodes& level);
     void ShowFromTop();
