@@ -21,7 +21,8 @@ namespace {
 
 const std::vector<std::string> AlignmentNames = {"taLeftJustify", "taRightJustify", "taCenter"};
 
-// Sets a style bit of a window that exists.
+} // namespace
+
 void ApplyStyle(TWinControl& control, DWORD bit, bool on)
 {
     if (!control.HandleAllocated())
@@ -31,8 +32,6 @@ void ApplyStyle(TWinControl& control, DWORD bit, bool on)
     SetWindowLongPtrW(wnd, GWL_STYLE, on ? (style | bit) : (style & ~static_cast<LONG_PTR>(bit)));
     control.Invalidate();
 }
-
-} // namespace
 
 // ---- TStatusBar
 

@@ -3,9 +3,11 @@
 #include <string>
 
 #include "skin/SkinManage.h"
+#include "skin/SkinMessages.h"
 #include "skin/WinSkinData.h"
 #include "ui/ExtCtrls.h"
 #include "ui/Grids.h"
+#include "ui/StdCtrls.h"
 
 namespace demo {
 
@@ -205,6 +207,78 @@ TDemoGridsPage::TDemoGridsPage(TComponent* owner) : TDemoPlainForm(owner, L"TDEM
     }
 }
 
+// ---- TDemoTabsPage
+
+const TClassInfo& TDemoTabsPage::StaticClass()
+{
+    static const TClassInfo info = TClassBuilder<TDemoTabsPage>("TDemoTabsPage", &TDemoPlainForm::StaticClass()).Done();
+    return info;
+}
+
+TDemoTabsPage::TDemoTabsPage(TComponent* owner) : TDemoPlainForm(owner)
+{
+    InitFromResource(L"TDEMOTABS");
+    DoCreate();
+}
+
+void TDemoTabsPage::Dispatch(TMessage& m)
+{
+    if (m.Msg == skin::WM_SKINCLOSETAB) {
+        m.Result = m.LParam == 0 ? 1 : 0;  // the first page stays
+        return;
+    }
+    TDemoPlainForm::Dispatch(m);
+}
+
+// ---- TDemoListsPage
+
+const TClassInfo& TDemoListsPage::StaticClass()
+{
+    static const TClassInfo info =
+        TClassBuilder<TDemoListsPage>("TDemoListsPage", &TDemoPlainForm::StaticClass()).Done();
+    return info;
+}
+
+TDemoListsPage::TDemoListsPage(TComponent* owner) : TDemoPlainForm(owner)
+{
+    InitFromResource(L"TDEMOLISTS");
+    DoCreate();
+}
+
+TMethod TDemoListsPage::FindMethod(std::string_view name)
+{
+    using F = TDemoListsPage;
+    if (TMethod own = FindHandler<F>(this, name,
+                                     {Handler("FileSelected", &F::FileSelected),
+                                      Handler("ColumnClicked", &F::ColumnClicked),
+                                      Handler("FolderChanged", &F::FolderChanged)});
+        own.Assigned())
+        return own;
+    return TDemoPlainForm::FindMethod(name);
+}
+
+void TDemoListsPage::Tell(const std::wstring& text)
+{
+    if (auto* status = dynamic_cast<TLabel*>(FindComponent("StatusLabel")))
+        status->SetCaption(text);
+}
+
+void TDemoListsPage::FileSelected(TObject*, TListItem* item, bool selected)
+{
+    if (selected)
+        Tell(L"选中：" + item->Caption());
+}
+
+void TDemoListsPage::ColumnClicked(TObject*, TListColumn* column)
+{
+    Tell(L"点击了「" + column->Caption() + L"」列");
+}
+
+void TDemoListsPage::FolderChanged(TObject*, TTreeNode* node)
+{
+    Tell(L"打开的文件夹：" + node->Text());
+}
+
 // ---- TDemoOptionsFrame
 
 const TClassInfo& TDemoOptionsFrame::StaticClass()
@@ -245,7 +319,8 @@ TMethod TDemoMain::FindMethod(std::string_view name)
                            Handler("ToolsPageClick", &F::ToolsPageClick),
                            Handler("ScrollingPageClick", &F::ScrollingPageClick),
                            Handler("GridsPageClick", &F::GridsPageClick), Handler("EditsPageClick", &F::EditsPageClick),
-                           Handler("PlayerPageClick", &F::PlayerPageClick)});
+                           Handler("PlayerPageClick", &F::PlayerPageClick),
+                           Handler("TabsPageClick", &F::TabsPageClick), Handler("ListsPageClick", &F::ListsPageClick)});
 }
 
 template <class Make>
@@ -341,6 +416,16 @@ void TDemoMain::EditsPageClick(TObject*)
 void TDemoMain::PlayerPageClick(TObject*)
 {
     ShowOnce(playerPage_, [this] { return new TDemoPlainForm(this, L"TDEMOPLAYER"); });
+}
+
+void TDemoMain::TabsPageClick(TObject*)
+{
+    ShowOnce(tabsPage_, [this] { return new TDemoTabsPage(this); });
+}
+
+void TDemoMain::ListsPageClick(TObject*)
+{
+    ShowOnce(listsPage_, [this] { return new TDemoListsPage(this); });
 }
 
 } // namespace demo

@@ -5,7 +5,7 @@ object DemoMain: TDemoMain
   BorderIcons = [biSystemMenu, biMinimize]
   Caption = 'Tessaly 演示'
   ClientWidth = 560
-  ClientHeight = 342
+  ClientHeight = 418
   Color = clBtnFace
   Font.Charset = 134
   Font.Height = -14
@@ -155,6 +155,24 @@ object DemoMain: TDemoMain
     Caption = '媒体播放器'
     TabOrder = 14
     OnClick = PlayerPageClick
+  end
+  object TabsPageButton: TButton
+    Left = 296
+    Top = 336
+    Width = 248
+    Height = 30
+    Caption = '标签页与标签集'
+    TabOrder = 15
+    OnClick = TabsPageClick
+  end
+  object ListsPageButton: TButton
+    Left = 296
+    Top = 374
+    Width = 248
+    Height = 30
+    Caption = '列表视图与树视图'
+    TabOrder = 16
+    OnClick = ListsPageClick
   end
   object SkinData1: TSkinData
     Active = True
