@@ -967,12 +967,11 @@ void RegisterFrameworkClasses()
           &TRadioGroup::StaticClass(), &TSpeedButton::StaticClass(), &TStatusBar::StaticClass(),
           &TProgressBar::StaticClass(), &TTrackBar::StaticClass(), &THeaderControl::StaticClass(),
           &TToolBar::StaticClass(), &TToolButton::StaticClass(), &TCoolBar::StaticClass(), &TImage::StaticClass(), &TMemo::StaticClass(),
-          &TScrollBar::StaticClass(), &TUpDown::StaticClass()})
-        RegisterComponentClass(*info);
-    for (const TClassInfo* info : {&TComboBox::StaticClass(), &TDateTimePicker::StaticClass(), &TStringGrid::StaticClass(),
-                                    &TScrollBox::StaticClass(), &TMediaPlayer::StaticClass()})
-    for (const TClassInfo* info : {&TListView::StaticClass(), &TTreeView::StaticClass(), &TTabControl::StaticClass(),
-                                   &TPageControl::StaticClass(), &TTabSheet::StaticClass(), &TTabSet::StaticClass()})
+          &TScrollBar::StaticClass(), &TUpDown::StaticClass(), &TComboBox::StaticClass(),
+          &TDateTimePicker::StaticClass(), &TStringGrid::StaticClass(), &TScrollBox::StaticClass(),
+          &TMediaPlayer::StaticClass(), &TListView::StaticClass(), &TTreeView::StaticClass(),
+          &TTabControl::StaticClass(), &TPageControl::StaticClass(), &TTabSheet::StaticClass(),
+          &TTabSet::StaticClass()})
         RegisterComponentClass(*info);
     RegisterMenuClasses();
 }
