@@ -127,9 +127,11 @@ void TWinSkinForm::RouteAlways(TMessage& m)
         return;
     case WM_SKINSTART: FirstSkinning(); return;
     case WM_PARENTNOTIFY:
-        // A child window made after the first skinning: its controls are
-        // found once the window's maker has set it up.
-        if (LOWORD(m.WParam) == WM_CREATE && SkinState == TSkinState::Running && !ControlSearchPosted)
+    case ui::CM_CONTROLLISTCHANGE:
+        // A child window or windowless control made after the first
+        // skinning: controls are found once their maker has set them up.
+        if ((m.Msg != WM_PARENTNOTIFY || LOWORD(m.WParam) == WM_CREATE) && SkinState == TSkinState::Running &&
+            !ControlSearchPosted)
             ControlSearchPosted = PostMessageW(WindowHandle, WM_SKINFINDCONTROLS, 0, SkinMagic) != FALSE;
         CallOldWindowProc(m);
         return;

@@ -790,6 +790,15 @@ void TWinControl::InsertControl(TControl* control)
         wc->HandleNeeded();
     control->Invalidate();
     ControlBoundsChanged(*control);
+    // A windowed control's arrival shows in its parent's WM_PARENTNOTIFY; a
+    // windowless one says so to the top window, whose skin finds it then.
+    if (!dynamic_cast<TWinControl*>(control)) {
+        TWinControl* top = this;
+        while (top->Parent())
+            top = top->Parent();
+        if (top->handle_)
+            SendMessageW(top->handle_, CM_CONTROLLISTCHANGE, reinterpret_cast<WPARAM>(control), 0);
+    }
 }
 
 void TWinControl::RemoveControl(TControl* control)

@@ -1014,6 +1014,18 @@ TEST_F(SkinnedButtons, AButtonMadeAfterTheSkinningIsFoundAndSkinned)
     EXPECT_NE(dynamic_cast<TSkinButton*>(SkinnerOf(*controller, window)), nullptr);
 }
 
+// A speed button has no window to announce it: the framework tells the
+// form, and the next discovery pass skins it.
+TEST_F(SkinnedButtons, ASpeedButtonMadeAfterTheSkinningIsFoundAndSkinned)
+{
+    ASSERT_TRUE(controller);
+    auto* later = new ui::TSpeedButton(form.get());
+    later->SetParent(form.get());
+    later->SetBounds(160, 20, 70, 34);
+    later->SetCaption(L"S");
+    EXPECT_TRUE(PumpUntil([&] { return later->WindowProcHooks() == std::vector<std::string>{"skin control"}; }));
+}
+
 // What a skinned push button and check box pass on to the native control:
 // the push button's press and every paint stay with the skinner, which runs
 // the click itself; the check box keeps its own mouse and keyboard handling.
