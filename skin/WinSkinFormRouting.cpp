@@ -125,7 +125,20 @@ void TWinSkinForm::RouteAlways(TMessage& m)
                 m.Result = reinterpret_cast<LRESULT>(SkinData->ButtonFaceBrush->Handle());
         }
         return;
-    case WM_SKINSTART: FirstSkinning(); return;
+    case ui::CM_SHOWN:
+        // The form's maker may go on working (opening more windows) before
+        // it returns to the message loop: the first skinning runs now that
+        // the system has shown the window, so its frame is not left blank
+        // until the posted start comes. MDI children, attached as they are
+        // made, wait for the posted start, which comes after their controls.
+        if (SkinState == TSkinState::Attached && MdiKind != TMdiKind::Child)
+            FirstSkinning();
+        CallOldWindowProc(m);
+        return;
+    case WM_SKINSTART:
+        if (SkinState == TSkinState::Attached)  // not started when shown
+            FirstSkinning();
+        return;
     case WM_PARENTNOTIFY:
     case ui::CM_CONTROLLISTCHANGE:
         // A child window or windowless control made after the first

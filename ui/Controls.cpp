@@ -771,8 +771,11 @@ void TWinControl::UpdateShowing()
         return;
     }
     const bool shown = IsWindowVisible(handle_) || (GetWindowLongW(handle_, GWL_STYLE) & WS_VISIBLE);
-    if (Visible() != shown)
-        ShowWindow(handle_, Visible() ? ShowCommand() : SW_HIDE);
+    if (Visible() == shown)
+        return;
+    ShowWindow(handle_, Visible() ? ShowCommand() : SW_HIDE);
+    if (Visible() && !Parent())
+        SendMessageW(handle_, CM_SHOWN, 0, 0);
 }
 
 void TWinControl::InsertControl(TControl* control)

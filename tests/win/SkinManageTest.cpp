@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <map>
 #include <thread>
 
 #include "skin/SkinDraw.h"
@@ -184,6 +185,42 @@ TEST(SkinManager, ASkinDataThatGoesTakesItsSkinOffTheWindows)
     EXPECT_EQ(WindowProcedure(form->Handle()), own);
     EXPECT_EQ(ClientSize(form->Handle()), client);
     EXPECT_EQ(bed.Manager().FindSkinDataFor(form->Handle()), &bed.Data());
+}
+
+// A handler that shows several forms before it returns to the message loop:
+// each is skinned as soon as it is shown, not left without a frame until the
+// posted first skinning, which then changes nothing.
+TEST(SkinManager, FormsShownByOneHandlerAreSkinnedAsTheyAreShown)
+{
+    std::map<HWND, int> skinnings;
+    TSkinTestBed bed([&](TSkinData& data) {
+        data.OnAfterSkinForm = TOnSkinForm([&](ui::TObject*, HWND window, const std::wstring&) { ++skinnings[window]; });
+    });
+    std::vector<std::unique_ptr<ui::TForm>> forms;
+    std::vector<SIZE> clients;
+    for (int i = 0; i < 3; ++i) {
+        auto form = std::make_unique<ui::TForm>(nullptr);
+        form->SetPosition(ui::TPosition::poDesigned);
+        form->SetBounds(80 + 40 * i, 80 + 40 * i, 300, 200);
+        form->Show();
+        clients.push_back(ClientSize(form->Handle()));
+        forms.push_back(std::move(form));
+    }
+    for (const auto& form : forms) {
+        const HWND window = form->Handle();
+        MSG start{};
+        EXPECT_TRUE(PeekMessageW(&start, window, WM_SKINSTART, WM_SKINSTART, PM_NOREMOVE))
+            << "the posted start is still to come";
+        const TWinSkinForm* controller = bed.Manager().FindController(window);
+        ASSERT_TRUE(controller);
+        EXPECT_EQ(controller->SkinState, TSkinState::Running);
+    }
+    Pump();
+    for (size_t i = 0; i < forms.size(); ++i) {
+        EXPECT_EQ(skinnings[forms[i]->Handle()], 1) << "skinned once";
+        EXPECT_EQ(ClientSize(forms[i]->Handle()).cx, clients[i].cx);
+        EXPECT_EQ(ClientSize(forms[i]->Handle()).cy, clients[i].cy);
+    }
 }
 
 TEST(SkinManager, SkinAllBeforeAnyActivationOnlySwitchesTheManagerOn)
