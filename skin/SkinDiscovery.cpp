@@ -4,9 +4,11 @@
 #include "skin/SkinButtons.h"
 #include "skin/SkinCheckRadio.h"
 #include "skin/SkinContainers.h"
+#include "skin/SkinEdits.h"
 #include "skin/SkinManage.h"
 #include "skin/SkinMessages.h"
 #include "skin/SkinParts.h"
+#include "skin/SkinScrollBars.h"
 #include "skin/WinSkinData.h"
 #include "skin/WinSkinForm.h"
 #include "ui/Controls.h"
@@ -38,6 +40,10 @@ enum class TDecision {
     CheckGroup,   // every child a check box
     Progress,
     TrackBar,
+    ScrollBars,    // the window's own scroll bars
+    ScrollControl, // a scroll bar control
+    Edit,
+    UpDown,
     Frame,        // the frame's components
     Form,         // an embedded form: its colour, then its components
     DialogBox,    // a dialog inside a bare window: its children, then its background
@@ -47,14 +53,24 @@ enum class TDecision {
 constexpr int NoSwitch = -1;
 
 // A rule of the mapping: a framework class (its descendants match too), a
-// Skin3rd kind or a window class, the SkinControls switch it needs, and the
-// decision. Where a class has two names (the framework's and the common
-// ancestor of other libraries), either matches.
+// Skin3rd kind or a window class, the SkinControls switch it needs, the
+// decision, and for some rules a further condition on the control. Where a
+// class has two names (the framework's and the common ancestor of other
+// libraries), either matches.
 struct TSkinRule {
     const char* Names[2];
     int Switch;
     TDecision Decision;
+    bool (*Applies)(const TControl&) = nullptr;
 };
+
+// A control whose window has scroll bars of its own.
+bool HasScrollStyle(const TControl& control)
+{
+    const auto* windowed = dynamic_cast<const TWinControl*>(&control);
+    return windowed && windowed->HandleAllocated() &&
+           (GetWindowLongPtrW(windowed->WindowHandle(), GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL)) != 0;
+}
 
 constexpr TSkinRule PanelRule{{"TCustomPanel", "TPanel"}, xcPanel, TDecision::PanelBox};
 
@@ -66,11 +82,19 @@ constexpr TSkinRule TypeRules[] = {
     {{"TCustomGroupBox", "TGroupBox"}, xcPanel, TDecision::Children},
     {{"TRadioButton", nullptr}, xcRadioButton, TDecision::RadioButton},
     {{"TTrackBar", nullptr}, xcTrackBar, TDecision::TrackBar},
+    {{"TUpDown", "TSpinButton"}, xcSpin, TDecision::UpDown},
     {{"TProgressBar", nullptr}, xcProgress, TDecision::Progress},
+    {{"TScrollBar", nullptr}, xcScrollbar, TDecision::ScrollControl},
     {{"TBitBtn", nullptr}, xcBitBtn, TDecision::BitButton},
     {{"TBitBtn", nullptr}, NoSwitch, TDecision::None},
     PanelRule,
+    {{"TCustomMemo", "TMemo"}, xcScrollbar, TDecision::ScrollBars},
+    {{"TCustomListBox", "TListBox"}, xcScrollbar, TDecision::ScrollBars},
+    {{"TCustomGrid", "TCustomTreeView"}, xcScrollbar, TDecision::ScrollBars},
+    {{"TScrollBox", nullptr}, xcScrollbar, TDecision::ScrollBars},
+    {{"TWinControl", nullptr}, xcScrollbar, TDecision::ScrollBars, HasScrollStyle},
     {{"TButton", nullptr}, xcButton, TDecision::Button},
+    {{"TCustomEdit", "TEdit"}, xcEdit, TDecision::Edit},
     {{"TCustomFrame", "TFrame"}, NoSwitch, TDecision::Frame},
     {{"TCustomForm", "TForm"}, NoSwitch, TDecision::Form},
 };
@@ -88,6 +112,8 @@ constexpr TSkinRule ThirdPartyKinds[] = {
     {{"radiobutton", nullptr}, xcRadioButton, TDecision::RadioButton},
     {{"panel", nullptr}, xcPanel, TDecision::Box},
     {{"container", nullptr}, NoSwitch, TDecision::Children},
+    {{"scrollbar", nullptr}, xcScrollbar, TDecision::ScrollBars},
+    {{"edit", nullptr}, xcEdit, TDecision::Edit},
     {{"radiogroup", nullptr}, xcGroupBox, TDecision::RadioGroup},
     {{"checkgroup", nullptr}, xcPanel, TDecision::CheckGroup},
 };
@@ -254,6 +280,10 @@ private:
         case TDecision::RadioButton: return std::make_unique<TSkinRadioButton>(owner);
         case TDecision::Progress: return std::make_unique<TSkinProgress>(owner);
         case TDecision::TrackBar: return std::make_unique<TSkinTrackBar>(owner);
+        case TDecision::ScrollBars: return std::make_unique<TSkinScrollbar>(owner);
+        case TDecision::ScrollControl: return std::make_unique<TSkinScControl>(owner);
+        case TDecision::Edit: return std::make_unique<TSkinEdit>(owner);
+        case TDecision::UpDown: return std::make_unique<TSkinUpDown>(owner);
         case TDecision::Box:
         case TDecision::PanelBox:
         case TDecision::Form: return std::make_unique<TSkinBox>(owner);
@@ -347,7 +377,7 @@ private:
                         [&cls](const char* name) { return cls == name; }))
             return;
         const auto rule = std::find_if(std::begin(TypeRules), std::end(TypeRules), [&](const TSkinRule& r) {
-            return ClassMatches(control, r) && SwitchOn(r.Switch);
+            return ClassMatches(control, r) && SwitchOn(r.Switch) && (!r.Applies || r.Applies(control));
         });
         if (rule != std::end(TypeRules))
             Act(control, rule->Decision, cls);
