@@ -20,6 +20,7 @@ constexpr int ScrollbarFrames = 23;
 constexpr int TrackFrames = 4;
 constexpr int LeftArrowFrame = 1, RightArrowFrame = 5, UpArrowFrame = 9, DownArrowFrame = 13;
 constexpr int HorzGripFrame = 17, VertGripFrame = 20;
+constexpr COLORREF KeyColour = 0xFF00FF;
 
 // The arrows' length: the system's arrow size, or half a bar too short for two.
 int ArrowLength(const TScrollBarLook& look)
@@ -90,28 +91,69 @@ void DragThumbTo(TScrollBarLook& look, int pressThumbStart, int cursorMoved)
     look.ThumbEnd = start + length;
 }
 
-void PaintScrollBar(HDC dc, TSkinData& data, const TScrollBarLook& look)
+// The bar without its thumb: the face colour, the track and the arrows.
+void PaintGround(HDC dc, TSkinData& data, const TScrollBarLook& look, int firstFrame, int secondFrame)
 {
-    if (!HasPicture(data.Scrollbar.get()))
-        return;
     const RECT all = Span(look, 0, look.Length);
     const TBrushHandle face(CreateSolidBrush(ColorToRGB(data.Colours.ButtonFace)));
     FillRect(dc, &all, face.Get());
-
     const int arrow = ArrowLength(look);
     TDataSkinObject* track = look.Vertical ? data.VertScroll.get() : data.HorzScroll.get();
     if (HasPicture(track))
         DrawElement(dc, Span(look, arrow, look.Length - arrow), TrackFrames, look.Enabled ? 1 : 3, *track);
-
     TBitmap& strip = *data.Scrollbar->Image;
+    DrawFrameStretched(dc, Span(look, 0, arrow), strip, ScrollbarFrames, firstFrame, true);
+    DrawFrameStretched(dc, Span(look, look.Length - arrow, look.Length), strip, ScrollbarFrames, secondFrame, true);
+}
+
+void TScrollFaces::Paint(HDC dc, TSkinData& data, const TScrollBarLook& look)
+{
+    if (!HasPicture(data.Scrollbar.get()))
+        return;
     const int first = ArrowFrame(look, look.Vertical ? UpArrowFrame : LeftArrowFrame, spFirstArrow);
     const int second = ArrowFrame(look, look.Vertical ? DownArrowFrame : RightArrowFrame, spSecondArrow);
-    DrawFrameStretched(dc, Span(look, 0, arrow), strip, ScrollbarFrames, first, true);
-    DrawFrameStretched(dc, Span(look, look.Length - arrow, look.Length), strip, ScrollbarFrames, second, true);
+    const RECT all = Span(look, 0, look.Length);
+    const TKey ground{look.Vertical, look.Length, look.Thickness, look.ArrowSize, look.Enabled, first, second};
+    if (ground != groundKey_ || ground_.Empty()) {
+        ground_.SetSize(all.right, all.bottom);
+        PaintGround(ground_.Canvas()->Handle(), data, look, first, second);
+        groundKey_ = ground;
+    }
+    // Composed off-screen and shown in one copy, so the thumb never flickers.
+    if (face_.Width() != all.right || face_.Height() != all.bottom)
+        face_.SetSize(all.right, all.bottom);
+    const HDC face = face_.Canvas()->Handle();
+    BitBlt(face, 0, 0, all.right, all.bottom, ground_.Canvas()->Handle(), 0, 0, SRCCOPY);
+    PaintThumbFace(face, data, look);
+    BitBlt(dc, 0, 0, all.right, all.bottom, face, 0, 0, SRCCOPY);
+}
 
-    const bool thumbFits = look.ThumbStart < look.ThumbEnd && look.ThumbEnd <= look.Length;
-    if (look.Enabled && thumbFits)
-        PaintThumb(dc, data, look);
+void TScrollFaces::PaintThumbFace(HDC dc, TSkinData& data, const TScrollBarLook& look)
+{
+    const int length = look.ThumbEnd - look.ThumbStart;
+    if (!look.Enabled || length <= 0 || look.ThumbStart < 0 || look.ThumbEnd > look.Length)
+        return;
+    const bool hot = look.HotPart == spThumb;
+    const TKey thumb{look.Vertical, length, look.Thickness, hot, look.Pressed, 0, 0};
+    if (thumb != thumbKey_ || thumb_.Empty()) {
+        TScrollBarLook alone = look;
+        alone.ThumbStart = 0;
+        alone.ThumbEnd = length;
+        const RECT place = Span(alone, 0, length);
+        thumb_.SetSize(place.right, place.bottom);
+        const TBrushHandle key(CreateSolidBrush(KeyColour));
+        FillRect(thumb_.Canvas()->Handle(), &place, key.Get());
+        PaintThumb(thumb_.Canvas()->Handle(), data, alone);
+        thumbKey_ = thumb;
+    }
+    TransparentBlit(dc, Span(look, look.ThumbStart, look.ThumbEnd), thumb_, KeyColour);
+}
+
+void TScrollFaces::Clear()
+{
+    ground_.SetSize(0, 0);
+    thumb_.SetSize(0, 0);
+    face_.SetSize(0, 0);
 }
 
 // ---- TScrollOverlay
@@ -211,15 +253,23 @@ void TScrollOverlay::Place()
 
 void TScrollOverlay::Hide()
 {
-    if (window_)
+    if (window_ && IsWindowVisible(window_))
         ShowWindow(window_, SW_HIDE);
     shown_ = false;
 }
 
+// The overlay paints with the next messages: several changes in a row
+// (a scroll and the host's paint after it) give one paint.
 void TScrollOverlay::Repaint()
 {
     if (shown_)
-        RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        InvalidateRect(window_, nullptr, FALSE);
+}
+
+void TScrollOverlay::Reskin()
+{
+    faces_.Clear();
+    Place();
 }
 
 // While the bar is held, the part the system's tracking acts on shows
@@ -295,9 +345,7 @@ void TScrollOverlay::Paint()
             GetCursorPos(&cursor);
             DragThumbTo(look_, pressThumbStart_, Along(cursor) - Along(pressPoint_));
         }
-        TBitmap work(client.right, client.bottom);
-        PaintScrollBar(work.Canvas()->Handle(), *data, look_);
-        BitBlt(dc, 0, 0, client.right, client.bottom, work.Canvas()->Handle(), 0, 0, SRCCOPY);
+        faces_.Paint(dc, *data, look_);
     }
     EndPaint(window_, &ps);
 }
@@ -394,6 +442,14 @@ void TSkinScrollbar::RestoreControl()
         RedrawWindow(Handle, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
 }
 
+void TSkinScrollbar::RefreshSkin()
+{
+    TSkinControl::RefreshSkin();
+    for (TScrollOverlay* bar : {horzBar_.get(), vertBar_.get()})
+        if (bar)
+            bar->Reskin();
+}
+
 void TSkinScrollbar::PlaceBars()
 {
     if (horzBar_)
@@ -475,11 +531,11 @@ void TSkinScrollbar::AfterMessage(TMessage& m)
     }
 }
 
-// The host painted: its bars may have come, gone or scrolled.
-void TSkinScrollbar::PaintControl(HDC dc, const RECT&)
+// The host painted: its bars may have come, gone or scrolled. (The border
+// is painted with the frame.)
+void TSkinScrollbar::PaintControl(HDC, const RECT&)
 {
     PlaceBars();
-    PaintBorder(dc);
 }
 
 // ---- TSkinScControl
@@ -499,6 +555,13 @@ void TSkinScControl::RestoreControl()
 {
     TSkinControl::RestoreControl();
     bar_.reset();
+}
+
+void TSkinScControl::RefreshSkin()
+{
+    TSkinControl::RefreshSkin();
+    if (bar_)
+        bar_->Reskin();
 }
 
 void TSkinScControl::AfterMessage(TMessage& m)

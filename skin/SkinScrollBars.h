@@ -12,6 +12,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <memory>
 
 #include "skin/SkinControl.h"
@@ -51,11 +52,25 @@ int ScrollPartAt(const TScrollBarLook& look, int along);
 // it was pressed, kept between the arrows and of its own length.
 void DragThumbTo(TScrollBarLook& look, int pressThumbStart, int cursorMoved);
 
-// Paints the bar from the skin's Scrollbar (arrows, grips), HorzScroll or
-// VertScroll (track) and HorzScrollThumb or VertScrollThumb pictures onto
-// dc from (0, 0), over the skin's face colour. Nothing without a Scrollbar
-// picture.
-void PaintScrollBar(HDC dc, TSkinData& data, const TScrollBarLook& look);
+// The face of one bar from the skin's Scrollbar (arrows, grips), HorzScroll
+// or VertScroll (track) and HorzScrollThumb or VertScrollThumb pictures,
+// over the skin's face colour. The bar without its thumb and the thumb alone
+// are kept between paints and made again only when what they show changes,
+// so a paint while the thumb is dragged is two copies.
+class TScrollFaces {
+public:
+    // Paints the bar of `look` onto dc from (0, 0); nothing without a
+    // Scrollbar picture.
+    void Paint(HDC dc, TSkinData& data, const TScrollBarLook& look);
+    // Forgets the kept pictures (the skin changed).
+    void Clear();
+
+private:
+    using TKey = std::array<int, 7>;
+    void PaintThumbFace(HDC dc, TSkinData& data, const TScrollBarLook& look);
+    ui::TBitmap ground_, thumb_, face_;
+    TKey groundKey_{}, thumbKey_{};
+};
 
 // An overlay over one bar of a host window.
 class TScrollOverlay {
@@ -72,6 +87,8 @@ public:
     void Repaint();
     // The part a scroll message acted on shows hot.
     void ScrolledBy(int scrollCode);
+    // The skin changed: the faces are made again.
+    void Reskin();
 
     HWND Handle() const { return window_; }
     bool Shown() const { return shown_; }
@@ -96,6 +113,7 @@ private:
     HWND window_ = nullptr;
     int arrowSize_;
     TScrollBarLook look_;
+    TScrollFaces faces_;
     RECT barInHost_{};
     POINT barOrigin_{};   // the bar's top-left corner on the screen
     POINT pressPoint_{};  // the cursor on the screen at the last press
@@ -116,6 +134,7 @@ public:
     ~TSkinScrollbar() override;
     void InitControl(TWinSkinForm& form, TSkinData& skinData, bool takeColour) override;
     void RestoreControl() override;
+    void RefreshSkin() override;
     // The overlays, null once the skinner let go of the control.
     const TScrollOverlay* HorzBar() const { return horzBar_.get(); }
     const TScrollOverlay* VertBar() const { return vertBar_.get(); }
@@ -139,6 +158,7 @@ public:
     ~TSkinScControl() override;
     void InitControl(TWinSkinForm& form, TSkinData& skinData, bool takeColour) override;
     void RestoreControl() override;
+    void RefreshSkin() override;
     const TScrollOverlay* Bar() const { return bar_.get(); }
 
 protected:
