@@ -5,6 +5,7 @@
 #include "app/Unit_mm.h"
 #include "skin/SkinDiscovery.h"
 #include "skin/SkinManage.h"
+#include "skin/SkinMenuParts.h"
 #include "skin/WinSkinData.h"
 #include "ui/Forms.h"
 
@@ -16,6 +17,7 @@ void RegisterAppClasses()
     ui::RegisterComponentClass(TAIFileDropPan::StaticClass());
     skin::RegisterSkinClasses();
     skin::InstallControlSkinning();
+    skin::InstallMenuParts();
 }
 
 TForm_mm* CreateStartupForms()

@@ -8,6 +8,7 @@
 #include "skin/SkinDraw.h"
 #include "skin/SkinManage.h"
 #include "skin/SkinMessages.h"
+#include "skin/SkinParts.h"
 #include "skin/WinSkinData.h"
 #include "ui/ExtCtrls.h"
 #include "ui/Forms.h"
@@ -322,6 +323,12 @@ bool HasCloseItem(const TWinSkinForm& form)
     return form.SystemMenu && GetMenuState(form.SystemMenu, SC_CLOSE, MF_BYCOMMAND) != static_cast<UINT>(-1);
 }
 
+// The button of the skinned menu bar at a window point, or null.
+TNCObject* MenuBarButtonAt(const TWinSkinForm& form, POINT p)
+{
+    return form.MenuBar ? form.MenuBar->MenuButtonAt(p) : nullptr;
+}
+
 void PostCommand(const TWinSkinForm& form, WPARAM command)
 {
     PostMessageW(form.WindowHandle, WM_SYSCOMMAND, command, 0);
@@ -434,7 +441,11 @@ void TWinSkinForm::OnNcMouseMove(ui::TMessage& m)
     m.Result = 0;
     if (!Active)
         return;
-    if (TWinSysButton* hit = CaptionButtonAt(CaptionButtons, ScreenToWindow(PointOf(m.LParam)))) {
+    const POINT p = ScreenToWindow(PointOf(m.LParam));
+    TNCObject* hit = CaptionButtonAt(CaptionButtons, p);
+    if (!hit)
+        hit = MenuBarButtonAt(*this, p);
+    if (hit) {
         hit->MouseMove();
         return;
     }
@@ -446,11 +457,21 @@ void TWinSkinForm::OnNcMouseMove(ui::TMessage& m)
 
 void TWinSkinForm::OnNcLButtonDown(ui::TMessage& m)
 {
-    if (TWinSysButton* hit = CaptionButtonAt(CaptionButtons, ScreenToWindow(PointOf(m.LParam)))) {
+    const POINT p = ScreenToWindow(PointOf(m.LParam));
+    if (TWinSysButton* hit = CaptionButtonAt(CaptionButtons, p)) {
         if (!Active)
             SetForegroundWindow(WindowHandle);
         hit->MouseDown();
         m.Result = 0;
+        return;
+    }
+    // A press on a menu-bar button opens its drop-down; the menu's loop runs
+    // until the drop-downs close.
+    if (TNCObject* button = MenuBarButtonAt(*this, p)) {
+        if (!Active)
+            SetForegroundWindow(WindowHandle);
+        m.Result = 0;
+        MenuBar->OpenButton(button);
         return;
     }
     // The title of a maximised window cannot be dragged.
@@ -461,9 +482,13 @@ void TWinSkinForm::OnNcLButtonDown(ui::TMessage& m)
 
 void TWinSkinForm::OnNcLButtonUp(ui::TMessage& m)
 {
-    TWinSysButton* hit = CaptionButtonAt(CaptionButtons, ScreenToWindow(PointOf(m.LParam)));
+    const POINT p = ScreenToWindow(PointOf(m.LParam));
+    TWinSysButton* hit = CaptionButtonAt(CaptionButtons, p);
     if (!hit) {
-        CallOldWindowProc(m);
+        if (MenuBarButtonAt(*this, p))
+            m.Result = 0;  // the press opened the drop-down already
+        else
+            CallOldWindowProc(m);
         return;
     }
     // Only the button pressed here acts; one that is merely hot, or that the
@@ -478,13 +503,16 @@ void TWinSkinForm::OnNcLButtonUp(ui::TMessage& m)
 void TWinSkinForm::OnNcLButtonDblClk(ui::TMessage& m)
 {
     m.Result = 0;
-    if (TWinSysButton* hit = CaptionButtonAt(CaptionButtons, ScreenToWindow(PointOf(m.LParam)))) {
+    const POINT p = ScreenToWindow(PointOf(m.LParam));
+    if (TWinSysButton* hit = CaptionButtonAt(CaptionButtons, p)) {
         if (CaptionActionOf(hit->Record->Action).DrawsIcon) {
             StopHoverTimer(*this);
             PostCommand(*this, SC_CLOSE);
         }
         return;
     }
+    if (MenuBarButtonAt(*this, p))
+        return;
     if (WindowState != TSkinWindowState::Normal)
         DoRestore();
     else if (BorderIcons & FrameIconMaximize)

@@ -6,6 +6,7 @@
 #include "skin/CaptionButtons.h"
 #include "skin/SkinDraw.h"
 #include "skin/SkinManage.h"
+#include "skin/SkinParts.h"
 #include "skin/WinSkinForm.h"
 #include "ui/Forms.h"
 
@@ -524,10 +525,11 @@ void PaintWholeFrame(TWinSkinForm& form, HDC dc)
     CopyFace(dc, l, h - b, cache.BorderFace(data, TBorderPiece::Bottom, w - l - r, b, form.Active));
     PaintTitleBar(form, dc, &sides);
     // A skinned menu bar paints its own strip; without one the strip is plain.
-    if (!form.MenuBar && form.MenuBarHeight > 0) {
-        const RECT strip{l, form.TitleHeight, w - r, form.TitleHeight + form.MenuBarHeight};
+    const RECT strip{l, form.TitleHeight, w - r, form.TitleHeight + form.MenuBarHeight};
+    if (form.MenuBar)
+        form.MenuBar->PaintMenuBar(dc, strip);
+    else if (form.MenuBarHeight > 0)
         FillRect(dc, &strip, data.ButtonFaceBrush->Handle());
-    }
 }
 
 } // namespace

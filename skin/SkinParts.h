@@ -43,6 +43,9 @@ public:
     virtual void PaintMenuBar(HDC dc, const RECT& rect) = 0;
     // The button at a window point, or null.
     virtual TNCObject* MenuButtonAt(POINT windowPoint) = 0;
+    // Opens the drop-down of a button of this bar (a press of the mouse on
+    // it) and returns once the menu is closed.
+    virtual void OpenButton(TNCObject* button) = 0;
 };
 
 // The skinner of one popup-menu window ("#32768"); it lets go of the window

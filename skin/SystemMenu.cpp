@@ -1,10 +1,10 @@
 #include "skin/SystemMenu.h"
 
 #include <functional>
-#include <iterator>
 #include <string>
 
 #include "skin/CaptionButtons.h"
+#include "skin/MenuItemPaint.h"
 #include "skin/SkinManage.h"
 #include "skin/WinSkinData.h"
 #include "skin/WinSkinForm.h"
@@ -73,23 +73,19 @@ void AddSystemItems(ui::TPopupMenu& popup, TWinSkinForm& form)
 {
     const int count = GetMenuItemCount(form.SystemMenu);
     for (int i = 0; i < count; ++i) {
-        wchar_t text[80] = {};
-        MENUITEMINFOW info{};
-        info.cbSize = sizeof info;
-        info.fMask = MIIM_ID | MIIM_STATE | MIIM_STRING;
-        info.dwTypeData = text;
-        info.cch = static_cast<UINT>(std::size(text) - 1);
-        if (!GetMenuItemInfoW(form.SystemMenu, static_cast<UINT>(i), TRUE, &info))
+        TMenuEntry entry;
+        if (!ReadMenuEntry(form.SystemMenu, static_cast<UINT>(i), true, entry))
             continue;
-        const UINT command = info.wID;
+        const UINT command = entry.Command;
         const TSystemItemRule rule = SystemItemRuleOf(command);
         std::function<void()> click;
-        if (text[0])
+        const bool text = !entry.Text.empty();
+        if (text)
             click = [window = form.WindowHandle, command] { PostMessageW(window, WM_SYSCOMMAND, command, 0); };
         ui::TMenuItem* item =
-            AddItem(popup, text[0] ? text : L"-", static_cast<int>(command), rule.ImageIndex, std::move(click));
-        item->SetEnabled(Allows(rule.Enabled, form) && (info.fState & MFS_GRAYED) != MFS_GRAYED);
-        item->SetChecked((info.fState & MFS_CHECKED) != 0);
+            AddItem(popup, text ? entry.Text : L"-", static_cast<int>(command), rule.ImageIndex, std::move(click));
+        item->SetEnabled(Allows(rule.Enabled, form) && (entry.State & MFS_GRAYED) != MFS_GRAYED);
+        item->SetChecked((entry.State & MFS_CHECKED) != 0);
     }
 }
 

@@ -248,8 +248,8 @@ void TWinSkinForm::HookForm()
         FormProcHook = std::make_unique<TWindowProcHook>(*Form, "skin form", [this](TMessage& m) { FormWindowProc(m); });
     SavedColor = Form->Color();
     Form->SetColor(SkinData->Colours.ButtonFace);
-    if (HasSkinControl(*SkinData, xcMenuItem) && SkinParts().SetFormMenusOwnerDraw)
-        SkinParts().SetFormMenusOwnerDraw(*this, *Form, true, true);
+    if (SkinParts().SetFormMenusOwnerDraw)
+        SkinParts().SetFormMenusOwnerDraw(*this, *Form, true, HasSkinControl(*SkinData, xcMenuItem));
 }
 
 // ---- First skinning (WM_SKINSTART)

@@ -156,6 +156,7 @@ void TWinSkinForm::RouteSkinnedFrame(TMessage& m, bool handledBefore)
     switch (m.Msg) {
     case WM_DRAWITEM:
     case WM_MEASUREITEM:
+    case WM_MENUSELECT:
         if (MenuPartHandles(*this, m))
             return;
         break;
@@ -213,7 +214,11 @@ void TWinSkinForm::OnNcActivate(TMessage& m)
 
 void TWinSkinForm::OnSysCommand(TMessage& m)
 {
-    if ((m.WParam & 0xFFF0) == SC_KEYMENU && !MenuTracking) {
+    if ((m.WParam & 0xFFF0) == SC_KEYMENU && MenuTracking) {
+        m.Result = 0;  // a drop-down of the skinned menu bar is open already
+        return;
+    }
+    if ((m.WParam & 0xFFF0) == SC_KEYMENU) {
         if (m.LParam == ' ') {  // Alt+Space: the skinned system menu in place of the system's
             POINT origin{0, 0};
             ClientToScreen(WindowHandle, &origin);

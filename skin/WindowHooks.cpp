@@ -21,7 +21,7 @@ namespace {
 
 // The window property of each subclass kind (TSubclassKind order).
 constexpr const wchar_t* KindProperties[] = {L"TessalySkinFormSubclass", L"TessalyMdiClientSubclass",
-                                                 L"TessalySkinControlSubclass"};
+                                             L"TessalySkinControlSubclass", L"TessalyPopupMenuSubclass"};
 static_assert(std::size(KindProperties) == static_cast<size_t>(TSubclassKind::Count));
 
 const wchar_t* PropertyOf(TSubclassKind kind)
@@ -60,7 +60,8 @@ WNDPROC TWindowSubclass::ProcedureOf(TSubclassKind kind)
 {
     static constexpr WNDPROC procedures[] = {&Procedure<TSubclassKind::SkinForm>,
                                              &Procedure<TSubclassKind::MdiClient>,
-                                             &Procedure<TSubclassKind::SkinControl>};
+                                             &Procedure<TSubclassKind::SkinControl>,
+                                             &Procedure<TSubclassKind::PopupMenu>};
     static_assert(std::size(procedures) == static_cast<size_t>(TSubclassKind::Count));
     return procedures[static_cast<int>(kind)];
 }

@@ -19,7 +19,7 @@
 namespace skin {
 
 // The kinds of window subclass; a window carries at most one of each.
-enum class TSubclassKind { SkinForm, MdiClient, SkinControl, Count };
+enum class TSubclassKind { SkinForm, MdiClient, SkinControl, PopupMenu, Count };
 
 class TWindowSubclass {
 public:

@@ -333,16 +333,6 @@ TEST_F(CaptionButtonsUnderTheMouse, ADoubleClickOnTheTitleMaximisesAndRestores)
 
 namespace {
 
-// The open popup menu window, or null.
-HWND OpenMenuWindow()
-{
-    for (HWND w = FindWindowExW(nullptr, nullptr, L"#32768", nullptr); w;
-         w = FindWindowExW(nullptr, w, L"#32768", nullptr))
-        if (IsWindowVisible(w))
-            return w;
-    return nullptr;
-}
-
 // Clicks the item of identifier `id` in the open popup menu; false when
 // there is none. Runs on a second thread while the menu's loop runs on the
 // first.

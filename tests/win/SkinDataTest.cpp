@@ -150,6 +150,8 @@ TEST_F(CompiledInSkin, TitleButtonsAreTheFiveSectionsAndThreeBuiltOnes)
     EXPECT_TRUE(icon.Image->Empty()) << "the window icon is drawn in its place";
     EXPECT_EQ(data.TitleButtons[1]->Visibility1, 6);
     EXPECT_EQ(data.TitleButtons[1]->CombineOp, -1);
+    const auto mdiControls = EntryPicture(data, "mdicontrols.bmp");
+    const int third = mdiControls->Width() / 3;
     for (int i = 0; i < 3; ++i) {
         const TDataSkinSysButton& mdi = *data.TitleButtons[5 + i];
         EXPECT_EQ(mdi.Action, 7 + i);
@@ -157,7 +159,12 @@ TEST_F(CompiledInSkin, TitleButtonsAreTheFiveSectionsAndThreeBuiltOnes)
         EXPECT_EQ(mdi.Visibility, 100);
         EXPECT_EQ(mdi.Visibility1, 100);
         EXPECT_EQ(mdi.FrameCount, 4);
-        EXPECT_TRUE(mdi.Image->Empty()) << "the skin has no MDICONTROLS picture";
+        // Minimise, restore and close: a third of the MDICONTROLS picture each.
+        ui::TBitmap part(third, mdiControls->Height());
+        BitBlt(part.Canvas()->Handle(), 0, 0, third, mdiControls->Height(), mdiControls->Canvas()->Handle(),
+               third * i, 0, SRCCOPY);
+        EXPECT_TRUE(SamePixels(*mdi.Image, part)) << i;
+        EXPECT_EQ(mdi.Xcoord, (third / 4 + 4) * (3 - i));
     }
 }
 

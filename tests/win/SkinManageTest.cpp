@@ -334,16 +334,19 @@ private:
 // Puts a popup part in place for a test and takes it out again.
 class TPopupPart {
 public:
-    TPopupPart()
+    TPopupPart() : previous_(SkinParts().CreatePopupSkinner)
     {
         SkinParts().CreatePopupSkinner = [this](HWND window, TSkinData&) {
             ++made;
             return std::make_unique<TRecordingPopup>(window, alive);
         };
     }
-    ~TPopupPart() { SkinParts().CreatePopupSkinner = nullptr; }
+    ~TPopupPart() { SkinParts().CreatePopupSkinner = previous_; }
     int made = 0;
     std::vector<HWND> alive;
+
+private:
+    decltype(TSkinParts::CreatePopupSkinner) previous_;
 };
 
 } // namespace

@@ -147,4 +147,13 @@ DWORD LiveGdiObjects()
     return live;
 }
 
+HWND OpenMenuWindow()
+{
+    for (HWND w = FindWindowExW(nullptr, nullptr, L"#32768", nullptr); w;
+         w = FindWindowExW(nullptr, w, L"#32768", nullptr))
+        if (IsWindowVisible(w))
+            return w;
+    return nullptr;
+}
+
 } // namespace tests

@@ -22,6 +22,9 @@ void Pump();
 // included).
 bool LoopUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = 5s);
 
+// The open (visible) popup-menu window, or null.
+HWND OpenMenuWindow();
+
 // Real key input (SendInput) to the window with the focus: each entry is a
 // virtual key and whether it goes down (true) or up.
 void SendKeys(std::initializer_list<std::pair<WORD, bool>> keys);

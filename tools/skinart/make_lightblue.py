@@ -296,7 +296,9 @@ CLOSE_HOT = ((168, 44, 38), [(250, 152, 142), (232, 98, 86), (206, 58, 48)], WHI
 CLOSE_DOWN = ((126, 30, 26), [(188, 52, 44), (210, 78, 68), (224, 102, 92)], WHITE, (112, 24, 20))
 
 
-def caption_button(glyph, red=False):
+def caption_button(glyph, red=False, size=TITLE_BUTTON, states=range(6), radius=3, at=6):
+    """A caption button's strip: one frame per look in `states` (indices of
+    CAPTION_LOOKS; the close button is red when pressed and hot)."""
     def paint(i):
         look = CAPTION_LOOKS[i]
         if red and i == 1:
@@ -304,11 +306,21 @@ def caption_button(glyph, red=False):
         elif red and i == 2:
             look = CLOSE_HOT
         border, face, ink, shadow = look
-        pic = Picture(TITLE_BUTTON, TITLE_BUTTON)
-        box(pic, 0, 0, TITLE_BUTTON, TITLE_BUTTON, border, face, radius=3, shine=mix(face[0], WHITE, 0.6))
-        embossed(pic, 6, 6, glyph, ink, shadow)
+        pic = Picture(size, size)
+        box(pic, 0, 0, size, size, border, face, radius=radius, shine=mix(face[0], WHITE, 0.6))
+        embossed(pic, at, at, glyph, ink, shadow)
         return pic
-    return frames(6, paint)
+    return side_by_side([paint(i) for i in states])
+
+
+MDI_BUTTON = 16  # the buttons of a maximised MDI child on the menu bar
+
+
+def mdi_controls():
+    """Minimise, restore and close of a maximised MDI child, side by side,
+    four frames each: normal, pressed, hot, and hot again (the bar's hot look)."""
+    return side_by_side([caption_button(glyph, red, MDI_BUTTON, (0, 1, 2, 2), radius=2, at=3)
+                         for glyph, red in ((MINIMIZE, False), (RESTORE, False), (CLOSE, True))])
 
 
 # ---------------------------------------------------------------------------
@@ -828,6 +840,7 @@ def description():
         ("Button2", caption(1, 51, top, 1, 6, "restorebutton.bmp")),
         ("Button3", caption(2, 74, top, 6, 0, "minbutton.bmp")),
         ("Button4", caption(3, 8, (TITLE_HEIGHT - 16 + 1) // 2, 0, 0)),
+        ("MDICONTROLS", {"Image": "mdicontrols.bmp"}),
         ("Buttons", dict({"Bitmap": "button.bmp", "CheckButton": "checkbox.bmp",
                           "RadioButton": "radio.bmp", "LeftWidth": 3, "TopHeight": 3,
                           "RightWidth": 3, "BottomHeight": 3, "Trans": 1, "Tile": 0}, **text)),
@@ -892,6 +905,7 @@ def skin_pictures():
     pics["maxbutton.bmp"] = caption_button(MAXIMIZE)
     pics["restorebutton.bmp"] = caption_button(RESTORE)
     pics["minbutton.bmp"] = caption_button(MINIMIZE)
+    pics["mdicontrols.bmp"] = mdi_controls()
     pics["button.bmp"] = push_button()
     pics["checkbox.bmp"] = check_box()
     pics["radio.bmp"] = radio_button()
