@@ -34,28 +34,18 @@ int DoneLength(int length, int position, int low, int high)
     return MulDiv(length, std::min(position, high) - low, high - low);
 }
 
-// The chunk style of the element is left to the control's own painting.
 bool TSkinProgress::Paints() const
 {
     const TDataSkinBorder* progress = SkinData ? SkinData->Progress.get() : nullptr;
-    return progress && progress->Image && !progress->Image->Empty() && progress->Style == 0;
+    return progress && progress->Image && !progress->Image->Empty();
 }
 
+// Without the skin's picture the bar paints itself.
 bool TSkinProgress::BeforeMessage(TMessage& m)
 {
-    switch (m.Msg) {
-    case WM_PAINT:
-        if (!Paints())
-            return true;
-        PaintOnPaintMessage(m);
+    if (Paints() && !TakeOverPaint(m))
         return false;
-    case WM_ERASEBKGND:
-        if (!Paints())
-            return true;
-        m.Result = 1;
-        return false;
-    default: return TSkinControl::BeforeMessage(m);
-    }
+    return TSkinControl::BeforeMessage(m);
 }
 
 // A vertical bar is painted lying down and turned a quarter counter-clockwise,
@@ -71,16 +61,55 @@ void TSkinProgress::PaintControl(HDC dc, const RECT& rect)
     HDC workDc = work.Canvas()->Handle();
     const RECT all{0, 0, length, thickness};
     FillSkinColour(workDc, all);
-    TDataSkinBorder& element = *SkinData->Progress;
-    DrawKeyed(workDc, all, element, 1);
     PBRANGE range{};
     SendMessageW(Handle, PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range));
     const int position = static_cast<int>(SendMessageW(Handle, PBM_GETPOS, 0, 0));
-    if (const int done = DoneLength(length, position, range.iLow, range.iHigh); done > 0)
-        DrawKeyed(workDc, {0, 0, done, thickness}, element, 2);
+    const int done = DoneLength(length, position, range.iLow, range.iHigh);
+    TDataSkinBorder& element = *SkinData->Progress;
+    if (element.Style == 1) {
+        PaintChunks(workDc, all, done);
+    } else {
+        DrawKeyed(workDc, all, element, 1);
+        if (done > 0)
+            DrawKeyed(workDc, {0, 0, done, thickness}, element, 2);
+    }
     if (vertical)
         RotateLeft(work);
     BitBlt(dc, rect.left, rect.top, RectWidth(rect), RectHeight(rect), work.Canvas()->Handle(), 0, 0, SRCCOPY);
+}
+
+// The chunk style: the whole Progress picture as the track, and the done
+// part filled with the ProgressChunk picture, repeated (Tile 1) or its ends
+// kept and its middle stretched. The chunks keep off the track's ends.
+void TSkinProgress::PaintChunks(HDC dc, const RECT& all, int done) const
+{
+    TDataSkinBorder& element = *SkinData->Progress;
+    const auto track = BuildElementBitmap(all, *element.Image, element.Margins(), false, false, 1, 1);
+    TransparentBlit(dc, all, *track, KeyColour);
+    TDataSkinObject* chunk = SkinData->ProgressChunk.get();
+    if (done <= 0 || !chunk || !chunk->Image || chunk->Image->Empty())
+        return;
+    TBitmap& image = *chunk->Image;
+    const int w = image.Width(), h = image.Height();
+    if (chunk->Tile == 1) {
+        const int left = chunk->LeftWidth + 2;
+        const int width = std::min(done, RectWidth(all) - left - chunk->RightWidth - 2);
+        if (width <= 0)
+            return;
+        TBitmap strip(width, h);
+        for (int x = 0; x < width; x += w)
+            BitBlt(strip.Canvas()->Handle(), x, 0, w, h, image.Canvas()->Handle(), 0, 0, SRCCOPY);
+        const int top = (RectHeight(all) - h) / 2;
+        TransparentBlit(dc, {left, top, left + width, top + h}, strip, KeyColour);
+        return;
+    }
+    const int width = std::min(done, RectWidth(all) - 4);
+    const int height = RectHeight(all) - 4;
+    if (width <= 0 || height <= 0)
+        return;
+    const TElementMargins ends{chunk->LeftWidth, 0, chunk->RightWidth, 0};
+    const auto strip = BuildElementBitmap({0, 0, width, height}, image, ends, false, false, 1, 1);
+    TransparentBlit(dc, {2, 2, 2 + width, 2 + height}, *strip, KeyColour);
 }
 
 // ---- TSkinTrackBar

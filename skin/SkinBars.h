@@ -1,5 +1,7 @@
 // The skinners of bars: a progress bar is painted from the skin's Progress
-// element, its empty track (frame 1) and over it the part done (frame 2); a
+// element, its empty track (frame 1) and over it the part done (frame 2),
+// or in the chunk style the whole picture as the track and the done part
+// filled with the skin's ProgressChunk picture; a
 // track bar's channel and thumb are drawn from the skin's pictures when the
 // control asks its parent to custom-draw them (its tics stay its own).
 #pragma once
@@ -25,6 +27,7 @@ protected:
 
 private:
     bool Paints() const;
+    void PaintChunks(HDC dc, const RECT& all, int done) const;
 };
 
 class TSkinTrackBar : public TSkinControl {

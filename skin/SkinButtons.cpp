@@ -164,7 +164,8 @@ TButtonFace TSkinButton::PaintFace(HDC dc, const RECT& rect) const
         PaintParentBackground(*Control, dc);
     else
         FillSkinColour(dc, rect);
-    DrawElement(dc, rect, ButtonFaceCount, static_cast<int>(face), *SkinData->Buttons);
+    if (ShowsElement(face))
+        DrawElement(dc, rect, ButtonFaceCount, static_cast<int>(face), *SkinData->Buttons);
     SelectCaptionFont(dc, face);
     return face;
 }
@@ -213,6 +214,63 @@ void TSkinButton::PaintControl(HDC dc, const RECT& rect)
     painter.Show();
 }
 
+// ---- TSkinMenuButton
+
+TButtonFace TSkinMenuButton::CurrentFace() const
+{
+    return ButtonFaceOf(HasFocus() ? MouseState | MouseHot : MouseState, false, WindowEnabled());
+}
+
+void MenuArrowCorners(SIZE button, POINT (&corners)[3])
+{
+    const int middle = button.cy / 2 + 2;
+    corners[0] = {button.cx - 12, middle};
+    corners[1] = {button.cx - 15, middle - 3};
+    corners[2] = {button.cx - 9, middle - 3};
+}
+
+void TSkinMenuButton::PaintControl(HDC dc, const RECT& rect)
+{
+    if (!HasButtonPicture(SkinData))
+        return;
+    TFacePainter painter(dc, rect);
+    HDC face = painter.Dc();
+    const TButtonFace look = PaintFace(face, painter.Rect());
+    const int width = RectWidth(rect), height = RectHeight(rect);
+    const std::wstring caption = WithLineBreak(CurrentCaption());
+    RECT text{2, 2, width - MenuArrowRoom - 2, height - 2};
+    if (caption.empty())
+        text = {};
+    else
+        DrawTextWide(face, caption, text, DT_CALCRECT | DT_WORDBREAK);
+    const int tw = RectWidth(text), th = RectHeight(text);
+    text.left = (width - MenuArrowRoom - tw) / 2 + 2;
+    text.top = (height - th + 1) / 2;
+    text.right = text.left + tw;
+    text.bottom = text.top + th;
+
+    const COLORREF ink = ColorToRGB(look == TButtonFace::Disabled ? clBtnShadow : clWindowText);
+    const TBrushHandle brush(CreateSolidBrush(ink));
+    const TPenHandle pen(CreatePen(PS_SOLID, 1, ink));
+    const HGDIOBJ oldBrush = SelectObject(face, brush.Get());
+    const HGDIOBJ oldPen = SelectObject(face, pen.Get());
+    POINT arrow[3];
+    MenuArrowCorners({width, height}, arrow);
+    Polygon(face, arrow, 3);
+    SelectObject(face, oldPen);
+    SelectObject(face, oldBrush);
+    if (!caption.empty()) {
+        SetBkMode(face, TRANSPARENT);
+        DrawTextWide(face, caption, text, DT_WORDBREAK);
+        SetBkMode(face, OPAQUE);
+        if (DrawsFocusRect()) {
+            InflateRect(&text, 2, 2);
+            ::DrawFocusRect(face, &text);
+        }
+    }
+    painter.Show();
+}
+
 // ---- TSkinBitButton
 
 void DrawGlyphFrame(HDC dc, POINT at, int numGlyphs, int frame, const TBitmap& glyph)
@@ -248,7 +306,7 @@ TGlyphLayout GlyphLayoutOf(const std::string& name)
 } // namespace
 
 TGlyphPlacement PlaceGlyph(TGlyphLayout layout, SIZE client, SIZE glyph, SIZE text, int margin, int spacing,
-                           bool centred)
+                           bool centred, int centringShift)
 {
     TGlyphPlacement p;
     const bool across = layout == TGlyphLayout::Left || layout == TGlyphLayout::Right;
@@ -268,7 +326,7 @@ TGlyphPlacement PlaceGlyph(TGlyphLayout layout, SIZE client, SIZE glyph, SIZE te
             margin = (room - (along(glyph) + along(text))) / 3;
             spacing = margin;
         } else {
-            margin = (room - (along(glyph) + spacing + along(text))) / 2;
+            margin = (room - (along(glyph) + spacing + along(text))) / 2 + (centred ? 0 : centringShift);
         }
     } else if (spacing == -1) {
         spacing = (room - (margin + along(glyph)) - along(text)) / 2;
@@ -298,49 +356,155 @@ TGlyphPlacement PlaceGlyph(TGlyphLayout layout, SIZE client, SIZE glyph, SIZE te
 }
 
 
-void TSkinBitButton::PaintControl(HDC dc, const RECT& rect)
+TGlyphLook TSkinBitButton::GlyphLookOf() const
 {
-    if (!HasButtonPicture(SkinData))
-        return;
-    TFacePainter painter(dc, rect);
-    HDC face_dc = painter.Dc();
-    const TButtonFace face = PaintFace(face_dc, painter.Rect());
+    TGlyphLook look;
+    look.Glyph = dynamic_cast<const TBitmap*>(GetObjectPropByName(Control, "Glyph"));
+    look.NumGlyphs = std::max(GetIntPropByName(Control, "NumGlyphs"), 1);
+    look.Layout = GlyphLayoutOf(GetEnumPropByName(Control, "Layout"));
+    look.Margin = GetIntPropByName(Control, "Margin");
+    look.Spacing = GetIntPropByName(Control, "Spacing");
+    look.Centred = GetEnumPropByName(Control, "Alignment") == "tacenter";
+    return look;
+}
 
-    const auto* glyph = dynamic_cast<const TBitmap*>(GetObjectPropByName(Control, "Glyph"));
-    const int numGlyphs = std::max(GetIntPropByName(Control, "NumGlyphs"), 1);
-    const TGlyphLayout layout = GlyphLayoutOf(GetEnumPropByName(Control, "Layout"));
-    const bool hasGlyph = glyph && !glyph->Empty();
-    const SIZE glyphSize = hasGlyph ? SIZE{glyph->Width() / numGlyphs, glyph->Height()} : SIZE{0, 0};
-
+void TSkinBitButton::DrawGlyphAndCaption(HDC dc, const RECT& rect, const TGlyphLook& look, int frame,
+                                         int centringShift) const
+{
+    const bool hasGlyph = look.HasGlyph();
+    const SIZE glyphSize = hasGlyph ? SIZE{look.Glyph->Width() / look.NumGlyphs, look.Glyph->Height()} : SIZE{0, 0};
     const std::wstring caption = WithLineBreak(CurrentCaption());
-    RECT box = painter.Rect();
+    RECT box = rect;
     InflateRect(&box, -2, -2);
-    if (layout == TGlyphLayout::Left || layout == TGlyphLayout::Right)
+    if (look.Layout == TGlyphLayout::Left || look.Layout == TGlyphLayout::Right)
         box.right -= glyphSize.cx + 2;
     else
         box.bottom -= glyphSize.cy + 2;
     SIZE textSize{0, 0};
     if (!caption.empty()) {
-        DrawTextWide(face_dc, caption, box, DT_CALCRECT | DT_WORDBREAK);
+        DrawTextWide(dc, caption, box, DT_CALCRECT | DT_WORDBREAK);
         textSize = {RectWidth(box), RectHeight(box)};
     }
     const SIZE client{RectWidth(rect), RectHeight(rect)};
-    const TGlyphPlacement place =
-        PlaceGlyph(layout, client, glyphSize, textSize, GetIntPropByName(Control, "Margin"),
-                   GetIntPropByName(Control, "Spacing"), GetEnumPropByName(Control, "Alignment") == "tacenter");
+    const TGlyphPlacement place = PlaceGlyph(look.Layout, client, glyphSize, textSize, look.Margin, look.Spacing,
+                                             look.Centred, centringShift);
     if (hasGlyph)
-        DrawGlyphFrame(face_dc, place.Glyph, numGlyphs, GlyphFrameOf(face), *glyph);
+        DrawGlyphFrame(dc, place.Glyph, look.NumGlyphs, frame, *look.Glyph);
     RECT text{place.Text.x, place.Text.y, place.Text.x + textSize.cx, place.Text.y + textSize.cy};
-    SetBkMode(face_dc, TRANSPARENT);
+    SetBkMode(dc, TRANSPARENT);
     if (!caption.empty()) {
-        DrawTextWide(face_dc, caption, text, TextFlagsFor(place.Flags));
-        SetBkMode(face_dc, OPAQUE);
+        DrawTextWide(dc, caption, text, TextFlagsFor(place.Flags));
+        SetBkMode(dc, OPAQUE);
         if (DrawsFocusRect()) {
             InflateRect(&text, 2, 2);
-            ::DrawFocusRect(face_dc, &text);
+            ::DrawFocusRect(dc, &text);
         }
     }
+}
+
+void TSkinBitButton::PaintControl(HDC dc, const RECT& rect)
+{
+    if (!HasButtonPicture(SkinData))
+        return;
+    TFacePainter painter(dc, rect);
+    const TButtonFace face = PaintFace(painter.Dc(), painter.Rect());
+    DrawGlyphAndCaption(painter.Dc(), painter.Rect(), GlyphLookOf(), GlyphFrameOf(face), 0);
     painter.Show();
+}
+
+// ---- TSkinSpeedButton
+
+bool TSkinSpeedButton::IsDown() const
+{
+    return GetEnumPropByName(Control, "Down") == "true";
+}
+
+// Down shows the pressed face, before disabled; the mouse's faces follow.
+TButtonFace TSkinSpeedButton::CurrentFace() const
+{
+    if (IsDown())
+        return TButtonFace::Pressed;
+    if (!Control->Enabled())
+        return TButtonFace::Disabled;
+    if (MouseState & MousePressed)
+        return TButtonFace::Pressed;
+    return MouseState & MouseHot ? TButtonFace::Hot : TButtonFace::Normal;
+}
+
+bool TSkinSpeedButton::ShowsElement(TButtonFace face) const
+{
+    return face == TButtonFace::Pressed || face == TButtonFace::Hot || GetEnumPropByName(Control, "Flat") != "true";
+}
+
+void TSkinSpeedButton::RedrawNow()
+{
+    if (!Control)
+        return;
+    Control->Invalidate();
+    if (TWinControl* parent = Control->Parent(); parent && parent->HandleAllocated())
+        UpdateWindow(parent->Handle());
+}
+
+// The button keeps its own press and release (its click, its group and
+// Down); the skinner only follows them for the face.
+bool TSkinSpeedButton::BeforeMessage(TMessage& m)
+{
+    switch (m.Msg) {
+    case WM_PAINT:
+        if (!m.WParam)
+            return true;
+        PaintSpeedButton(reinterpret_cast<HDC>(m.WParam));
+        m.Result = 1;
+        return false;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        CallPrevious(m);
+        MouseState |= MousePressed;
+        RedrawNow();
+        return false;
+    default: return TSkinControl::BeforeMessage(m);
+    }
+}
+
+void TSkinSpeedButton::AfterMessage(TMessage& m)
+{
+    switch (m.Msg) {
+    case WM_LBUTTONUP:
+        MouseState &= ~MousePressed;
+        RedrawNow();
+        break;
+    case CM_MOUSEENTER:
+        if (Control->Enabled())
+            MouseState |= MouseHot;
+        RedrawNow();
+        break;
+    case CM_MOUSELEAVE:
+        MouseState = 0;
+        if (Control->Visible())
+            RedrawNow();
+        break;
+    default: break;
+    }
+}
+
+void TSkinSpeedButton::PaintSpeedButton(HDC dc)
+{
+    const RECT rect = Control->ClientRect();
+    if (painting_ || !HasButtonPicture(SkinData) || RectWidth(rect) < 1 || RectHeight(rect) < 1)
+        return;
+    painting_ = true;
+    try {
+        TFacePainter painter(dc, rect);
+        const TButtonFace face = PaintFace(painter.Dc(), painter.Rect());
+        const TGlyphLook look = GlyphLookOf();
+        if (look.HasGlyph())
+            DrawGlyphAndCaption(painter.Dc(), painter.Rect(), look, IsDown() ? 4 : GlyphFrameOf(face), 1);
+        else
+            DrawButtonCaption(painter.Dc(), painter.Rect(), CurrentCaption());
+        painter.Show();
+    } catch (...) {
+    }
+    painting_ = false;
 }
 
 } // namespace skin

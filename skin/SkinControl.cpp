@@ -196,6 +196,15 @@ void TSkinControl::PaintOnPaintMessage(TMessage& m)
     m.Result = 0;
 }
 
+bool TSkinControl::TakeOverPaint(TMessage& m)
+{
+    switch (m.Msg) {
+    case WM_PAINT: PaintOnPaintMessage(m); return false;
+    case WM_ERASEBKGND: m.Result = 1; return false;
+    default: return true;
+    }
+}
+
 void TSkinControl::EraseWithParent(TMessage& m)
 {
     HDC dc = reinterpret_cast<HDC>(m.WParam);

@@ -59,7 +59,7 @@ public:
     // Re-applies the skin's colours and repaints, after a skin change.
     virtual void RefreshSkin();
     // Invalidates the whole window with its background and updates it at once.
-    void RedrawNow();
+    virtual void RedrawNow();
 
     // The skinner's life: 0 created, 1 attached, 6 the window was destroyed.
     static constexpr int StateAttached = 1;
@@ -90,13 +90,16 @@ protected:
     // Answers WM_PAINT (or WM_PRINTCLIENT) with PaintControl, into the
     // message's context or between BeginPaint and EndPaint.
     void PaintOnPaintMessage(ui::TMessage& m);
+    // Answers WM_PAINT with PaintControl and WM_ERASEBKGND with nothing (the
+    // face covers the whole window): false for those two, as BeforeMessage.
+    bool TakeOverPaint(ui::TMessage& m);
     // Answers WM_ERASEBKGND with the parent's picture under the control.
     void EraseWithParent(ui::TMessage& m);
     // The caption to paint: the control's, or the bare window's text.
     std::wstring CurrentCaption() const;
     // The font to paint with: the control's, or the bare window's.
     HFONT CurrentFont() const;
-    bool HasFocus() const { return GetFocus() == Handle; }
+    bool HasFocus() const { return Handle && GetFocus() == Handle; }
     bool WindowEnabled() const;
     // flags with DT_RTLREADING added when the control reads right to left.
     UINT TextFlagsFor(UINT flags) const;

@@ -5,10 +5,13 @@
 #include "skin/SkinCheckRadio.h"
 #include "skin/SkinContainers.h"
 #include "skin/SkinEdits.h"
+#include "skin/SkinHeader.h"
 #include "skin/SkinManage.h"
 #include "skin/SkinMessages.h"
 #include "skin/SkinParts.h"
 #include "skin/SkinScrollBars.h"
+#include "skin/SkinStatusBar.h"
+#include "skin/SkinToolBars.h"
 #include "skin/WinSkinData.h"
 #include "skin/WinSkinForm.h"
 #include "ui/Controls.h"
@@ -31,19 +34,27 @@ enum class TDecision {
     None,         // left alone
     Button,
     BitButton,
+    SpeedButton,
+    MenuButton,
     CheckBox,
     RadioButton,
     Box,          // the skin's face colour
     PanelBox,     // the children, then the skin's face colour
     Children,     // the children only
-    RadioGroup,   // every child a radio button
-    CheckGroup,   // every child a check box
+    GroupBox,     // the children, then the group box's face
+    GroupFace,    // the group box's face on the skin's colour
+    RadioGroup,   // every child a radio button, then the group's face
+    CheckGroup,   // every child a check box, then the group's face
     Progress,
     TrackBar,
     ScrollBars,    // the window's own scroll bars
     ScrollControl, // a scroll bar control
     Edit,
     UpDown,
+    StatusBar,
+    Header,
+    ToolBar,      // flat, on the skin's colour, its buttons on the skin's faces
+    CoolBar,      // its bands on the skin's colour
     Frame,        // the frame's components
     Form,         // an embedded form: its colour, then its components
     DialogBox,    // a dialog inside a bare window: its children, then its background
@@ -77,16 +88,21 @@ constexpr TSkinRule PanelRule{{"TCustomPanel", "TPanel"}, xcPanel, TDecision::Pa
 // Framework classes, first match wins. A picture button with xcBitBtn off
 // stays unskinned, whatever xcButton says.
 constexpr TSkinRule TypeRules[] = {
+    {{"TCoolBar", nullptr}, xcToolbar, TDecision::CoolBar},
+    {{"THeaderControl", nullptr}, xcPanel, TDecision::Header},
     {{"TCustomCheckBox", "TCheckBox"}, xcCheckBox, TDecision::CheckBox},
     {{"TCustomRadioGroup", "TRadioGroup"}, xcRadioButton, TDecision::RadioGroup},
-    {{"TCustomGroupBox", "TGroupBox"}, xcPanel, TDecision::Children},
+    {{"TCustomGroupBox", "TGroupBox"}, xcPanel, TDecision::GroupBox},
     {{"TRadioButton", nullptr}, xcRadioButton, TDecision::RadioButton},
     {{"TTrackBar", nullptr}, xcTrackBar, TDecision::TrackBar},
     {{"TUpDown", "TSpinButton"}, xcSpin, TDecision::UpDown},
+    {{"TToolBar", nullptr}, xcToolbar, TDecision::ToolBar},
+    {{"TCustomStatusBar", "TStatusBar"}, xcStatusBar, TDecision::StatusBar},
     {{"TProgressBar", nullptr}, xcProgress, TDecision::Progress},
     {{"TScrollBar", nullptr}, xcScrollbar, TDecision::ScrollControl},
     {{"TBitBtn", nullptr}, xcBitBtn, TDecision::BitButton},
     {{"TBitBtn", nullptr}, NoSwitch, TDecision::None},
+    {{"TSpeedButton", nullptr}, xcSpeedButton, TDecision::SpeedButton},
     PanelRule,
     {{"TCustomMemo", "TMemo"}, xcScrollbar, TDecision::ScrollBars},
     {{"TCustomListBox", "TListBox"}, xcScrollbar, TDecision::ScrollBars},
@@ -106,6 +122,8 @@ constexpr TSkinRule ThirdPartyKinds[] = {
     {{"nil", nullptr}, NoSwitch, TDecision::None},
     {{"button", nullptr}, xcButton, TDecision::Button},
     {{"bitbtn", "pngbitbtn"}, xcButton, TDecision::BitButton},
+    {{"speedbutton", nullptr}, xcSpeedButton, TDecision::SpeedButton},
+    {{"menubtn", nullptr}, xcButton, TDecision::MenuButton},
     {{"checkbox", nullptr}, xcCheckBox, TDecision::CheckBox},
     {{"progress", nullptr}, xcProgress, TDecision::Progress},
     {{"trackbar", nullptr}, xcButton, TDecision::TrackBar},
@@ -114,6 +132,7 @@ constexpr TSkinRule ThirdPartyKinds[] = {
     {{"container", nullptr}, NoSwitch, TDecision::Children},
     {{"scrollbar", nullptr}, xcScrollbar, TDecision::ScrollBars},
     {{"edit", nullptr}, xcEdit, TDecision::Edit},
+    {{"groupbox", nullptr}, xcGroupBox, TDecision::GroupFace},
     {{"radiogroup", nullptr}, xcGroupBox, TDecision::RadioGroup},
     {{"checkgroup", nullptr}, xcPanel, TDecision::CheckGroup},
 };
@@ -276,6 +295,8 @@ private:
         switch (decision) {
         case TDecision::Button: return std::make_unique<TSkinButton>(owner);
         case TDecision::BitButton: return std::make_unique<TSkinBitButton>(owner);
+        case TDecision::SpeedButton: return std::make_unique<TSkinSpeedButton>(owner);
+        case TDecision::MenuButton: return std::make_unique<TSkinMenuButton>(owner);
         case TDecision::CheckBox: return std::make_unique<TSkinCheckBox>(owner);
         case TDecision::RadioButton: return std::make_unique<TSkinRadioButton>(owner);
         case TDecision::Progress: return std::make_unique<TSkinProgress>(owner);
@@ -284,10 +305,18 @@ private:
         case TDecision::ScrollControl: return std::make_unique<TSkinScControl>(owner);
         case TDecision::Edit: return std::make_unique<TSkinEdit>(owner);
         case TDecision::UpDown: return std::make_unique<TSkinUpDown>(owner);
+        case TDecision::StatusBar: return std::make_unique<TSkinStatusBar>(owner);
+        case TDecision::Header: return std::make_unique<TSkinHeader>(owner);
+        case TDecision::ToolBar: return std::make_unique<TSkinToolBar>(owner);
+        case TDecision::CoolBar: return std::make_unique<TSkinCoolBar>(owner);
         case TDecision::Box:
         case TDecision::PanelBox:
         case TDecision::Form: return std::make_unique<TSkinBox>(owner);
         case TDecision::DialogBox: return std::make_unique<TSkinBoxH>(owner);
+        case TDecision::GroupBox:
+        case TDecision::GroupFace:
+        case TDecision::RadioGroup:
+        case TDecision::CheckGroup: return std::make_unique<TSkinGroupBox>(owner);
         default: return nullptr;
         }
     }
@@ -429,19 +458,27 @@ private:
         case TDecision::None: return;
         case TDecision::Children: SkinChildControls(static_cast<TWinControl&>(control)); return;
         case TDecision::Frame: SkinComponents(control); return;
+        case TDecision::GroupBox:
+            SkinChildControls(static_cast<TWinControl&>(control));
+            Attach(control, decision, false);
+            return;
         case TDecision::RadioGroup:
             if (SwitchOn(xcRadioButton) && cls.find("TRZ") == std::string::npos)
                 SkinEveryChild(control, TDecision::RadioButton);
+            Attach(control, decision, true);
             return;
         case TDecision::CheckGroup:
             if (SwitchOn(xcRadioButton) && cls.find("TRZ") == std::string::npos)
                 SkinEveryChild(control, TDecision::CheckBox);
+            if (SwitchOn(xcGroupBox))
+                Attach(control, decision, true);
             return;
         case TDecision::PanelBox:
             SkinChildControls(static_cast<TWinControl&>(control));
             Attach(control, decision, true);
             return;
         case TDecision::Box:
+        case TDecision::GroupFace:
             Attach(control, decision, true);
             return;
         case TDecision::Form:

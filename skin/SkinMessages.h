@@ -14,6 +14,7 @@ enum : UINT {
     WM_SKINREPAINTFRAME = 0x3502,   // repaint the whole frame
     WM_SKINSTART = 0x3503,          // posted by the manager after it made the controller: first skinning
     WM_SKINENABLE = 0x3506,         // to a control skinner: wParam > 0 switches it on, 0 off
+    WM_SKINCLOSETAB = 0x3507,       // to the form: may tab lParam of tab control wParam close? 0 = yes
     WM_SKINBUTTONACTION = 0x3514,   // posted for a caption button of an unknown action; wParam = the action
     WM_SKINBUTTONVISIBLE = 0x3515,  // sent: is a caption button of visibility code wParam (action lParam) shown?
     WM_SKINMDIREDRAW = 0x3516,      // posted to the MDI client: redraw the frame window with its children

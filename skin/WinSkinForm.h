@@ -248,7 +248,10 @@ private:
     void OnNcActivate(ui::TMessage& m);
     void OnSysCommand(ui::TMessage& m);
     void OnMenuChanged(ui::TMessage& m);
-    void OnSetText(ui::TMessage& m);
+    bool PaintsOwnCaption() const;
+    void OnCaptionChange(ui::TMessage& m);
+    void RefreshTitle();
+    void CallOldUnpaintedActivation(ui::TMessage& m);
 
     void Attach(TSkinData* skinData);
     bool BeginDetach();

@@ -18,6 +18,30 @@ namespace {
 // A caption-drawing message of the themed system.
 constexpr UINT WM_NCUAHDRAWCAPTION = 0xAE;
 
+// Takes WS_VISIBLE off a window's style for its lifetime and puts it back
+// after, without showing or hiding anything on screen: what runs meanwhile
+// takes the window for hidden and paints nothing onto it.
+class TWindowMarkedHidden {
+public:
+    explicit TWindowMarkedHidden(HWND window)
+        : window_(window), wasVisible_((GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0)
+    {
+        if (wasVisible_)
+            SetWindowLongW(window_, GWL_STYLE, GetWindowLongW(window_, GWL_STYLE) & ~WS_VISIBLE);
+    }
+    ~TWindowMarkedHidden()
+    {
+        if (wasVisible_ && IsWindow(window_))
+            SetWindowLongW(window_, GWL_STYLE, GetWindowLongW(window_, GWL_STYLE) | WS_VISIBLE);
+    }
+    TWindowMarkedHidden(const TWindowMarkedHidden&) = delete;
+    TWindowMarkedHidden& operator=(const TWindowMarkedHidden&) = delete;
+
+private:
+    HWND window_;
+    bool wasVisible_;
+};
+
 bool MenuPartHandles(TWinSkinForm& controller, TMessage& m)
 {
     const TSkinParts& parts = SkinParts();
@@ -27,6 +51,13 @@ bool MenuPartHandles(TWinSkinForm& controller, TMessage& m)
 } // namespace
 
 // ---- The window procedure
+
+// Whether the skin paints this window's caption: a skinned frame of a
+// top-level window or an MDI child.
+bool TWinSkinForm::PaintsOwnCaption() const
+{
+    return FrameSkinned && (!IsChildWindow || MdiKind == TMdiKind::Child);
+}
 
 LRESULT TWinSkinForm::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
@@ -44,12 +75,25 @@ void TWinSkinForm::RouteAlways(TMessage& m)
             return;  // nothing of the system's frame before the skin's first paint
         break;
     case WM_NCACTIVATE:
-        if (SkinState == TSkinState::Attached && MdiKind != TMdiKind::Child) {
-            m.Result = 1;  // unpainted, but the activation change goes ahead
+        if (SkinState == TSkinState::Attached) {
+            // Unpainted, but the activation change goes ahead (an MDI
+            // child's through the system, which keeps the client's active
+            // child in step).
+            if (MdiKind == TMdiKind::Child)
+                CallOldUnpaintedActivation(m);
+            else
+                m.Result = 1;
             return;
         }
         break;
     case WM_NCUAHDRAWCAPTION: return;
+    case WM_SETTEXT:
+    case WM_SETICON:
+        if (PaintsOwnCaption()) {
+            OnCaptionChange(m);
+            return;
+        }
+        break;
     case WM_ERASEBKGND:
         CallOldWindowProc(m);
         if (!Form) {
@@ -206,7 +250,7 @@ void TWinSkinForm::OnNcActivate(TMessage& m)
     if (MdiKind == TMdiKind::Frame)
         SendMessageW(MdiClientWindow, WM_NCACTIVATE, m.WParam, 0);
     else if (MdiKind == TMdiKind::Child)
-        CallOldWindowProc(m);
+        CallOldUnpaintedActivation(m);
     if (!IsMaximizedMdiChild())
         PaintFrame(nullptr);
     m.Result = 1;
@@ -264,7 +308,6 @@ void TWinSkinForm::OnMenuChanged(TMessage& m)
 void TWinSkinForm::FormWindowProc(TMessage& m)
 {
     switch (m.Msg) {
-    case WM_SETTEXT: OnSetText(m); return;
     case WM_SKINREFRESH: Reskin(); return;
     case CM_DIALOGCHAR:
         if (MenuPartHandles(*this, m))
@@ -283,13 +326,25 @@ void TWinSkinForm::FormWindowProc(TMessage& m)
     FormProcHook->CallPrevious(m);
 }
 
-// The system draws a new caption straight onto the frame; the frame is
-// painted again over it.
-void TWinSkinForm::OnSetText(TMessage& m)
+// The system's own handling of a new caption text or icon paints its caption
+// straight onto the window, over the skin's title bar. It runs while the
+// window is marked hidden, which it paints nothing for, and the skin then
+// repaints its title with the new text or icon.
+void TWinSkinForm::OnCaptionChange(TMessage& m)
 {
-    FormProcHook->CallPrevious(m);
-    if (!IsWindowVisible(WindowHandle))
-        return;
+    const bool visible = IsWindowVisible(WindowHandle) != FALSE;
+    {
+        const TWindowMarkedHidden hidden(WindowHandle);
+        CallOldWindowProc(m);
+    }
+    if (m.Msg == WM_SETICON)
+        BuildIconBitmap();
+    if (visible && SkinState == TSkinState::Running)
+        RefreshTitle();
+}
+
+void TWinSkinForm::RefreshTitle()
+{
     if (WindowState == TSkinWindowState::Maximized)
         if (const TSkinManage* manager = GlobalSkinManage(); manager && manager->MdiClientWindow)
             PostMessageW(manager->MdiClientWindow, WM_SKINMDIREDRAW, reinterpret_cast<WPARAM>(WindowHandle), 0);
@@ -297,6 +352,16 @@ void TWinSkinForm::OnSetText(TMessage& m)
         PaintFrame(nullptr);
     else
         SetWindowPos(WindowHandle, nullptr, 0, 0, 0, 0, FrameChangedFlags);
+}
+
+// An MDI child's activation change must reach the system, which keeps the
+// client's idea of the active child; lParam -1 asks it not to repaint the
+// frame, which the skin paints.
+void TWinSkinForm::CallOldUnpaintedActivation(TMessage& m)
+{
+    TMessage unpainted{m.Msg, m.WParam, -1, 0};
+    CallOldWindowProc(unpainted);
+    m.Result = unpainted.Result;
 }
 
 // ---- The MDI client's procedure

@@ -99,6 +99,12 @@ void TCanvas::Rectangle(const RECT& r)
     ::Rectangle(dc_, r.left, r.top, r.right, r.bottom);
 }
 
+void TCanvas::Polygon(const POINT* points, int count)
+{
+    Select(false, true, true);
+    ::Polygon(dc_, points, count);
+}
+
 void TCanvas::MoveTo(int x, int y)
 {
     MoveToEx(RequireHandle(), x, y, nullptr);

@@ -21,7 +21,8 @@ namespace {
 
 const std::vector<std::string> AlignmentNames = {"taLeftJustify", "taRightJustify", "taCenter"};
 
-// Sets a style bit of a window that exists.
+} // namespace
+
 void ApplyStyle(TWinControl& control, DWORD bit, bool on)
 {
     if (!control.HandleAllocated())
@@ -31,8 +32,6 @@ void ApplyStyle(TWinControl& control, DWORD bit, bool on)
     SetWindowLongPtrW(wnd, GWL_STYLE, on ? (style | bit) : (style & ~static_cast<LONG_PTR>(bit)));
     control.Invalidate();
 }
-
-} // namespace
 
 // ---- TStatusBar
 
@@ -1086,7 +1085,7 @@ TCustomDrawState DrawStateOf(UINT itemState)
 
 // The custom-draw handlers paint on Canvas(), attached to the context the
 // bar draws on. A button face painted by a handler keeps the bar's own
-// edges off it.
+// edges and checked background off it.
 LRESULT TToolBar::CustomDraw(NMTBCUSTOMDRAW& draw)
 {
     NMCUSTOMDRAW& cd = draw.nmcd;
@@ -1109,7 +1108,7 @@ LRESULT TToolBar::CustomDraw(NMTBCUSTOMDRAW& draw)
             Canvas()->Font()->Assign(*Font());
             OnCustomDrawButton(this, button, DrawStateOf(cd.uItemState), defaultDraw);
         }
-        return defaultDraw ? TBCDRF_NOEDGES | TBCDRF_NOOFFSET : CDRF_SKIPDEFAULT;
+        return defaultDraw ? TBCDRF_NOEDGES | TBCDRF_NOOFFSET | TBCDRF_NOBACKGROUND : CDRF_SKIPDEFAULT;
     }
     return CDRF_DODEFAULT;
 }

@@ -441,6 +441,10 @@ private:
     std::unique_ptr<TCoolBands> bands_;
 };
 
+// Sets or clears a style bit of a control's window, when it exists, and
+// repaints it.
+void ApplyStyle(TWinControl& control, DWORD bit, bool on);
+
 // Registers the common-control window classes of the given ICC_ kinds once.
 void InitCommonControlClasses(DWORD kinds);
 

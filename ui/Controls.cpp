@@ -305,8 +305,8 @@ void TControl::SetBounds(int left, int top, int width, int height)
     left_ = left, top_ = top, width_ = width, height_ = height;
     if (moved) {
         Invalidate();
-        if (parent_ && align_ != TAlign::alNone)
-            parent_->AlignControls();
+        if (parent_)
+            parent_->ControlBoundsChanged(*this);
     }
 }
 
@@ -789,8 +789,7 @@ void TWinControl::InsertControl(TControl* control)
     if (auto* wc = dynamic_cast<TWinControl*>(control); wc && handle_ && wc->Visible())
         wc->HandleNeeded();
     control->Invalidate();
-    if (control->Align() != TAlign::alNone)
-        AlignControls();
+    ControlBoundsChanged(*control);
 }
 
 void TWinControl::RemoveControl(TControl* control)
@@ -961,6 +960,12 @@ void TWinControl::AlignControls()
 }
 
 void TWinControl::AlignRemainder(const RECT&) {}
+
+void TWinControl::ControlBoundsChanged(TControl& control)
+{
+    if (control.Align() != TAlign::alNone)
+        AlignControls();
+}
 
 TCanvas* TWinControl::ControlCanvas()
 {

@@ -28,6 +28,8 @@ class TWindowProcHook;
 class TPopupMenu;
 
 enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+// Whether a control draws a sunken border around its client area.
+enum class TBorderStyle { bsNone, bsSingle };
 enum class TMouseButton { mbLeft, mbRight, mbMiddle };
 enum TShiftStateBit { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
 using TShiftState = unsigned;  // bit n for TShiftStateBit n
@@ -254,6 +256,9 @@ public:
 
     int ControlCount() const { return static_cast<int>(controls_.size()); }
     TControl* Controls(int index) const { return controls_.at(index); }
+    // Paints the visible windowless children on dc (the window's own
+    // coordinates), as the window's paint does after its own face.
+    void PaintGraphicChildren(HDC dc);
 
     int TabOrder() const;
     void SetTabOrder(int order);
@@ -324,6 +329,9 @@ protected:
     // Called by AlignControls with what the aligned children leave of the
     // client area; override to fill it (an MDI frame's client window).
     virtual void AlignRemainder(const RECT& room);
+    // Called when a child control was placed or sized anew; the base lays
+    // out the aligned children again when it is one of them.
+    virtual void ControlBoundsChanged(TControl& control);
 
     TCanvas* ControlCanvas();
     // Answers a reflected WM_CTLCOLOR*: the font's colour on the control's
@@ -340,7 +348,6 @@ private:
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);
     void PaintHandler(TMessage& m);
-    void PaintGraphicChildren(HDC dc);
     bool ReflectToChild(TMessage& m);
     // Hands WM_KEYDOWN or WM_CHAR to KeyDown or KeyPress; true when swallowed.
     bool KeyMessage(TMessage& m);

@@ -6,11 +6,19 @@
 
 #include "ui/Buttons.h"
 #include "ui/ComCtrls.h"
+#include "ui/ComboBox.h"
+#include "ui/DateTimePicker.h"
+#include "ui/Grids.h"
+#include "ui/MPlayer.h"
+#include "ui/ScrollBox.h"
 #include "ui/ErrorGuard.h"
 #include "ui/ExtCtrls.h"
 #include "ui/FormReader.h"
 #include "ui/Menus.h"
+#include "ui/ListView.h"
 #include "ui/StdCtrls.h"
+#include "ui/Tabs.h"
+#include "ui/TreeView.h"
 #include "ui/Utf8.h"
 
 namespace ui {
@@ -639,6 +647,30 @@ void TForm::WmActivate(TMessage& m)
         target->SetFocus();
 }
 
+namespace {
+
+// The controls that hold the focus, from the focused one out to the form,
+// may claim a dialog key before the form does (a page control takes
+// Ctrl+Tab while the focus is on one of its pages); a non-zero answer keeps
+// the key. Forms within the form are passed over: their own handling of the
+// key is the outer form's.
+bool OfferDialogKeyToFocus(TForm& form, TMessage& m)
+{
+    if (!form.HandleAllocated())
+        return false;
+    for (HWND w = GetFocus(); w && w != form.WindowHandle() && IsChild(form.WindowHandle(), w); w = GetParent(w)) {
+        TControl* control = FindControlOfWindow(w);
+        if (control && !dynamic_cast<TForm*>(control))
+            if (const LRESULT result = control->Perform(m.Msg, m.WParam, m.LParam)) {
+                m.Result = result;
+                return true;
+            }
+    }
+    return false;
+}
+
+} // namespace
+
 void TForm::Dispatch(TMessage& m)
 {
     if (DispatchMenuMessage(m))
@@ -677,6 +709,8 @@ void TForm::Dispatch(TMessage& m)
             activeControl_ = reinterpret_cast<TWinControl*>(m.LParam);
         return;
     case CM_DIALOGKEY:
+        if (OfferDialogKeyToFocus(*this, m))
+            return;
         if (m.WParam == VK_TAB) {
             SelectNext(GetKeyState(VK_SHIFT) >= 0);
             m.Result = 1;
@@ -933,7 +967,11 @@ void RegisterFrameworkClasses()
           &TRadioGroup::StaticClass(), &TSpeedButton::StaticClass(), &TStatusBar::StaticClass(),
           &TProgressBar::StaticClass(), &TTrackBar::StaticClass(), &THeaderControl::StaticClass(),
           &TToolBar::StaticClass(), &TToolButton::StaticClass(), &TCoolBar::StaticClass(), &TImage::StaticClass(), &TMemo::StaticClass(),
-          &TScrollBar::StaticClass(), &TUpDown::StaticClass()})
+          &TScrollBar::StaticClass(), &TUpDown::StaticClass(), &TComboBox::StaticClass(),
+          &TDateTimePicker::StaticClass(), &TStringGrid::StaticClass(), &TScrollBox::StaticClass(),
+          &TMediaPlayer::StaticClass(), &TListView::StaticClass(), &TTreeView::StaticClass(),
+          &TTabControl::StaticClass(), &TPageControl::StaticClass(), &TTabSheet::StaticClass(),
+          &TTabSet::StaticClass()})
         RegisterComponentClass(*info);
     RegisterMenuClasses();
 }

@@ -329,6 +329,7 @@ public:
     void FillRect(const RECT& r);         // with the brush
     void FrameRect(const RECT& r);        // one-pixel frame with the brush
     void Rectangle(const RECT& r);        // pen outline, brush inside
+    void Polygon(const POINT* points, int count);  // pen outline, brush inside
     void MoveTo(int x, int y);
     void LineTo(int x, int y);
     void TextOut(int x, int y, const std::wstring& text);

@@ -102,59 +102,78 @@ void TLabel::Paint()
 
 // ---- TListBox
 
-const TClassInfo& TListBoxStrings::StaticClass()
+const TItemMessages ListBoxItemMessages{LB_GETCOUNT,     LB_GETTEXTLEN,    LB_GETTEXT,
+                                        LB_INSERTSTRING, LB_DELETESTRING, LB_RESETCONTENT};
+
+const TClassInfo& TWindowItems::StaticClass()
 {
-    static const TClassInfo info = TClassBuilder<TListBoxStrings>("TListBoxStrings", &TStrings::StaticClass()).Done();
+    static const TClassInfo info = TClassBuilder<TWindowItems>("TWindowItems", &TStrings::StaticClass()).Done();
     return info;
 }
 
-int TListBoxStrings::Count() const
+LRESULT TWindowItems::Send(UINT msg, WPARAM wParam, LPARAM lParam) const
 {
-    if (!owner_.HandleAllocated())
-        return static_cast<int>(owner_.saved_.size());
-    return static_cast<int>(SendMessageW(owner_.Handle(), LB_GETCOUNT, 0, 0));
+    return SendMessageW(owner_.Handle(), msg, wParam, lParam);
 }
 
-std::wstring TListBoxStrings::Get(int index) const
+int TWindowItems::Count() const
+{
+    if (!owner_.HandleAllocated())
+        return static_cast<int>(saved_.size());
+    return static_cast<int>(Send(messages_.GetCount));
+}
+
+std::wstring TWindowItems::Get(int index) const
 {
     CheckIndex(index, false);
     if (!owner_.HandleAllocated())
-        return owner_.saved_[static_cast<std::size_t>(index)];
-    HWND wnd = owner_.Handle();
-    const auto len = SendMessageW(wnd, LB_GETTEXTLEN, index, 0);
+        return saved_[static_cast<std::size_t>(index)];
+    const auto len = Send(messages_.GetTextLen, static_cast<WPARAM>(index));
     std::wstring s(static_cast<std::size_t>(len) + 1, L'\0');
-    SendMessageW(wnd, LB_GETTEXT, index, reinterpret_cast<LPARAM>(s.data()));
+    Send(messages_.GetText, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(s.data()));
     s.resize(static_cast<std::size_t>(len));
     return s;
 }
 
-void TListBoxStrings::Insert(int index, const std::wstring& s)
+void TWindowItems::Insert(int index, const std::wstring& s)
 {
     CheckIndex(index, true);
     if (!owner_.HandleAllocated()) {
-        owner_.saved_.insert(owner_.saved_.begin() + index, s);
+        saved_.insert(saved_.begin() + index, s);
         return;
     }
-    const auto at = SendMessageW(owner_.Handle(), LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(s.c_str()));
-    if (at < 0)
+    if (Send(messages_.InsertString, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(s.c_str())) < 0)
         throw Exception("The list is full");
 }
 
-void TListBoxStrings::Delete(int index)
+void TWindowItems::Delete(int index)
 {
     CheckIndex(index, false);
     if (!owner_.HandleAllocated())
-        owner_.saved_.erase(owner_.saved_.begin() + index);
+        saved_.erase(saved_.begin() + index);
     else
-        SendMessageW(owner_.Handle(), LB_DELETESTRING, index, 0);
+        Send(messages_.DeleteString, static_cast<WPARAM>(index));
 }
 
-void TListBoxStrings::Clear()
+void TWindowItems::Clear()
 {
     if (!owner_.HandleAllocated())
-        owner_.saved_.clear();
+        saved_.clear();
     else
-        SendMessageW(owner_.Handle(), LB_RESETCONTENT, 0, 0);
+        Send(messages_.ResetContent);
+}
+
+void TWindowItems::MoveIntoWindow()
+{
+    std::vector<std::wstring> items;
+    items.swap(saved_);
+    for (std::size_t i = 0; i < items.size(); ++i)
+        Insert(static_cast<int>(i), items[i]);
+}
+
+void TWindowItems::KeepFromWindow()
+{
+    saved_ = ToVector();
 }
 
 const TClassInfo& TListBox::StaticClass()
@@ -167,7 +186,8 @@ const TClassInfo& TListBox::StaticClass()
     return info;
 }
 
-TListBox::TListBox(TComponent* owner) : TWinControl(owner), items_(std::make_unique<TListBoxStrings>(*this))
+TListBox::TListBox(TComponent* owner)
+    : TWinControl(owner), items_(std::make_unique<TWindowItems>(*this, ListBoxItemMessages))
 {
     SetBounds(0, 0, 121, 97);
     SetTabStop(true);
@@ -227,17 +247,13 @@ void TListBox::CreateWnd()
 {
     TWinControl::CreateWnd();
     ApplyItemHeight();
-    std::vector<std::wstring> items;
-    items.swap(saved_);
-    for (const std::wstring& s : items)
-        SendMessageW(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s.c_str()));
+    items_->MoveIntoWindow();
 }
 
 void TListBox::DestroyWnd()
 {
-    std::vector<std::wstring> items = items_->ToVector();
+    items_->KeepFromWindow();
     TWinControl::DestroyWnd();
-    saved_ = std::move(items);
 }
 
 void TListBox::Dispatch(TMessage& m)

@@ -38,22 +38,35 @@ private:
     TEllipsisPosition ellipsisPosition_ = TEllipsisPosition::epNone;
 };
 
-class TListBox;
+// The messages through which a list window (a list box, a combo box) keeps
+// its strings.
+struct TItemMessages {
+    UINT GetCount, GetTextLen, GetText, InsertString, DeleteString, ResetContent;
+};
+extern const TItemMessages ListBoxItemMessages;
 
-// The items of a list box, kept in its window (and in memory while the
-// window does not exist).
-class TListBoxStrings : public TStrings {
-    UI_CLASS(TListBoxStrings)
+// The items of a list window, kept in the window while it exists and in
+// memory while it does not. The owner hands them over when its window is
+// made and before it goes on purpose.
+class TWindowItems : public TStrings {
+    UI_CLASS(TWindowItems)
 public:
-    explicit TListBoxStrings(TListBox& owner) : owner_(owner) {}
+    TWindowItems(TWinControl& owner, const TItemMessages& messages) : owner_(owner), messages_(messages) {}
     int Count() const override;
     std::wstring Get(int index) const override;
     void Insert(int index, const std::wstring& s) override;
     void Delete(int index) override;
     void Clear() override;
+    // Puts the items kept in memory into the new window.
+    void MoveIntoWindow();
+    // Keeps the window's items in memory before the window goes.
+    void KeepFromWindow();
 
 private:
-    TListBox& owner_;
+    LRESULT Send(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const;
+    TWinControl& owner_;
+    const TItemMessages& messages_;
+    std::vector<std::wstring> saved_;  // the items while there is no window
 };
 
 class TListBox : public TWinControl {
@@ -75,10 +88,8 @@ protected:
     void FontChanged() override;
 
 private:
-    friend class TListBoxStrings;
     void ApplyItemHeight();
-    std::unique_ptr<TListBoxStrings> items_;
-    std::vector<std::wstring> saved_;  // the items while there is no window
+    std::unique_ptr<TWindowItems> items_;
     int itemHeight_ = 16;
 };
 

@@ -179,6 +179,15 @@ TEST(Demo, EveryGalleryPageOpensWithItsControls)
         {L"滚动条、备忘录与微调",
          L"控件：滚动与微调",
          {{L"ListBox", 1}, {L"Edit", 3}, {L"ScrollBar", 2}, {UPDOWN_CLASSW, 2}}},
+        {L"表格与滚动框",
+         L"控件：表格与滚动框",
+         {{L"TStringGrid", 1}, {L"TScrollBox", 1}, {L"ListBox", 1}, {L"Edit", 2}, {L"Button", 3}}},
+        {L"编辑框、组合框与日期", L"控件：编辑框、组合框与日期", {{L"ComboBox", 7}, {DATETIMEPICK_CLASSW, 4}}},
+        {L"媒体播放器", L"控件：媒体播放器", {{L"TMediaPlayer", 5}}},
+        {L"标签页与标签集", L"控件：标签页", {{WC_TABCONTROLW, 8}, {L"TTabSheet", 15}, {L"TTabSet", 1}}},
+        {L"列表视图与树视图",
+         L"控件：列表视图与树视图",
+         {{WC_LISTVIEWW, 2}, {WC_HEADERW, 2}, {WC_TREEVIEWW, 2}}},
     };
     for (const auto& page : pages) {
         HWND button = nullptr;
@@ -203,6 +212,17 @@ TEST(Demo, EveryGalleryPageOpensWithItsControls)
     const auto groups = TTessaly::Children(checks, L"TRadioGroup");
     ASSERT_EQ(groups.size(), 1u);
     EXPECT_EQ(TTessaly::Children(groups[0], L"Button").size(), 5u) << "one radio button per item";
+
+    // The tabs page answers the skin's request to close a tab: all but the
+    // first may close.
+    HWND tabs = WindowWithCaption(demo, L"控件：标签页");
+    const auto tabControls = TTessaly::Children(tabs, WC_TABCONTROLW);
+    ASSERT_FALSE(tabControls.empty());
+    const auto closeTab = [&](LPARAM index) {
+        return SendMessageW(tabs, skin::WM_SKINCLOSETAB, reinterpret_cast<WPARAM>(tabControls[0]), index);
+    };
+    EXPECT_NE(closeTab(0), 0);
+    EXPECT_EQ(closeTab(2), 0);
 
     PostMessageW(main, WM_CLOSE, 0, 0);
     EXPECT_EQ(demo.WaitForExit(), 0u);

@@ -1,5 +1,7 @@
 #include "tests/support/TempDir.h"
 
+#include "tests/support/HostProgram.h"
+
 #include <winioctl.h>
 
 #include <functional>
@@ -151,22 +153,6 @@ std::string UnixPath(const std::wstring& path)
     std::string unix(name);
     HeapFree(GetProcessHeap(), 0, name);
     return unix;
-}
-
-// Starts a program of the host under Wine, which starts host programs as it
-// starts its own, but hands back no handle to wait on: the caller watches
-// for what the program makes.
-bool StartHostProgram(const std::wstring& program, std::wstring commandLine)
-{
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process))
-        return false;
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return true;
 }
 
 bool IsLink(const std::wstring& path)

@@ -20,16 +20,21 @@
 #include "skin/SkinContainers.h"
 #include "skin/SkinDiscovery.h"
 #include "skin/SkinDraw.h"
+#include "skin/SkinHeader.h"
 #include "skin/SkinMessages.h"
 #include "skin/SkinParts.h"
 #include "skin/SkinRecords.h"
+#include "skin/SkinStatusBar.h"
+#include "skin/SkinToolBars.h"
 #include "tests/win/FrameOnScreen.h"
 #include "tests/win/MessageRecorder.h"
 #include "tests/win/SkinTestSupport.h"
 #include "tests/win/WindowTestSupport.h"
 #include "tests/win/XInput.h"
 #include "ui/Buttons.h"
+#include "ui/ComCtrls.h"
 #include "ui/ExtCtrls.h"
+#include "ui/Menus.h"
 #include "ui/StdCtrls.h"
 #include "ui/TypInfo.h"
 
@@ -67,54 +72,18 @@ const ui::TClassInfo& TPlainButton::StaticClass()
     return info;
 }
 
-// A framework control of a platform class, as the framework's bars are.
-class TPlatformBar : public ui::TWinControl {
+// Stands for another library's button with a drop-down arrow, listed in
+// the test's Skin3rd rows as a menu button.
+class TArrowButton : public ui::TButton {
+    UI_CLASS(TArrowButton)
 public:
-    TPlatformBar(ui::TComponent* owner, const wchar_t* platformClass, DWORD style)
-        : TWinControl(owner), platformClass_(platformClass), style_(style)
-    {
-    }
-
-protected:
-    void CreateParams(ui::TCreateParams& params) override
-    {
-        TWinControl::CreateParams(params);
-        params.SystemClass = platformClass_;
-        params.Style |= style_;
-    }
-
-private:
-    const wchar_t* platformClass_;
-    DWORD style_;
+    using TButton::TButton;
 };
 
-// Stand for the framework's progress and track bars.
-class TProgressBar : public TPlatformBar {
-    UI_CLASS(TProgressBar)
-public:
-    TProgressBar(ui::TComponent* owner, bool vertical)
-        : TPlatformBar(owner, PROGRESS_CLASSW, vertical ? PBS_VERTICAL : 0), Vertical(vertical)
-    {
-    }
-    const bool Vertical;
-};
-
-const ui::TClassInfo& TProgressBar::StaticClass()
+const ui::TClassInfo& TArrowButton::StaticClass()
 {
     static const ui::TClassInfo info =
-        ui::TClassBuilder<TProgressBar>("TProgressBar", &TWinControl::StaticClass()).Done();
-    return info;
-}
-
-class TTrackBar : public TPlatformBar {
-    UI_CLASS(TTrackBar)
-public:
-    explicit TTrackBar(ui::TComponent* owner) : TPlatformBar(owner, TRACKBAR_CLASSW, TBS_HORZ) {}
-};
-
-const ui::TClassInfo& TTrackBar::StaticClass()
-{
-    static const ui::TClassInfo info = ui::TClassBuilder<TTrackBar>("TTrackBar", &TWinControl::StaticClass()).Done();
+        ui::TClassBuilder<TArrowButton>("TArrowButton", &TButton::StaticClass()).Done();
     return info;
 }
 
@@ -168,16 +137,17 @@ int Differences(const ui::TBitmap& shot, const ui::TBitmap& expected, const RECT
     return count;
 }
 
-// The pixels of a button's face outside its middle, where the caption and
-// the focus rectangle go, compared with face `face` of the skin's Buttons.
-int ButtonFaceDifferences(HWND button, TSkinData& data, TButtonFace face)
+// The pixels of a button's face at `screen` outside its middle, where the
+// caption and the focus rectangle go, compared with face `face` of the
+// skin's Buttons (or, without the element, the skin's face colour alone).
+int FaceDifferences(const RECT& screen, TSkinData& data, TButtonFace face, bool element = true)
 {
-    const RECT r = ScreenRect(button);
-    const int w = r.right - r.left, h = r.bottom - r.top;
+    const int w = screen.right - screen.left, h = screen.bottom - screen.top;
     const auto expected = Picture(w, h, data.Colours.ButtonFace, [&](HDC dc, const RECT& all) {
-        DrawElement(dc, all, ButtonFaceCount, static_cast<int>(face), *data.Buttons);
+        if (element)
+            DrawElement(dc, all, ButtonFaceCount, static_cast<int>(face), *data.Buttons);
     });
-    const auto shot = CaptureScreen(r);
+    const auto shot = CaptureScreen(screen);
     return Differences(*shot, *expected, {0, 0, w, 6}) + Differences(*shot, *expected, {0, h - 6, w, h}) +
            Differences(*shot, *expected, {0, 0, 6, h}) + Differences(*shot, *expected, {w - 6, 0, w, h});
 }
@@ -186,7 +156,30 @@ int ButtonFaceDifferences(HWND button, TSkinData& data, TButtonFace face)
 int AwaitFace(HWND button, TSkinData& data, TButtonFace face)
 {
     int differences = 0;
-    PumpUntil([&] { return (differences = ButtonFaceDifferences(button, data, face)) == 0; }, 3s);
+    PumpUntil([&] { return (differences = FaceDifferences(ScreenRect(button), data, face)) == 0; }, 3s);
+    return differences;
+}
+
+// A windowless control's place on the screen.
+RECT ScreenRect(const ui::TControl& control)
+{
+    RECT r = control.BoundsRect();
+    MapWindowPoints(control.Parent()->Handle(), nullptr, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+POINT Centre(const ui::TControl& control)
+{
+    const RECT r = ScreenRect(control);
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+// The same for a speed button, its messages handled the way the program's
+// loop does (the mouse entering and leaving windowless controls).
+int AwaitFace(const ui::TControl& button, TSkinData& data, TButtonFace face, bool element = true)
+{
+    int differences = 0;
+    LoopUntil([&] { return (differences = FaceDifferences(ScreenRect(button), data, face, element)) == 0; }, 3s);
     return differences;
 }
 
@@ -271,6 +264,34 @@ protected:
     TControlSkinning skinning;
     TSkinTestBed bed;
     std::unique_ptr<TBareWindow> bare;
+};
+
+// A form on the screen whose skinning waits until the test has put its
+// controls on it (bed.Skin).
+class SkinnedForm : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        bed.HoldBack();
+        form = ShowForm(ui::TFormBorderStyle::bsSizeable, FormBounds);
+    }
+
+    TControlSkinning skinning;
+    TSkinTestBed bed;
+    std::unique_ptr<ui::TForm> form;
+};
+
+// The same under the real mouse and keyboard; skips without an X server.
+class SkinnedFormUnderInput : public SkinnedForm {
+protected:
+    void SetUp() override
+    {
+        if (!input.Available())
+            GTEST_SKIP() << "no X input";
+        SkinnedForm::SetUp();
+    }
+
+    TXInput& input = TXInput::Instance();
 };
 
 } // namespace
@@ -514,6 +535,431 @@ TEST(ControlDiscovery, EachControlGetsTheSkinnerItsClassAsksFor)
     EXPECT_TRUE(plain->WindowProcHooks().empty());
 }
 
+// A class listed as "menubtn" gets the menu-button skinner: the face of its
+// state (focused shows the hot face) with the arrow in the window-text
+// colour in the rightmost 17 pixels.
+TEST(SkinnedMenuButton, TheFaceWithTheArrowAtTheRight)
+{
+    TControlSkinning skinning;
+    TSkinTestBed bed([](TSkinData& data) { data.Skin3rd()->Add(L"TArrowButton=menubtn"); });
+    bed.HoldBack();
+    auto form = ShowForm(ui::TFormBorderStyle::bsSizeable, FormBounds);
+    auto* button = new TArrowButton(form.get());
+    button->SetParent(form.get());
+    button->SetBounds(20, 20, 120, 40);
+    button->SetCaption(L"Open");
+    auto* other = new ui::TButton(form.get());
+    other->SetParent(form.get());
+    other->SetBounds(20, 80, 120, 40);
+    SetForegroundWindow(form->Handle());
+    TWinSkinForm* controller = bed.Skin(form->Handle());
+    ASSERT_TRUE(controller);
+    const HWND window = button->Handle();
+    ASSERT_NE(dynamic_cast<TSkinMenuButton*>(SkinnerOf(*controller, window)), nullptr);
+    TXInput::Instance().MoveTo({FormBounds.right + 150, FormBounds.bottom + 150});
+    other->SetFocus();
+    EXPECT_EQ(AwaitFace(window, bed.Data(), TButtonFace::Normal), 0);
+    POINT arrow[3];
+    MenuArrowCorners({120, 40}, arrow);
+    const RECT r = ScreenRect(window);
+    const auto shot = CaptureScreen(r);
+    EXPECT_EQ(At(*shot, arrow[0].x, arrow[0].y - 1), BgrOf(GetSysColor(COLOR_WINDOWTEXT))) << "the arrow";
+    button->SetFocus();
+    EXPECT_EQ(AwaitFace(window, bed.Data(), TButtonFace::Hot), 0) << "focused";
+}
+
+// Speed buttons have no window: their skinner paints them where the form
+// paints them. The face follows the real mouse; a click runs the button's
+// own click, which puts it down in its group (the pressed face) and lets the
+// other up; a flat button shows the element only under the mouse.
+TEST_F(SkinnedFormUnderInput, SpeedButtonFacesFollowTheMouseAndTheGroupsDownButton)
+{
+    const auto add = [&](int left, int group, bool flat) {
+        auto* b = new ui::TSpeedButton(form.get());
+        b->SetParent(form.get());
+        b->SetBounds(left, 20, 70, 34);
+        b->SetGroupIndex(group);
+        b->SetFlat(flat);
+        b->SetCaption(L"S");
+        return b;
+    };
+    ui::TSpeedButton* first = add(20, 1, false);
+    ui::TSpeedButton* second = add(110, 1, false);
+    ui::TSpeedButton* flat = add(200, 0, true);
+    int clicks = 0;
+    second->OnClick = ui::TNotifyEvent([&](ui::TObject*) { ++clicks; });
+    const POINT away{FormBounds.right + 150, FormBounds.bottom + 150};
+    input.MoveThroughApplication(away);
+    ASSERT_TRUE(bed.Skin(form->Handle()));
+    EXPECT_EQ(second->WindowProcHooks(), std::vector<std::string>{"skin control"});
+    TSkinData& data = bed.Data();
+    EXPECT_EQ(AwaitFace(*first, data, TButtonFace::Normal), 0);
+    EXPECT_EQ(AwaitFace(*flat, data, TButtonFace::Normal, false), 0) << "flat, no element";
+
+    input.MoveThroughApplication(Centre(*second));
+    EXPECT_EQ(AwaitFace(*second, data, TButtonFace::Hot), 0);
+    input.Press();
+    EXPECT_EQ(AwaitFace(*second, data, TButtonFace::Pressed), 0);
+    input.Release();
+    EXPECT_TRUE(LoopUntil([&] { return clicks == 1; }));
+    EXPECT_TRUE(second->Down());
+    EXPECT_EQ(AwaitFace(*second, data, TButtonFace::Pressed), 0) << "down";
+
+    input.MoveThroughApplication(Centre(*first));
+    input.Click();
+    EXPECT_TRUE(LoopUntil([&] { return first->Down(); }));
+    EXPECT_FALSE(second->Down());
+    input.MoveThroughApplication(away);
+    EXPECT_EQ(AwaitFace(*second, data, TButtonFace::Normal), 0) << "let up by the group";
+    EXPECT_EQ(AwaitFace(*first, data, TButtonFace::Pressed), 0);
+
+    // Pressed and moved off before the release: no click.
+    input.MoveThroughApplication(Centre(*second));
+    input.Press();
+    EXPECT_EQ(AwaitFace(*second, data, TButtonFace::Pressed), 0);
+    input.MoveThroughApplication(away);
+    input.Release();
+    LoopUntil([] { return false; }, 300ms);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_FALSE(second->Down());
+    EXPECT_EQ(AwaitFace(*second, data, TButtonFace::Normal), 0);
+
+    input.MoveThroughApplication(Centre(*flat));
+    EXPECT_EQ(AwaitFace(*flat, data, TButtonFace::Hot), 0) << "flat under the mouse";
+    second->SetEnabled(false);
+    EXPECT_EQ(AwaitFace(*second, data, TButtonFace::Disabled), 0);
+
+    bed.Data().SetActive(false);
+    ASSERT_TRUE(PumpUntil([&] { return bed.Manager().Controllers().empty(); }));
+    EXPECT_TRUE(second->WindowProcHooks().empty());
+}
+
+// A group box and a radio group wear the skin's face colour with a rounded
+// frame in its shadow colour; the radio group's buttons wear the skin's
+// radio marks and keep their own keys: an arrow moves the choice.
+TEST_F(SkinnedFormUnderInput, GroupBoxFaceAndARadioGroupUnderTheKeyboard)
+{
+    auto* box = new ui::TGroupBox(form.get());
+    box->SetParent(form.get());
+    box->SetBounds(10, 10, 130, 100);
+    box->SetCaption(L"Box");
+    auto* group = new ui::TRadioGroup(form.get());
+    group->SetParent(form.get());
+    group->SetBounds(150, 10, 140, 120);
+    group->SetCaption(L"Group");
+    for (const wchar_t* item : {L"One", L"Two", L"Three"})
+        group->Items()->Add(item);
+    group->SetItemIndex(0);
+    const ui::TColor groupColour = group->Color();
+    SetForegroundWindow(form->Handle());
+    TWinSkinForm* controller = bed.Skin(form->Handle());
+    ASSERT_TRUE(controller);
+    EXPECT_NE(dynamic_cast<TSkinGroupBox*>(SkinnerOf(*controller, box->Handle())), nullptr);
+    EXPECT_NE(dynamic_cast<TSkinGroupBox*>(SkinnerOf(*controller, group->Handle())), nullptr);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_NE(dynamic_cast<TSkinRadioButton*>(SkinnerOf(*controller, group->Buttons(i)->Handle())), nullptr);
+
+    // Below the caption's line: the face colour inside a frame 1 pixel in
+    // from the left, right and bottom sides.
+    TSkinData& data = bed.Data();
+    const RECT r = ScreenRect(box->Handle());
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    const auto expected = Picture(w, h, data.Colours.ButtonFace, [&](HDC dc, const RECT& all) {
+        const ui::TPenHandle pen(CreatePen(PS_SOLID, 1, ui::ColorToRGB(data.Colours.ButtonShadow)));
+        SelectObject(dc, pen.Get());
+        SelectObject(dc, GetStockObject(HOLLOW_BRUSH));
+        RoundRect(dc, 1, 0, all.right - 1, all.bottom - 1, 5, 5);
+        SelectObject(dc, GetStockObject(BLACK_PEN));
+    });
+    int differences = 0;
+    EXPECT_TRUE(PumpUntil([&] { return (differences = Differences(*CaptureScreen(r), *expected, {0, 20, w, h})) == 0; },
+                          3s))
+        << differences << " pixels differ";
+
+    group->Buttons(0)->SetFocus();
+    input.Key("Down");
+    EXPECT_TRUE(LoopUntil([&] { return group->ItemIndex() == 1; }));
+    const ui::TBitmap& radios = *data.Buttons->RadioImage;
+    const int frames = data.Buttons->RadioFrameCount;
+    EXPECT_EQ(AwaitMark(group->Buttons(1)->Handle(), data, radios, frames, RadioFrameOf({2, true}, frames)), 0);
+    EXPECT_EQ(AwaitMark(group->Buttons(0)->Handle(), data, radios, frames, RadioFrameOf({1, true}, frames)), 0);
+
+    bed.Data().SetActive(false);
+    ASSERT_TRUE(PumpUntil([&] { return bed.Manager().Controllers().empty(); }));
+    EXPECT_EQ(group->Color(), groupColour);
+    EXPECT_TRUE(group->WindowProcHooks().empty());
+    EXPECT_TRUE(box->WindowProcHooks().empty());
+}
+
+// Frame `frame` of `frames` of an element built at rect's size.
+std::unique_ptr<ui::TBitmap> ElementFace(TDataSkinObject& element, const RECT& rect, int frames, int frame)
+{
+    return BuildElementBitmap({0, 0, rect.right - rect.left, rect.bottom - rect.top}, *element.Image,
+                              element.Margins(), false, element.Tile != 0, frames, frame);
+}
+
+// How many pixels of a ring `width` wide inside `screen` differ from the
+// same ring of `expected`, leaving out what the expected picture keys out
+// (magenta): the ring holds a face's edges, the middle its text.
+int RingDifferences(const RECT& screen, const ui::TBitmap& expected, int width)
+{
+    const auto shot = CaptureScreen(screen);
+    const int w = expected.Width(), h = expected.Height();
+    int count = 0;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const bool inRing = x < width || y < width || x >= w - width || y >= h - width;
+            count += inRing && !(At(expected, x, y) == Magenta) && !(At(*shot, x, y) == At(expected, x, y));
+        }
+    return count;
+}
+
+// A window rectangle of `control`'s window moved to the screen.
+RECT OnScreen(HWND window, RECT r)
+{
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+// A status bar: each panel on the StatusBarEdges frame of its bevel, the
+// size grip from frame 5 of ExtraImages in its corner; a simple bar without
+// the grip shows the lowered face over all of it and no grip.
+TEST_F(SkinnedForm, StatusBarPanelsWearTheFacesOfTheirBevelsAndTheGripSitsInTheCorner)
+{
+    auto* bar = new ui::TStatusBar(form.get());
+    bar->SetParent(form.get());
+    bar->SetHeight(24);
+    const ui::TStatusPanelBevel bevels[] = {ui::TStatusPanelBevel::pbLowered, ui::TStatusPanelBevel::pbRaised,
+                                            ui::TStatusPanelBevel::pbNone};
+    for (ui::TStatusPanelBevel bevel : bevels) {
+        ui::TStatusPanel* panel = bar->Panels()->Add();
+        panel->SetWidth(80);
+        panel->SetBevel(bevel);
+    }
+    bar->Panels()->Items(0)->SetText(L"One");
+    auto* simple = new ui::TStatusBar(form.get());
+    simple->SetParent(form.get());
+    simple->SetAlign(ui::TAlign::alTop);
+    simple->SetHeight(24);
+    simple->SetSizeGrip(false);
+    simple->SetSimplePanel(true);
+    TWinSkinForm* controller = bed.Skin(form->Handle());
+    ASSERT_TRUE(controller);
+    ASSERT_NE(dynamic_cast<TSkinStatusBar*>(SkinnerOf(*controller, bar->Handle())), nullptr);
+    TSkinData& data = bed.Data();
+    TDataSkinObject& edges = *data.StatusBarEdges;
+    TDataSkinObject& extra = *data.ExtraImages;
+    ASSERT_FALSE(edges.Image->Empty());
+    ASSERT_GE(extra.FrameCount, 5);
+
+    RECT client{};
+    GetClientRect(bar->Handle(), &client);
+    for (int i = 0; i < 3; ++i) {
+        RECT r{};
+        ASSERT_TRUE(bar->PanelRect(i, r));
+        r.right = i == 2 ? client.right : r.right + 2;
+        const int face = static_cast<int>(i == 0 ? TPanelFace::Lowered : i == 1 ? TPanelFace::Raised : TPanelFace::None);
+        // The left and top edges: the next panel covers this one's right end
+        // and the grip the last one's corner.
+        const auto want = ElementFace(edges, r, 3, face);
+        const int w = r.right - r.left, h = r.bottom - r.top;
+        int differences = 0;
+        EXPECT_TRUE(PumpUntil(
+            [&] {
+                const auto shot = CaptureScreen(OnScreen(bar->Handle(), r));
+                differences = Differences(*shot, *want, {0, 0, 2, h}) + Differences(*shot, *want, {0, 0, w - 4, 2});
+                return differences == 0;
+            },
+            3s))
+            << "panel " << i << ": " << differences;
+    }
+    const RECT grip = StripFrame(*extra.Image, extra.FrameCount, 5);
+    const int gw = grip.right - grip.left, gh = grip.bottom - grip.top;
+    auto gripPicture = std::make_unique<ui::TBitmap>(gw, gh);
+    BitBlt(gripPicture->Canvas()->Handle(), 0, 0, gw, gh, extra.Image->Canvas()->Handle(), grip.left, 0, SRCCOPY);
+    const RECT corner = OnScreen(bar->Handle(), {client.right - 1 - gw, client.bottom - 1 - gh, client.right - 1,
+                                                 client.bottom - 1});
+    EXPECT_EQ(RingDifferences(corner, *gripPicture, gw), 0) << "the grip";
+
+    RECT simpleClient{};
+    GetClientRect(simple->Handle(), &simpleClient);
+    const auto lowered = ElementFace(edges, simpleClient, 3, static_cast<int>(TPanelFace::Lowered));
+    const auto shot = CaptureScreen(OnScreen(simple->Handle(), simpleClient));
+    const RECT simpleCorner{simpleClient.right - 1 - gw, simpleClient.bottom - 1 - gh, simpleClient.right - 1,
+                            simpleClient.bottom - 1};
+    EXPECT_EQ(Differences(*shot, *lowered, simpleCorner), 0) << "no grip, the lowered face";
+}
+
+// A header: each section on the normal Headerbar face, the room after the
+// last one too; under the real mouse the section below it turns hot, a press
+// shows the pressed face, and the release clicks the section once.
+TEST_F(SkinnedFormUnderInput, HeaderSectionsTurnHotAndPressedUnderTheMouse)
+{
+    auto* header = new ui::THeaderControl(form.get());
+    header->SetParent(form.get());
+    header->SetHeight(24);
+    for (const wchar_t* text : {L"Name", L"Size", L"Date"}) {
+        ui::THeaderSection* section = header->Sections()->Add();
+        section->SetText(text);
+        section->SetWidth(80);
+    }
+    std::vector<int> clicked;
+    header->OnSectionClick =
+        ui::TSectionNotifyEvent([&](ui::THeaderControl*, ui::THeaderSection* s) { clicked.push_back(s->Index()); });
+    const POINT away{FormBounds.right + 150, FormBounds.bottom + 150};
+    input.MoveTo(away);
+    TWinSkinForm* controller = bed.Skin(form->Handle());
+    ASSERT_TRUE(controller);
+    const HWND window = header->Handle();
+    auto* skinner = dynamic_cast<TSkinHeader*>(SkinnerOf(*controller, window));
+    ASSERT_NE(skinner, nullptr);
+    TDataSkinObject& bar = *bed.Data().Headerbar;
+
+    const auto itemRect = [&](int i) {
+        RECT r{};
+        SendMessageW(window, HDM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r));
+        return r;
+    };
+    // Each section's edges against the face it should show.
+    const auto sectionDifferences = [&](int i, THeaderFace face) {
+        const RECT r = itemRect(i);
+        return RingDifferences(OnScreen(window, r), *ElementFace(bar, r, 5, static_cast<int>(face)), 2);
+    };
+    const auto awaitFaces = [&](THeaderFace first, THeaderFace second) {
+        int differences = 0;
+        LoopUntil([&] { return (differences = sectionDifferences(0, first) + sectionDifferences(1, second)) == 0; },
+                  3s);
+        return differences;
+    };
+    EXPECT_EQ(awaitFaces(THeaderFace::Normal, THeaderFace::Normal), 0);
+    RECT client{};
+    GetClientRect(window, &client);
+    const RECT rest{itemRect(2).right, 0, client.right, client.bottom};
+    ASSERT_GT(rest.right, rest.left);
+    const auto restFace = ElementFace(bar, rest, 5, 1);
+    EXPECT_EQ(Differences(*CaptureScreen(OnScreen(window, rest)), *restFace,
+                          {0, 0, rest.right - rest.left, rest.bottom - rest.top}),
+              0)
+        << "after the last section";
+
+    const auto centreOf = [&](int i) {
+        const RECT r = OnScreen(window, itemRect(i));
+        return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    };
+    input.MoveTo(centreOf(0));
+    EXPECT_EQ(awaitFaces(THeaderFace::Hot, THeaderFace::Normal), 0);
+    input.MoveTo(centreOf(1));
+    EXPECT_EQ(awaitFaces(THeaderFace::Normal, THeaderFace::Hot), 0);
+    input.Press();
+    EXPECT_EQ(awaitFaces(THeaderFace::Normal, THeaderFace::Pressed), 0);
+    input.Release();
+    EXPECT_TRUE(LoopUntil([&] { return !clicked.empty(); }));
+    EXPECT_EQ(clicked, std::vector<int>{1});
+    input.MoveTo(away);
+    EXPECT_EQ(awaitFaces(THeaderFace::Normal, THeaderFace::Normal), 0);
+    EXPECT_EQ(skinner->HotItem(), -1);
+}
+
+// A tool bar turns flat on the skin's gradient while skinned; its checked
+// button wears the pressed face and the button under the mouse the hot one;
+// a click turns the check button over and the drop-down arrow opens its
+// menu. A drawing handler of the program's own stays and still runs, and
+// switched off the bar is as it was.
+TEST_F(SkinnedFormUnderInput, ToolButtonsWearTheSkinsFacesAndKeepTheirBehaviour)
+{
+    auto* bar = new ui::TToolBar(form.get());
+    bar->SetParent(form.get());
+    bar->SetFlat(false);
+    bar->SetShowCaptions(true);
+    bar->SetButtonWidth(50);
+    bar->SetButtonHeight(26);
+    bar->SetHeight(32);
+    auto* menu = new ui::TPopupMenu(form.get());
+    int dropped = 0;
+    menu->OnPopup = ui::TNotifyEvent([&](ui::TObject*) {
+        ++dropped;
+        // The menu runs its own loop; a timer in it closes the menu again.
+        SetTimer(nullptr, 0, 200, [](HWND, UINT, UINT_PTR id, DWORD) {
+            KillTimer(nullptr, id);
+            EndMenu();
+        });
+    });
+    const auto add = [&](const wchar_t* caption, ui::TToolButtonStyle style) {
+        auto* b = new ui::TToolButton(form.get());
+        b->SetStyle(style);
+        b->SetCaption(caption);
+        b->SetParent(bar);
+        return b;
+    };
+    ui::TToolButton* plain = add(L"Alpha", ui::TToolButtonStyle::tbsButton);
+    add(L"", ui::TToolButtonStyle::tbsSeparator);
+    ui::TToolButton* check = add(L"Beta", ui::TToolButtonStyle::tbsCheck);
+    ui::TToolButton* drop = add(L"Gamma", ui::TToolButtonStyle::tbsDropDown);
+    drop->SetDropdownMenu(menu);
+    check->SetDown(true);
+    int clicks = 0;
+    plain->OnClick = ui::TNotifyEvent([&](ui::TObject*) { ++clicks; });
+    // A program's own bar drawing, assigned before the skin came.
+    int ownDrawings = 0;
+    bar->OnCustomDraw = ui::TToolBarCustomDrawEvent([&](ui::TToolBar*, const RECT&, bool&) { ++ownDrawings; });
+    const POINT away{FormBounds.right + 150, FormBounds.bottom + 150};
+    input.MoveTo(away);
+    SetForegroundWindow(form->Handle());
+    TWinSkinForm* controller = bed.Skin(form->Handle());
+    ASSERT_TRUE(controller);
+    EXPECT_NE(dynamic_cast<TSkinToolBar*>(SkinnerOf(*controller, bar->Handle())), nullptr);
+    EXPECT_TRUE(bar->Flat());
+    EXPECT_TRUE(static_cast<bool>(bar->OnCustomDrawButton));
+    ownDrawings = 0;
+    RedrawWindow(bar->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    EXPECT_GT(ownDrawings, 0) << "the program's handler still runs";
+
+    TDataSkinButton& faces = *bed.Data().Buttons;
+    const auto faceDifferences = [&](ui::TToolButton* b, TButtonFace face) {
+        RECT r = b->BoundsRect();
+        InflateRect(&r, -1, -1);
+        // The caption's descenders reach the third row from the bottom.
+        return RingDifferences(OnScreen(bar->Handle(), r), *ElementFace(faces, r, ButtonFaceCount, static_cast<int>(face)),
+                               2);
+    };
+    const auto awaitFace = [&](ui::TToolButton* b, TButtonFace face) {
+        int differences = 0;
+        LoopUntil([&] { return (differences = faceDifferences(b, face)) == 0; }, 3s);
+        return differences;
+    };
+    EXPECT_EQ(awaitFace(check, TButtonFace::Pressed), 0) << "checked";
+    EXPECT_NE(faceDifferences(plain, TButtonFace::Hot), 0) << "no face away from the mouse";
+
+    const auto centreOf = [&](ui::TToolButton* b, int dx = 0) {
+        const RECT r = OnScreen(bar->Handle(), b->BoundsRect());
+        return POINT{(r.left + r.right) / 2 + dx, (r.top + r.bottom) / 2};
+    };
+    input.MoveTo(centreOf(plain));
+    EXPECT_EQ(awaitFace(plain, TButtonFace::Hot), 0) << "hot";
+    input.Press();
+    EXPECT_EQ(awaitFace(plain, TButtonFace::Pressed), 0) << "pressed";
+    input.Release();
+    EXPECT_TRUE(LoopUntil([&] { return clicks == 1; }));
+
+    input.MoveTo(centreOf(check));
+    input.Click();
+    EXPECT_TRUE(LoopUntil([&] { return !check->Down(); }));
+    input.MoveTo(away);
+    LoopUntil([&] { return faceDifferences(check, TButtonFace::Pressed) != 0; }, 3s);
+    EXPECT_NE(faceDifferences(check, TButtonFace::Pressed), 0) << "no longer checked";
+
+    const RECT dropRect = OnScreen(bar->Handle(), drop->BoundsRect());
+    input.MoveTo({dropRect.right - 5, (dropRect.top + dropRect.bottom) / 2});
+    input.Click();
+    EXPECT_TRUE(LoopUntil([&] { return dropped == 1; }));
+
+    bed.Data().SetActive(false);
+    ASSERT_TRUE(PumpUntil([&] { return bed.Manager().Controllers().empty(); }));
+    EXPECT_FALSE(bar->Flat());
+    EXPECT_FALSE(static_cast<bool>(bar->OnCustomDrawButton));
+    EXPECT_TRUE(static_cast<bool>(bar->OnCustomDraw)) << "the program's handler stays";
+}
+
 // A bare window's children are told apart by class and button style; the
 // check box and radio button keep their own behaviour under the mouse and
 // the keyboard and show the skin's strip frame of their state.
@@ -609,16 +1055,15 @@ TEST_F(BareWindowControls, WhatTheSkinnersPassOnToTheNativeControls)
 // bottom.
 TEST(SkinnedProgressBar, TheDonePartFollowsPositionAndRange)
 {
-    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_PROGRESS_CLASS};
-    InitCommonControlsEx(&classes);
     TControlSkinning skinning;
     TSkinTestBed bed;
     bed.HoldBack();
     auto form = ShowForm(ui::TFormBorderStyle::bsSizeable, FormBounds);
-    auto* across = new TProgressBar(form.get(), false);
+    auto* across = new ui::TProgressBar(form.get());
     across->SetParent(form.get());
     across->SetBounds(10, 10, 200, 20);
-    auto* upright = new TProgressBar(form.get(), true);
+    auto* upright = new ui::TProgressBar(form.get());
+    upright->SetOrientation(ui::TProgressBarOrientation::pbVertical);
     upright->SetParent(form.get());
     upright->SetBounds(230, 10, 20, 120);
     ASSERT_TRUE(bed.Skin(form->Handle()));
@@ -642,7 +1087,7 @@ TEST(SkinnedProgressBar, TheDonePartFollowsPositionAndRange)
         return picture;
     };
     struct Case {
-        TProgressBar* bar;
+        ui::TProgressBar* bar;
         int low, high, position, done;
     };
     const Case cases[] = {
@@ -650,16 +1095,52 @@ TEST(SkinnedProgressBar, TheDonePartFollowsPositionAndRange)
         {across, 0, 100, 0, 0},    {upright, 0, 100, 25, 30},
     };
     for (const Case& c : cases) {
-        const HWND window = c.bar->Handle();
-        SendMessageW(window, PBM_SETRANGE32, c.low, c.high);
-        SendMessageW(window, PBM_SETPOS, c.position, 0);
-        const RECT r = ScreenRect(window);
-        const auto want = expected(c.bar->Vertical ? 120 : 200, 20, c.done, c.bar->Vertical);
+        c.bar->SetMin(c.low);
+        c.bar->SetMax(c.high);
+        c.bar->SetPosition(c.position);
+        const RECT r = ScreenRect(c.bar->Handle());
+        const bool vertical = c.bar->Orientation() == ui::TProgressBarOrientation::pbVertical;
+        const auto want = expected(vertical ? 120 : 200, 20, c.done, vertical);
         int differences = 0;
         EXPECT_TRUE(PumpUntil(
             [&] { return (differences = Differences(*CaptureScreen(r), *want, {0, 0, want->Width(), want->Height()})) == 0; },
             3s))
             << c.low << ".." << c.high << " at " << c.position << ": " << differences << " pixels differ";
+    }
+}
+
+// In the chunk style the track is the whole Progress picture and the done
+// part is tiled with the ProgressChunk picture from 2 pixels past its left
+// end, never past the track's far end.
+TEST_F(SkinnedForm, ProgressChunkStyleTilesTheDonePart)
+{
+    auto* bar = new ui::TProgressBar(form.get());
+    bar->SetParent(form.get());
+    bar->SetBounds(10, 10, 200, 20);
+    TSkinData& data = bed.Data();
+    data.Progress->Style = 1;
+    TDataSkinObject& chunk = *data.ProgressChunk;
+    ASSERT_EQ(chunk.Tile, 1);
+    ASSERT_TRUE(bed.Skin(form->Handle()));
+    const int cw = chunk.Image->Width(), ch = chunk.Image->Height();
+    const int left = chunk.LeftWidth + 2;
+    for (const auto& [position, width] : {std::pair{0, 0}, {40, 80}, {100, 200 - left - chunk.RightWidth - 2}}) {
+        bar->SetPosition(position);
+        const auto want = Picture(200, 20, data.Colours.ButtonFace, [&](HDC dc, const RECT& all) {
+            const auto track = BuildElementBitmap(all, *data.Progress->Image, data.Progress->Margins(), false, false, 1, 1);
+            TransparentBlit(dc, all, *track, 0xFF00FF);
+            ui::TBitmap strip(std::max(width, 1), ch);
+            for (int x = 0; x < width; x += cw)
+                BitBlt(strip.Canvas()->Handle(), x, 0, cw, ch, chunk.Image->Canvas()->Handle(), 0, 0, SRCCOPY);
+            const int top = (20 - ch) / 2;
+            if (width > 0)
+                TransparentBlit(dc, {left, top, left + width, top + ch}, strip, 0xFF00FF);
+        });
+        const RECT r = ScreenRect(bar->Handle());
+        int differences = 0;
+        EXPECT_TRUE(PumpUntil([&] { return (differences = Differences(*CaptureScreen(r), *want, {0, 0, 200, 20})) == 0; },
+                              3s))
+            << "at " << position << ": " << differences << " pixels differ";
     }
 }
 
@@ -670,17 +1151,15 @@ TEST(SkinnedTrackBar, TheSkinsThumbDraggedWithTheMouseSetsThePosition)
     TXInput& input = TXInput::Instance();
     if (!input.Available())
         GTEST_SKIP() << "no X input";
-    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_BAR_CLASSES};
-    InitCommonControlsEx(&classes);
     TControlSkinning skinning;
     TSkinTestBed bed;
     bed.HoldBack();
     auto form = ShowForm(ui::TFormBorderStyle::bsSizeable, FormBounds);
-    auto* bar = new TTrackBar(form.get());
+    auto* bar = new ui::TTrackBar(form.get());
     bar->SetParent(form.get());
     bar->SetBounds(10, 10, 240, 40);
+    bar->SetMax(100);
     const HWND window = bar->Handle();
-    SendMessageW(window, TBM_SETRANGE, TRUE, MAKELPARAM(0, 100));
     TWinSkinForm* controller = bed.Skin(form->Handle());
     ASSERT_TRUE(controller);
     ASSERT_NE(dynamic_cast<TSkinTrackBar*>(SkinnerOf(*controller, window)), nullptr);

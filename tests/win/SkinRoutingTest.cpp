@@ -2,7 +2,8 @@
 // window's own procedure, which it passes on exactly once, and the
 // non-client sequences of activation, hit testing, caption button presses and
 // sizing, recorded under the skin (what the window's own procedure sees) and
-// over it (what the window receives).
+// over it (what the window receives); and what the window's own procedure
+// paints of the title under the skin (nothing).
 #include <gtest/gtest.h>
 
 #include "skin/CaptionButtons.h"
@@ -293,4 +294,108 @@ TEST(SkinSequences, Sizing)
     const TWinSkinForm& c = *skinned.controller;
     EXPECT_EQ(client.cx, before.cx + 40 - c.LeftWidth - c.RightWidth) << "the skin decided the client area";
     EXPECT_EQ(client.cy, before.cy + 30 - c.TitleHeight - c.BottomHeight);
+}
+
+namespace {
+
+// Watches a form under the skin: reads the skinned title bar just before and
+// just after the form's own procedure handles a caption text or icon change,
+// or an MDI child's activation change, whose default handling paints the
+// system's caption straight onto the window.
+class TTitleWatch {
+public:
+    explicit TTitleWatch(ui::TForm& form)
+        : form_(form), hook_(form, "title watch", [this](ui::TMessage& m) { Handle(m); })
+    {
+    }
+    int TitleY = 0, Seen = 0, ChangedBelowTheSkin = 0;
+
+private:
+    void Handle(ui::TMessage& m)
+    {
+        if (m.Msg != WM_SETTEXT && m.Msg != WM_SETICON && m.Msg != WM_NCACTIVATE) {
+            hook_.CallPrevious(m);
+            return;
+        }
+        const std::vector<COLORREF> before = TitleRow();
+        hook_.CallPrevious(m);
+        if (TitleRow() != before)
+            ++ChangedBelowTheSkin;
+        ++Seen;
+    }
+    std::vector<COLORREF> TitleRow() const
+    {
+        const HWND window = form_.Handle();
+        RECT r{};
+        GetWindowRect(window, &r);
+        const HDC dc = GetWindowDC(window);
+        std::vector<COLORREF> row;
+        for (int x = 0; x < r.right - r.left; x += 2)
+            row.push_back(GetPixel(dc, x, TitleY));
+        ReleaseDC(window, dc);
+        return row;
+    }
+    ui::TForm& form_;
+    ui::TWindowProcHook hook_;
+};
+
+} // namespace
+
+TEST(SkinRouting, ACaptionOrIconChangeNeverPaintsTheSystemsCaption)
+{
+    TSkinTestBed bed;
+    bed.HoldBack();
+    auto form = ShowForm(TFormBorderStyle::bsSizeable, Bounds);
+    TTitleWatch watch(*form);
+    TWinSkinForm* controller = bed.Skin(form->Handle());
+    ASSERT_TRUE(controller);
+    Pump();
+    watch.TitleY = controller->TitleHeight / 2;
+    const HICON icon = LoadIconW(nullptr, IDI_WARNING);
+    watch.Seen = 0;
+    SetWindowTextW(form->Handle(), L"A new caption, painted by the skin alone");
+    SendMessageW(form->Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    SetWindowTextW(form->Handle(), L"Skinned form");
+    EXPECT_EQ(watch.Seen, 3);
+    EXPECT_EQ(watch.ChangedBelowTheSkin, 0);
+    EXPECT_TRUE(IsWindowVisible(form->Handle()));
+    EXPECT_EQ(GetWindowTextWide(form->Handle()), L"Skinned form");
+    EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(form->Handle(), WM_GETICON, ICON_SMALL, 0)), icon);
+}
+
+TEST(SkinRouting, AnMdiChildsActivationChangeNeverPaintsTheSystemsCaption)
+{
+    TSkinTestBed bed;
+    ui::TForm frame(nullptr);
+    frame.SetFormStyle(ui::TFormStyle::fsMDIForm);
+    frame.SetPosition(ui::TPosition::poDesigned);
+    frame.SetBounds(20, 20, 640, 480);
+    frame.Show();
+    SetForegroundWindow(frame.Handle());
+    ASSERT_TRUE(bed.WaitSkinned(frame.Handle()));
+    std::vector<std::unique_ptr<TTitleWatch>> watches;
+    std::vector<HWND> children;
+    for (const int left : {0, 240}) {
+        auto* child = new ui::TForm(&frame);
+        child->SetFormStyle(ui::TFormStyle::fsMDIChild);
+        child->SetBounds(left, 0, 220, 160);
+        watches.push_back(std::make_unique<TTitleWatch>(*child));
+        child->Show();
+        TWinSkinForm* controller = bed.WaitSkinned(child->Handle());
+        ASSERT_TRUE(controller);
+        watches.back()->TitleY = controller->TitleHeight / 2;
+        children.push_back(child->Handle());
+    }
+    Pump();
+    for (const auto& watch : watches)
+        watch->Seen = watch->ChangedBelowTheSkin = 0;
+    for (const HWND child : {children[0], children[1], children[0]}) {
+        SendMessageW(frame.ClientHandle(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(child), 0);
+        Pump();
+        EXPECT_EQ(reinterpret_cast<HWND>(SendMessageW(frame.ClientHandle(), WM_MDIGETACTIVE, 0, 0)), child);
+    }
+    for (const auto& watch : watches) {
+        EXPECT_GE(watch->Seen, 2) << "each change reaches the child's own procedure";
+        EXPECT_EQ(watch->ChangedBelowTheSkin, 0);
+    }
 }

@@ -1,5 +1,6 @@
 #include "tests/win/XInput.h"
 
+#include "tests/support/HostProgram.h"
 #include "tests/win/WindowTestSupport.h"
 
 namespace tests {
@@ -9,19 +10,6 @@ namespace {
 bool FileExists(const wchar_t* path)
 {
     return GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES;
-}
-
-// Starts a program of the Unix side (Wine runs it outside the Windows world).
-bool StartUnixCommand(std::wstring command)
-{
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return false;
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return true;
 }
 
 } // namespace
@@ -52,7 +40,7 @@ TXInput::TXInput()
     // program die without saying so.
     const std::string pipeline =
         "timeout 1800 tail -n +1 -f " + name + " | sed -u /^quit$/Q | /usr/bin/xdotool -";
-    if (!StartUnixCommand(L"/bin/sh -c \"" + std::wstring(pipeline.begin(), pipeline.end()) + L"\"")) {
+    if (!StartHostProgram(L"", L"/bin/sh -c \"" + std::wstring(pipeline.begin(), pipeline.end()) + L"\"")) {
         CloseHandle(file_);
         file_ = INVALID_HANDLE_VALUE;
     }
@@ -74,14 +62,27 @@ void TXInput::Send(const std::string& line)
     WriteFile(file_, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
 }
 
+namespace {
+
+bool CursorAt(POINT screen)
+{
+    POINT now{};
+    GetCursorPos(&now);
+    return now.x == screen.x && now.y == screen.y;
+}
+
+} // namespace
+
 bool TXInput::MoveTo(POINT screen)
 {
     Send("mousemove " + std::to_string(screen.x) + " " + std::to_string(screen.y));
-    return PumpUntil([&] {
-        POINT now{};
-        GetCursorPos(&now);
-        return now.x == screen.x && now.y == screen.y;
-    });
+    return PumpUntil([screen] { return CursorAt(screen); });
+}
+
+bool TXInput::MoveThroughApplication(POINT screen)
+{
+    Send("mousemove " + std::to_string(screen.x) + " " + std::to_string(screen.y));
+    return LoopUntil([screen] { return CursorAt(screen); });
 }
 
 void TXInput::Press(int button)

@@ -26,6 +26,9 @@ public:
     // thread's messages) until the system sees it there; false when it never
     // arrives. The methods may be called from a helper thread.
     bool MoveTo(POINT screen);
+    // The same, waiting in the application's message loop, which tells
+    // windowless controls that the mouse entered or left them.
+    bool MoveThroughApplication(POINT screen);
     // Presses and releases the left button (or `button`) where the pointer is.
     void Press(int button = 1);
     void Release(int button = 1);

@@ -3,8 +3,11 @@
 #include <string>
 
 #include "skin/SkinManage.h"
+#include "skin/SkinMessages.h"
 #include "skin/WinSkinData.h"
 #include "ui/ExtCtrls.h"
+#include "ui/Grids.h"
+#include "ui/StdCtrls.h"
 
 namespace demo {
 
@@ -182,6 +185,100 @@ void TDemoPlainForm::CheckClick(TObject* sender)
     ToggleCheck(sender);
 }
 
+// ---- TDemoGridsPage
+
+const TClassInfo& TDemoGridsPage::StaticClass()
+{
+    static const TClassInfo info =
+        TClassBuilder<TDemoGridsPage>("TDemoGridsPage", &TDemoPlainForm::StaticClass()).Done();
+    return info;
+}
+
+// Headings in the fixed row and column, a number in every other cell.
+TDemoGridsPage::TDemoGridsPage(TComponent* owner) : TDemoPlainForm(owner, L"TDEMOGRIDS")
+{
+    auto* grid = FindComponentOf<TStringGrid>(*this, "Grid1");
+    for (int col = 1; col < grid->ColCount(); ++col)
+        grid->SetCells(col, 0, L"第 " + std::to_wstring(col) + L" 列");
+    for (int row = 1; row < grid->RowCount(); ++row) {
+        grid->SetCells(0, row, L"第 " + std::to_wstring(row) + L" 行");
+        for (int col = 1; col < grid->ColCount(); ++col)
+            grid->SetCells(col, row, std::to_wstring(row * 100 + col));
+    }
+}
+
+// ---- TDemoTabsPage
+
+const TClassInfo& TDemoTabsPage::StaticClass()
+{
+    static const TClassInfo info = TClassBuilder<TDemoTabsPage>("TDemoTabsPage", &TDemoPlainForm::StaticClass()).Done();
+    return info;
+}
+
+TDemoTabsPage::TDemoTabsPage(TComponent* owner) : TDemoPlainForm(owner)
+{
+    InitFromResource(L"TDEMOTABS");
+    DoCreate();
+}
+
+void TDemoTabsPage::Dispatch(TMessage& m)
+{
+    if (m.Msg == skin::WM_SKINCLOSETAB) {
+        m.Result = m.LParam == 0 ? 1 : 0;  // the first page stays
+        return;
+    }
+    TDemoPlainForm::Dispatch(m);
+}
+
+// ---- TDemoListsPage
+
+const TClassInfo& TDemoListsPage::StaticClass()
+{
+    static const TClassInfo info =
+        TClassBuilder<TDemoListsPage>("TDemoListsPage", &TDemoPlainForm::StaticClass()).Done();
+    return info;
+}
+
+TDemoListsPage::TDemoListsPage(TComponent* owner) : TDemoPlainForm(owner)
+{
+    InitFromResource(L"TDEMOLISTS");
+    DoCreate();
+}
+
+TMethod TDemoListsPage::FindMethod(std::string_view name)
+{
+    using F = TDemoListsPage;
+    if (TMethod own = FindHandler<F>(this, name,
+                                     {Handler("FileSelected", &F::FileSelected),
+                                      Handler("ColumnClicked", &F::ColumnClicked),
+                                      Handler("FolderChanged", &F::FolderChanged)});
+        own.Assigned())
+        return own;
+    return TDemoPlainForm::FindMethod(name);
+}
+
+void TDemoListsPage::Tell(const std::wstring& text)
+{
+    if (auto* status = dynamic_cast<TLabel*>(FindComponent("StatusLabel")))
+        status->SetCaption(text);
+}
+
+void TDemoListsPage::FileSelected(TObject*, TListItem* item, bool selected)
+{
+    if (selected)
+        Tell(L"选中：" + item->Caption());
+}
+
+void TDemoListsPage::ColumnClicked(TObject*, TListColumn* column)
+{
+    Tell(L"点击了「" + column->Caption() + L"」列");
+}
+
+void TDemoListsPage::FolderChanged(TObject*, TTreeNode* node)
+{
+    Tell(L"打开的文件夹：" + node->Text());
+}
+
 // ---- TDemoOptionsFrame
 
 const TClassInfo& TDemoOptionsFrame::StaticClass()
@@ -220,7 +317,10 @@ TMethod TDemoMain::FindMethod(std::string_view name)
                            Handler("AllClick", &F::AllClick), Handler("ButtonsPageClick", &F::ButtonsPageClick),
                            Handler("ChecksPageClick", &F::ChecksPageClick), Handler("BarsPageClick", &F::BarsPageClick),
                            Handler("ToolsPageClick", &F::ToolsPageClick),
-                           Handler("ScrollingPageClick", &F::ScrollingPageClick)});
+                           Handler("ScrollingPageClick", &F::ScrollingPageClick),
+                           Handler("GridsPageClick", &F::GridsPageClick), Handler("EditsPageClick", &F::EditsPageClick),
+                           Handler("PlayerPageClick", &F::PlayerPageClick),
+                           Handler("TabsPageClick", &F::TabsPageClick), Handler("ListsPageClick", &F::ListsPageClick)});
 }
 
 template <class Make>
@@ -301,6 +401,31 @@ void TDemoMain::ToolsPageClick(TObject*)
 void TDemoMain::ScrollingPageClick(TObject*)
 {
     ShowOnce(scrollingPage_, [this] { return new TDemoPlainForm(this, L"TDEMOSCROLLING"); });
+}
+
+void TDemoMain::GridsPageClick(TObject*)
+{
+    ShowOnce(gridsPage_, [this] { return new TDemoGridsPage(this); });
+}
+
+void TDemoMain::EditsPageClick(TObject*)
+{
+    ShowOnce(editsPage_, [this] { return new TDemoPlainForm(this, L"TDEMOEDITS"); });
+}
+
+void TDemoMain::PlayerPageClick(TObject*)
+{
+    ShowOnce(playerPage_, [this] { return new TDemoPlainForm(this, L"TDEMOPLAYER"); });
+}
+
+void TDemoMain::TabsPageClick(TObject*)
+{
+    ShowOnce(tabsPage_, [this] { return new TDemoTabsPage(this); });
+}
+
+void TDemoMain::ListsPageClick(TObject*)
+{
+    ShowOnce(listsPage_, [this] { return new TDemoListsPage(this); });
 }
 
 } // namespace demo

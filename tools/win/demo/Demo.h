@@ -8,7 +8,9 @@
 #pragma once
 
 #include "ui/Forms.h"
+#include "ui/ListView.h"
 #include "ui/Menus.h"
+#include "ui/TreeView.h"
 
 namespace demo {
 
@@ -61,6 +63,46 @@ public:
     void CloseClick(ui::TObject* Sender);
     void CheckClick(ui::TObject* Sender);
     ui::TMethod FindMethod(std::string_view name) override;
+
+protected:
+    // For a derived class, which reads its stored form itself: the class
+    // the form data names is known only once the derived part exists.
+    explicit TDemoPlainForm(ui::TComponent* owner) : ui::TForm(owner) {}
+};
+
+// The tabs page: tab controls and page controls in every style and on every
+// side, closable tabs, and the older tab set. It answers the skin's request
+// to close a tab: every page but the first may close.
+class TDemoTabsPage : public TDemoPlainForm {
+    UI_CLASS(TDemoTabsPage)
+public:
+    explicit TDemoTabsPage(ui::TComponent* owner);
+
+protected:
+    void Dispatch(ui::TMessage& m) override;
+};
+
+// The lists page: list views with their header and tree views; a line at
+// the bottom tells what the user chose.
+class TDemoListsPage : public TDemoPlainForm {
+    UI_CLASS(TDemoListsPage)
+public:
+    explicit TDemoListsPage(ui::TComponent* owner);
+    void FileSelected(ui::TObject* Sender, ui::TListItem* Item, bool Selected);
+    void ColumnClicked(ui::TObject* Sender, ui::TListColumn* Column);
+    void FolderChanged(ui::TObject* Sender, ui::TTreeNode* Node);
+    ui::TMethod FindMethod(std::string_view name) override;
+
+private:
+    void Tell(const std::wstring& text);
+};
+
+// The page of scrolled controls: a string grid whose cells it fills, a
+// scroll box, a long list and a memo (its stored form is a plain form's).
+class TDemoGridsPage : public TDemoPlainForm {
+    UI_CLASS(TDemoGridsPage)
+public:
+    explicit TDemoGridsPage(ui::TComponent* owner);
 };
 
 // Controls of their own on a frame, placed twice on the tool-bar page.
@@ -89,6 +131,11 @@ public:
     void BarsPageClick(ui::TObject* Sender);
     void ToolsPageClick(ui::TObject* Sender);
     void ScrollingPageClick(ui::TObject* Sender);
+    void GridsPageClick(ui::TObject* Sender);
+    void EditsPageClick(ui::TObject* Sender);
+    void PlayerPageClick(ui::TObject* Sender);
+    void TabsPageClick(ui::TObject* Sender);
+    void ListsPageClick(ui::TObject* Sender);
     ui::TMethod FindMethod(std::string_view name) override;
 
 private:
@@ -107,6 +154,11 @@ private:
     ui::TForm* barsPage_ = nullptr;
     ui::TForm* toolsPage_ = nullptr;
     ui::TForm* scrollingPage_ = nullptr;
+    ui::TForm* gridsPage_ = nullptr;
+    ui::TForm* editsPage_ = nullptr;
+    ui::TForm* playerPage_ = nullptr;
+    ui::TForm* tabsPage_ = nullptr;
+    ui::TForm* listsPage_ = nullptr;
 };
 
 } // namespace demo

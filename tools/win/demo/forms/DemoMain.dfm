@@ -5,7 +5,7 @@ object DemoMain: TDemoMain
   BorderIcons = [biSystemMenu, biMinimize]
   Caption = 'Tessaly 演示'
   ClientWidth = 560
-  ClientHeight = 304
+  ClientHeight = 418
   Color = clBtnFace
   Font.Charset = 134
   Font.Height = -14
@@ -128,6 +128,51 @@ object DemoMain: TDemoMain
     Caption = '滚动条、备忘录与微调'
     TabOrder = 11
     OnClick = ScrollingPageClick
+  end
+  object GridsPageButton: TButton
+    Left = 296
+    Top = 222
+    Width = 248
+    Height = 30
+    Caption = '表格与滚动框'
+    TabOrder = 12
+    OnClick = GridsPageClick
+  end
+  object EditsPageButton: TButton
+    Left = 296
+    Top = 260
+    Width = 248
+    Height = 30
+    Caption = '编辑框、组合框与日期'
+    TabOrder = 13
+    OnClick = EditsPageClick
+  end
+  object PlayerPageButton: TButton
+    Left = 296
+    Top = 298
+    Width = 248
+    Height = 30
+    Caption = '媒体播放器'
+    TabOrder = 14
+    OnClick = PlayerPageClick
+  end
+  object TabsPageButton: TButton
+    Left = 296
+    Top = 336
+    Width = 248
+    Height = 30
+    Caption = '标签页与标签集'
+    TabOrder = 15
+    OnClick = TabsPageClick
+  end
+  object ListsPageButton: TButton
+    Left = 296
+    Top = 374
+    Width = 248
+    Height = 30
+    Caption = '列表视图与树视图'
+    TabOrder = 16
+    OnClick = ListsPageClick
   end
   object SkinData1: TSkinData
     Active = True
