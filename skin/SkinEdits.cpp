@@ -76,29 +76,29 @@ bool TSkinUpDown::BeforeMessage(TMessage& m)
     case WM_ERASEBKGND: m.Result = 1; return false;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-        CallPrevious(m);
-        MouseState |= MousePressed;
-        PaintWindow(nullptr);
-        return false;
     case WM_LBUTTONUP:
-        MouseState &= ~MousePressed;
-        CallPrevious(m);
-        PaintWindow(nullptr);
-        return false;
     case WM_MOUSEMOVE:
-        if (!(MouseState & MouseHot)) {
-            MouseState |= MouseHot;
-            TrackMouseLeave(Handle);
-        }
-        CallPrevious(m);
-        PaintWindow(nullptr);
-        return false;
     case WM_MOUSELEAVE:
-        MouseState &= ~MouseHot;
+        NoteMouse(m.Msg);
         CallPrevious(m);
         PaintWindow(nullptr);
         return false;
     default: return TSkinControl::BeforeMessage(m);
+    }
+}
+
+void TSkinUpDown::NoteMouse(UINT msg)
+{
+    switch (msg) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: MouseState |= MousePressed; break;
+    case WM_LBUTTONUP: MouseState &= ~MousePressed; break;
+    case WM_MOUSELEAVE: MouseState &= ~MouseHot; break;
+    default:  // a move
+        if (!(MouseState & MouseHot))
+            TrackMouseLeave(Handle);
+        MouseState |= MouseHot;
+        break;
     }
 }
 

@@ -40,6 +40,8 @@ protected:
 private:
     bool Horizontal() const;
     TDataSkinBorder* Element() const;
+    // The press and the pointer's presence, from a mouse message.
+    void NoteMouse(UINT msg);
     TArrowState StateOf(const RECT& half, POINT cursor, bool enabled) const;
 };
 

@@ -377,14 +377,7 @@ void TScrollOverlay::Pressed(POINT client)
     Repaint();
     ReleaseCapture();
     const std::shared_ptr<bool> alive = alive_;
-    const POINT screen{barOrigin_.x + client.x, barOrigin_.y + client.y};
-    if (kind_ == TBarKind::Control) {
-        POINT inHost = screen;
-        ScreenToClient(host_, &inHost);
-        SendMessageW(host_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(inHost.x, inHost.y));
-    } else {
-        SendMessageW(host_, WM_NCLBUTTONDOWN, Vertical() ? HTVSCROLL : HTHSCROLL, MAKELPARAM(screen.x, screen.y));
-    }
+    HandToBar(true, {barOrigin_.x + client.x, barOrigin_.y + client.y});
     if (!*alive)  // the host went while its bar was held
         return;
     look_.Pressed = false;
@@ -405,15 +398,30 @@ void TScrollOverlay::Released(POINT client)
 {
     look_.Pressed = false;
     ReleaseCapture();
-    const POINT screen{barOrigin_.x + client.x, barOrigin_.y + client.y};
-    if (kind_ == TBarKind::Control) {
-        POINT inHost = screen;
-        ScreenToClient(host_, &inHost);
-        PostMessageW(host_, WM_LBUTTONUP, MK_LBUTTON, MAKELPARAM(inHost.x, inHost.y));
-    } else {
-        PostMessageW(host_, WM_NCLBUTTONUP, Vertical() ? HTVSCROLL : HTHSCROLL, MAKELPARAM(screen.x, screen.y));
-    }
+    HandToBar(false, {barOrigin_.x + client.x, barOrigin_.y + client.y});
     Repaint();
+}
+
+// A press (sent: the system's tracking runs until the release) or a release
+// (posted) at a screen point, to the real bar: a control's own button
+// message, or the host's non-client one on its bar.
+void TScrollOverlay::HandToBar(bool press, POINT screen)
+{
+    UINT msg = 0;
+    WPARAM wParam = 0;
+    if (kind_ == TBarKind::Control) {
+        ScreenToClient(host_, &screen);
+        msg = press ? WM_LBUTTONDOWN : WM_LBUTTONUP;
+        wParam = MK_LBUTTON;
+    } else {
+        msg = press ? WM_NCLBUTTONDOWN : WM_NCLBUTTONUP;
+        wParam = Vertical() ? HTVSCROLL : HTHSCROLL;
+    }
+    const LPARAM lParam = MAKELPARAM(screen.x, screen.y);
+    if (press)
+        SendMessageW(host_, msg, wParam, lParam);
+    else
+        PostMessageW(host_, msg, wParam, lParam);
 }
 
 // ---- TSkinScrollbar

@@ -106,6 +106,7 @@ private:
     void MouseMoved(POINT client);
     void Pressed(POINT client);
     void Released(POINT client);
+    void HandToBar(bool press, POINT screen);
 
     TSkinControl& skinner_;
     HWND host_;

@@ -9,11 +9,10 @@
 
 #include <memory>
 
-#include "skin/SkinDiscovery.h"
 #include "skin/SkinDraw.h"
 #include "skin/SkinEdits.h"
-#include "skin/SkinParts.h"
 #include "skin/SkinRecords.h"
+#include "tests/win/ControlSkinSupport.h"
 #include "tests/win/FrameOnScreen.h"
 #include "tests/win/SkinTestSupport.h"
 #include "tests/win/WindowTestSupport.h"
@@ -27,23 +26,6 @@ using namespace tests;
 namespace {
 
 constexpr RECT FormBounds{120, 120, 440, 360};
-
-struct TControlSkinning {
-    TControlSkinning() { InstallControlSkinning(); }
-    ~TControlSkinning()
-    {
-        SkinParts().SkinFormControls = nullptr;
-        SkinParts().SkinChildWindows = nullptr;
-        SkinParts().SkinWindowByClass = nullptr;
-    }
-};
-
-RECT ScreenRect(HWND window)
-{
-    RECT r{};
-    GetWindowRect(window, &r);
-    return r;
-}
 
 template <class T>
 T* Add(ui::TForm& form, int left, int top, int width, int height)

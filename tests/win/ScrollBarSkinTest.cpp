@@ -14,10 +14,9 @@
 #include <string>
 #include <thread>
 
-#include "skin/SkinDiscovery.h"
 #include "skin/SkinDraw.h"
-#include "skin/SkinParts.h"
 #include "skin/SkinScrollBars.h"
+#include "tests/win/ControlSkinSupport.h"
 #include "tests/win/FrameOnScreen.h"
 #include "tests/win/SkinTestSupport.h"
 #include "tests/win/WindowTestSupport.h"
@@ -33,23 +32,6 @@ constexpr RECT FormBounds{100, 100, 460, 420};
 constexpr int Rows = 100;
 constexpr int RowHeight = 16;
 
-struct TControlSkinning {
-    TControlSkinning() { InstallControlSkinning(); }
-    ~TControlSkinning()
-    {
-        SkinParts().SkinFormControls = nullptr;
-        SkinParts().SkinChildWindows = nullptr;
-        SkinParts().SkinWindowByClass = nullptr;
-    }
-};
-
-RECT ScreenRect(HWND window)
-{
-    RECT r{};
-    GetWindowRect(window, &r);
-    return r;
-}
-
 bool SameRect(const RECT& a, const RECT& b)
 {
     return EqualRect(&a, &b) != FALSE;
@@ -59,17 +41,6 @@ bool Inside(const RECT& inner, const RECT& outer)
 {
     return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
            inner.bottom <= outer.bottom;
-}
-
-template <class Paint>
-std::unique_ptr<ui::TBitmap> Picture(int width, int height, ui::TColor ground, Paint paint)
-{
-    auto picture = std::make_unique<ui::TBitmap>(width, height);
-    const RECT all{0, 0, width, height};
-    ui::TBrushHandle brush(CreateSolidBrush(ui::ColorToRGB(ground)));
-    FillRect(picture->Canvas()->Handle(), &all, brush.Get());
-    paint(picture->Canvas()->Handle(), all);
-    return picture;
 }
 
 // Pixels of `shot` unlike `expected`, where `expected` is not magenta.
