@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
 #include <functional>
 #include <memory>
@@ -310,6 +311,39 @@ TEST_F(SkinnedList, TheOverlayFollowsItsHostAndGoesWithIt)
     delete list;
     list = nullptr;
     EXPECT_FALSE(IsWindow(overlay));
+}
+
+// The list freed while its bar is held (a timer's work, run by the system's
+// tracking loop): the press returns through the list's skinner and the
+// overlay, both gone by then, and neither may touch itself. The freed
+// skinner's look at the result once ran code from freed memory.
+TEST_F(SkinnedList, AListFreedWhileItsBarIsHeld)
+{
+    if (!input.Available())
+        GTEST_SKIP() << "no X input";
+    static ui::TListBox* doomed = nullptr;
+    doomed = list;
+    const HWND window = list->Handle();
+    const HWND overlay = bar->Handle();
+    input.MoveTo(AlongBar(Length() - Arrow() / 2));
+    const UINT_PTR timer = SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR, DWORD) {
+        if (doomed && GetCapture() == doomed->Handle()) {  // the system is tracking the press
+            delete doomed;
+            doomed = nullptr;
+        }
+    });
+    Gesture([&] {
+        input.Press();
+        PumpUntil([&] { return !IsWindow(window); }, 5s);
+        input.Release();
+    });
+    KillTimer(nullptr, timer);
+    ASSERT_EQ(doomed, nullptr) << "freed while held";
+    list = nullptr;
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_FALSE(IsWindow(overlay));
+    EXPECT_TRUE(std::none_of(controller->Skinners.begin(), controller->Skinners.end(),
+                             [&](TSkinControl* s) { return s->Handle == window; }));
 }
 
 // A memo with both bars: two overlays, and the corner between them in the
