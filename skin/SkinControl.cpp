@@ -20,6 +20,7 @@ TSkinControl::TSkinControl(TComponent* owner) : TComponent(owner) {}
 
 TSkinControl::~TSkinControl()
 {
+    *alive_ = false;
     hook_.reset();
     if (subclass_)
         subclass_->Restore();
@@ -118,8 +119,13 @@ void TSkinControl::SkinWindowProc(TMessage& m)
         return;
     }
     if (BeforeMessage(m)) {
+        // The previous handling may run a nested message loop (the system's
+        // scroll bar tracking does) in which the control and its skinner
+        // are freed; then there is no one left to look at the result.
+        const std::shared_ptr<bool> alive = alive_;
         CallPrevious(m);
-        AfterMessage(m);
+        if (*alive)
+            AfterMessage(m);
     }
 }
 

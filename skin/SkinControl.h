@@ -127,6 +127,8 @@ private:
     std::unique_ptr<TWindowSubclass> subclass_;
     ui::TColor savedColor_ = ui::clBtnFace;
     bool attached_ = false;
+    // Cleared when the skinner goes, for a message handling that outlives it.
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 inline int RectWidth(const RECT& r)

@@ -4,12 +4,14 @@
 #include "skin/SkinButtons.h"
 #include "skin/SkinCheckRadio.h"
 #include "skin/SkinContainers.h"
+#include "skin/SkinEdits.h"
 #include "skin/SkinHeader.h"
-#include "skin/SkinStatusBar.h"
-#include "skin/SkinToolBars.h"
 #include "skin/SkinManage.h"
 #include "skin/SkinMessages.h"
 #include "skin/SkinParts.h"
+#include "skin/SkinScrollBars.h"
+#include "skin/SkinStatusBar.h"
+#include "skin/SkinToolBars.h"
 #include "skin/WinSkinData.h"
 #include "skin/WinSkinForm.h"
 #include "ui/Controls.h"
@@ -45,6 +47,10 @@ enum class TDecision {
     CheckGroup,   // every child a check box, then the group's face
     Progress,
     TrackBar,
+    ScrollBars,    // the window's own scroll bars
+    ScrollControl, // a scroll bar control
+    Edit,
+    UpDown,
     StatusBar,
     Header,
     ToolBar,      // flat, on the skin's colour, its buttons on the skin's faces
@@ -58,14 +64,24 @@ enum class TDecision {
 constexpr int NoSwitch = -1;
 
 // A rule of the mapping: a framework class (its descendants match too), a
-// Skin3rd kind or a window class, the SkinControls switch it needs, and the
-// decision. Where a class has two names (the framework's and the common
-// ancestor of other libraries), either matches.
+// Skin3rd kind or a window class, the SkinControls switch it needs, the
+// decision, and for some rules a further condition on the control. Where a
+// class has two names (the framework's and the common ancestor of other
+// libraries), either matches.
 struct TSkinRule {
     const char* Names[2];
     int Switch;
     TDecision Decision;
+    bool (*Applies)(const TControl&) = nullptr;
 };
+
+// A control whose window has scroll bars of its own.
+bool HasScrollStyle(const TControl& control)
+{
+    const auto* windowed = dynamic_cast<const TWinControl*>(&control);
+    return windowed && windowed->HandleAllocated() &&
+           (GetWindowLongPtrW(windowed->WindowHandle(), GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL)) != 0;
+}
 
 constexpr TSkinRule PanelRule{{"TCustomPanel", "TPanel"}, xcPanel, TDecision::PanelBox};
 
@@ -79,14 +95,22 @@ constexpr TSkinRule TypeRules[] = {
     {{"TCustomGroupBox", "TGroupBox"}, xcPanel, TDecision::GroupBox},
     {{"TRadioButton", nullptr}, xcRadioButton, TDecision::RadioButton},
     {{"TTrackBar", nullptr}, xcTrackBar, TDecision::TrackBar},
+    {{"TUpDown", "TSpinButton"}, xcSpin, TDecision::UpDown},
     {{"TToolBar", nullptr}, xcToolbar, TDecision::ToolBar},
     {{"TCustomStatusBar", "TStatusBar"}, xcStatusBar, TDecision::StatusBar},
     {{"TProgressBar", nullptr}, xcProgress, TDecision::Progress},
+    {{"TScrollBar", nullptr}, xcScrollbar, TDecision::ScrollControl},
     {{"TBitBtn", nullptr}, xcBitBtn, TDecision::BitButton},
     {{"TBitBtn", nullptr}, NoSwitch, TDecision::None},
     {{"TSpeedButton", nullptr}, xcSpeedButton, TDecision::SpeedButton},
     PanelRule,
+    {{"TCustomMemo", "TMemo"}, xcScrollbar, TDecision::ScrollBars},
+    {{"TCustomListBox", "TListBox"}, xcScrollbar, TDecision::ScrollBars},
+    {{"TCustomGrid", "TCustomTreeView"}, xcScrollbar, TDecision::ScrollBars},
+    {{"TScrollBox", nullptr}, xcScrollbar, TDecision::ScrollBars},
+    {{"TWinControl", nullptr}, xcScrollbar, TDecision::ScrollBars, HasScrollStyle},
     {{"TButton", nullptr}, xcButton, TDecision::Button},
+    {{"TCustomEdit", "TEdit"}, xcEdit, TDecision::Edit},
     {{"TCustomFrame", "TFrame"}, NoSwitch, TDecision::Frame},
     {{"TCustomForm", "TForm"}, NoSwitch, TDecision::Form},
 };
@@ -106,6 +130,8 @@ constexpr TSkinRule ThirdPartyKinds[] = {
     {{"radiobutton", nullptr}, xcRadioButton, TDecision::RadioButton},
     {{"panel", nullptr}, xcPanel, TDecision::Box},
     {{"container", nullptr}, NoSwitch, TDecision::Children},
+    {{"scrollbar", nullptr}, xcScrollbar, TDecision::ScrollBars},
+    {{"edit", nullptr}, xcEdit, TDecision::Edit},
     {{"groupbox", nullptr}, xcGroupBox, TDecision::GroupFace},
     {{"radiogroup", nullptr}, xcGroupBox, TDecision::RadioGroup},
     {{"checkgroup", nullptr}, xcPanel, TDecision::CheckGroup},
@@ -275,6 +301,10 @@ private:
         case TDecision::RadioButton: return std::make_unique<TSkinRadioButton>(owner);
         case TDecision::Progress: return std::make_unique<TSkinProgress>(owner);
         case TDecision::TrackBar: return std::make_unique<TSkinTrackBar>(owner);
+        case TDecision::ScrollBars: return std::make_unique<TSkinScrollbar>(owner);
+        case TDecision::ScrollControl: return std::make_unique<TSkinScControl>(owner);
+        case TDecision::Edit: return std::make_unique<TSkinEdit>(owner);
+        case TDecision::UpDown: return std::make_unique<TSkinUpDown>(owner);
         case TDecision::StatusBar: return std::make_unique<TSkinStatusBar>(owner);
         case TDecision::Header: return std::make_unique<TSkinHeader>(owner);
         case TDecision::ToolBar: return std::make_unique<TSkinToolBar>(owner);
@@ -376,7 +406,7 @@ private:
                         [&cls](const char* name) { return cls == name; }))
             return;
         const auto rule = std::find_if(std::begin(TypeRules), std::end(TypeRules), [&](const TSkinRule& r) {
-            return ClassMatches(control, r) && SwitchOn(r.Switch);
+            return ClassMatches(control, r) && SwitchOn(r.Switch) && (!r.Applies || r.Applies(control));
         });
         if (rule != std::end(TypeRules))
             Act(control, rule->Decision, cls);

@@ -200,6 +200,38 @@ TEST_F(MainWindow, DeleteRemovesTheSelectedEntry)
     EXPECT_TRUE(app.Running());
 }
 
+// The list of folders wears the skin's scroll bar, an overlay over the
+// list's own, once it holds more folders than it shows, and loses it when
+// it no longer does.
+TEST_F(MainWindow, ALongListOfFoldersGetsTheSkinsScrollBar)
+{
+    const auto shownBars = [&] {
+        std::vector<HWND> shown;
+        for (HWND bar : TTessaly::Children(main, L"TWScrollbar"))
+            if (IsWindowVisible(bar))
+                shown.push_back(bar);
+        return shown;
+    };
+    EXPECT_TRUE(shownBars().empty()) << "an empty list has no bar";
+    for (int i = 0; i < 40; ++i) {
+        const std::wstring path = dir / (L"文件夹 " + std::to_wstring(i));
+        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    }
+    ASSERT_TRUE(WaitFor([&] { return shownBars().size() == 1; }));
+    RECT bar{}, box{}, client{};
+    GetWindowRect(shownBars()[0], &bar);
+    GetWindowRect(list, &box);
+    GetClientRect(list, &client);
+    MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    EXPECT_EQ(bar.left, client.right) << "right of the rows";
+    EXPECT_EQ(bar.top, client.top);
+    EXPECT_EQ(bar.bottom, client.bottom);
+    EXPECT_LE(bar.right, box.right) << "inside the list";
+
+    SendMessageW(list, LB_RESETCONTENT, 0, 0);
+    EXPECT_TRUE(WaitFor([&] { return shownBars().empty(); })) << "no overflow, no bar";
+}
+
 TEST_F(MainWindow, ClosingTheMainWindowEndsTheProgram)
 {
     PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);

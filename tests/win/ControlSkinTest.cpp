@@ -26,6 +26,7 @@
 #include "skin/SkinRecords.h"
 #include "skin/SkinStatusBar.h"
 #include "skin/SkinToolBars.h"
+#include "tests/win/ControlSkinSupport.h"
 #include "tests/win/FrameOnScreen.h"
 #include "tests/win/MessageRecorder.h"
 #include "tests/win/SkinTestSupport.h"
@@ -87,44 +88,15 @@ const ui::TClassInfo& TArrowButton::StaticClass()
     return info;
 }
 
-// The control-discovery slots filled for the test's lifetime, empty again after.
-struct TControlSkinning {
-    TControlSkinning() { InstallControlSkinning(); }
-    ~TControlSkinning()
-    {
-        SkinParts().SkinFormControls = nullptr;
-        SkinParts().SkinChildWindows = nullptr;
-        SkinParts().SkinWindowByClass = nullptr;
-    }
-};
-
 TSkinControl* SkinnerOf(const TWinSkinForm& controller, HWND window)
 {
     return controller.FindSkinnerOfWindow(window);
-}
-
-RECT ScreenRect(HWND window)
-{
-    RECT r{};
-    GetWindowRect(window, &r);
-    return r;
 }
 
 POINT Centre(HWND window)
 {
     const RECT r = ScreenRect(window);
     return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-}
-
-template <class Paint>
-std::unique_ptr<ui::TBitmap> Picture(int width, int height, ui::TColor face, Paint paint)
-{
-    auto picture = std::make_unique<ui::TBitmap>(width, height);
-    const RECT all{0, 0, width, height};
-    ui::TBrushHandle brush(CreateSolidBrush(ui::ColorToRGB(face)));
-    FillRect(picture->Canvas()->Handle(), &all, brush.Get());
-    paint(picture->Canvas()->Handle(), all);
-    return picture;
 }
 
 // How many pixels of `shot` differ from `expected` inside `area`.
@@ -159,6 +131,8 @@ int AwaitFace(HWND button, TSkinData& data, TButtonFace face)
     PumpUntil([&] { return (differences = FaceDifferences(ScreenRect(button), data, face)) == 0; }, 3s);
     return differences;
 }
+
+using tests::ScreenRect;
 
 // A windowless control's place on the screen.
 RECT ScreenRect(const ui::TControl& control)
