@@ -87,17 +87,6 @@ const ui::TClassInfo& TArrowButton::StaticClass()
     return info;
 }
 
-// The control-discovery slots filled for the test's lifetime, empty again after.
-struct TControlSkinning {
-    TControlSkinning() { InstallControlSkinning(); }
-    ~TControlSkinning()
-    {
-        SkinParts().SkinFormControls = nullptr;
-        SkinParts().SkinChildWindows = nullptr;
-        SkinParts().SkinWindowByClass = nullptr;
-    }
-};
-
 TSkinControl* SkinnerOf(const TWinSkinForm& controller, HWND window)
 {
     return controller.FindSkinnerOfWindow(window);
