@@ -55,6 +55,7 @@ enum class TDecision {
     TabButtons,
     TabSet,
     TabSheet,     // a page: the skin's face colour
+    AdvPage,      // a page control that paints its tabs from pictures it publishes
     Frame,        // the frame's components
     Form,         // an embedded form: its colour, then its components
     DialogBox,    // a dialog inside a bare window: its children, then its background
@@ -114,6 +115,7 @@ constexpr TSkinRule ThirdPartyKinds[] = {
     {{"trackbar", nullptr}, xcButton, TDecision::TrackBar},
     {{"radiobutton", nullptr}, xcRadioButton, TDecision::RadioButton},
     {{"tab", nullptr}, xcTab, TDecision::Tab},
+    {{"advpagecontrol", nullptr}, xcTab, TDecision::AdvPage},
     {{"panel", nullptr}, xcPanel, TDecision::Box},
     {{"container", nullptr}, NoSwitch, TDecision::Children},
     {{"groupbox", nullptr}, xcGroupBox, TDecision::GroupFace},
@@ -293,6 +295,11 @@ private:
         case TDecision::Tab: return std::make_unique<TSkinTab>(owner);
         case TDecision::TabButtons: return std::make_unique<TSkinTabBtn>(owner);
         case TDecision::TabSet: return std::make_unique<TSkinTab31>(owner);
+        case TDecision::AdvPage: {
+            auto skinner = std::make_unique<TSkinAdvPage>(owner);
+            skinner->Kind = TSkinAdvPage::KindTabPictures;
+            return skinner;
+        }
         case TDecision::TabSheet:
         case TDecision::ToolBar: return std::make_unique<TSkinToolBar>(owner);
         case TDecision::CoolBar: return std::make_unique<TSkinCoolBar>(owner);
@@ -476,6 +483,7 @@ private:
             return;
         case TDecision::Box:
         case TDecision::GroupFace:
+        case TDecision::AdvPage:
             Attach(control, decision, true);
             return;
         case TDecision::Form:

@@ -508,4 +508,57 @@ void TSkinTab31::PaintControl(HDC dc, const RECT& rect)
     painter.Show();
 }
 
+// ---- TSkinAdvPage
+
+namespace {
+
+constexpr SIZE AdvTabSize{100, 21};
+constexpr const char* AdvTabPictures[] = {"TabBackGround", "TabBackGroundActive"};
+
+// Assigns `picture` to the control's published picture property `name`,
+// when it has one.
+void AssignPicture(TControl& control, const char* name, const TBitmap& picture)
+{
+    if (TPersistent* target = GetObjectPropByName(&control, name))
+        target->Assign(picture);
+}
+
+} // namespace
+
+void TSkinAdvPage::InitControl(TWinSkinForm& form, TSkinData& skinData, bool takeColour)
+{
+    AttachControl(form, skinData, takeColour, false);
+    BuildTabPictures();
+}
+
+void TSkinAdvPage::RefreshSkin()
+{
+    BuildTabPictures();
+    TSkinControl::RefreshSkin();
+}
+
+void TSkinAdvPage::RestoreControl()
+{
+    if (Control)
+        for (const char* name : AdvTabPictures)
+            AssignPicture(*Control, name, TBitmap());
+    TSkinControl::RestoreControl();
+}
+
+// The normal face goes to "TabBackGround", the selected one to
+// "TabBackGroundActive".
+void TSkinAdvPage::BuildTabPictures()
+{
+    if (Kind != KindTabPictures || !Control || !SkinData || !SkinHasTabFaces(*SkinData))
+        return;
+    const TDataSkinBorder& tabs = *SkinData->Tabs;
+    const TTabFace faces[] = {TTabFace::Normal, TTabFace::Selected};
+    for (std::size_t i = 0; i < std::size(faces); ++i) {
+        const auto face = BuildElementBitmap({0, 0, AdvTabSize.cx, AdvTabSize.cy}, *tabs.Image, tabs.Margins(), false,
+                                             tabs.Tile != 0, TabFaceCount, static_cast<int>(faces[i]));
+        AssignPicture(*Control, AdvTabPictures[i], *face);
+    }
+    Control->Invalidate();
+}
+
 } // namespace skin

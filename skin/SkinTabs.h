@@ -124,4 +124,24 @@ private:
     std::unique_ptr<ui::TBitmap> tabFaces_;
 };
 
+// A page control of another library that paints its own tabs from two
+// pictures it publishes, "TabBackGround" and "TabBackGroundActive": with
+// Kind KindTabPictures the skinner fills them with the skin's normal and
+// selected tab faces (100 x 21 pixels), and empties them when it goes. The
+// control keeps its own painting and messages.
+class TSkinAdvPage : public TSkinControl {
+public:
+    using TSkinControl::TSkinControl;
+
+    static constexpr int KindTabPictures = 4;
+    int Kind = 0;
+
+    void InitControl(TWinSkinForm& form, TSkinData& skinData, bool takeColour) override;
+    void RestoreControl() override;
+    void RefreshSkin() override;
+
+private:
+    void BuildTabPictures();
+};
+
 } // namespace skin

@@ -106,6 +106,33 @@ int AwaitTabFace(HWND tabs, int index, TTabSide side, TSkinData& data, TTabFace 
     return differences;
 }
 
+// Stands for another library's page control that paints its tabs from two
+// pictures it publishes.
+class TPicturePages : public ui::TPageControl {
+    UI_CLASS(TPicturePages)
+public:
+    using TPageControl::TPageControl;
+    ui::TBitmap* TabBackGround() const { return normal_.get(); }
+    void SetTabBackGround(ui::TBitmap* picture) { normal_->Assign(*picture); }
+    ui::TBitmap* TabBackGroundActive() const { return active_.get(); }
+    void SetTabBackGroundActive(ui::TBitmap* picture) { active_->Assign(*picture); }
+
+private:
+    std::unique_ptr<ui::TBitmap> normal_ = std::make_unique<ui::TBitmap>();
+    std::unique_ptr<ui::TBitmap> active_ = std::make_unique<ui::TBitmap>();
+};
+
+const ui::TClassInfo& TPicturePages::StaticClass()
+{
+    static const ui::TClassInfo info =
+        ui::TClassBuilder<TPicturePages>("TPicturePages", &TPageControl::StaticClass())
+            .Object("TabBackGround", &TPicturePages::TabBackGround, &TPicturePages::SetTabBackGround)
+            .Object("TabBackGroundActive", &TPicturePages::TabBackGroundActive,
+                    &TPicturePages::SetTabBackGroundActive)
+            .Done();
+    return info;
+}
+
 // A form on the screen, skinned once the test has put its tab controls on it.
 class SkinnedTabs : public ::testing::Test {
 protected:
@@ -414,4 +441,40 @@ TEST_F(SkinnedTabs, SwitchedOffTheTabsAreTheSystemsAgain)
     EXPECT_TRUE(tabSet->WindowProcHooks().empty());
     EXPECT_TRUE(PumpUntil([&] { return looksPlain(*pages, *plainPages); }, 2s)) << "page control";
     EXPECT_TRUE(PumpUntil([&] { return looksPlain(*tabSet, *plainTabSet); }, 2s)) << "tab set";
+}
+
+// A page control listed as "advpagecontrol" gets the skin's normal and
+// selected tab faces in the two pictures it publishes and the skin's face
+// colour; switched off, the pictures are empty and the colour its own.
+TEST(PicturePages, ListedPageControlGetsTheTabFacesAsItsPictures)
+{
+    TControlSkinning skinning;
+    TSkinTestBed bed([](TSkinData& data) { data.Skin3rd()->Add(L"TPicturePages=advpagecontrol"); });
+    bed.HoldBack();
+    auto form = ShowForm(ui::TFormBorderStyle::bsSizeable, FormBounds);
+    auto* pages = new TPicturePages(form.get());
+    pages->SetParent(form.get());
+    pages->SetBounds(10, 10, 200, 100);
+    pages->SetColor(ui::clWindow);
+    TWinSkinForm* controller = bed.Skin(form->Handle());
+    ASSERT_TRUE(controller);
+    EXPECT_NE(dynamic_cast<TSkinAdvPage*>(controller->FindSkinnerOfWindow(pages->WindowHandle())), nullptr);
+    EXPECT_TRUE(pages->WindowProcHooks().empty()) << "the control keeps its own painting";
+    const TDataSkinBorder& tabs = *bed.Data().Tabs;
+    const std::pair<ui::TBitmap*, TTabFace> pictures[] = {{pages->TabBackGround(), TTabFace::Normal},
+                                                          {pages->TabBackGroundActive(), TTabFace::Selected}};
+    for (const auto& [picture, face] : pictures) {
+        ASSERT_EQ(picture->Width(), 100);
+        ASSERT_EQ(picture->Height(), 21);
+        const auto want = BuildElementBitmap({0, 0, 100, 21}, *tabs.Image, tabs.Margins(), false, tabs.Tile != 0,
+                                             TabFaceCount, static_cast<int>(face));
+        EXPECT_TRUE(SamePixels(*picture, *want)) << static_cast<int>(face);
+    }
+    EXPECT_EQ(pages->Color(), bed.Data().Colours.ButtonFace);
+
+    bed.Data().SetActive(false);
+    ASSERT_TRUE(PumpUntil([&] { return bed.Manager().Controllers().empty(); }));
+    EXPECT_TRUE(pages->TabBackGround()->Empty());
+    EXPECT_TRUE(pages->TabBackGroundActive()->Empty());
+    EXPECT_EQ(pages->Color(), ui::clWindow);
 }
