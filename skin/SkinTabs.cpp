@@ -324,9 +324,26 @@ void TSkinTab::PaintControl(HDC dc, const RECT& rect)
     const RECT pane = PaneRect(rect);
     PaintPane(face, pane);
     PaintStrip(face, rect, pane);
+    const int saved = SaveDC(dc);
+    ExcludeScrollArrows(dc);
     painter.Show();
+    RestoreDC(dc, saved);
     if (auto* windowed = dynamic_cast<TWinControl*>(Control); windowed && Variant == 2)
         windowed->PaintGraphicChildren(dc);
+}
+
+// The arrows that scroll overflowing tabs are a child window of their own:
+// the face leaves them alone also where the control does not clip its
+// children.
+void TSkinTab::ExcludeScrollArrows(HDC dc) const
+{
+    HWND arrows = FindWindowExW(Handle, nullptr, UPDOWN_CLASSW, nullptr);
+    if (!arrows || !IsWindowVisible(arrows))
+        return;
+    RECT r{};
+    GetWindowRect(arrows, &r);
+    MapWindowPoints(nullptr, Handle, reinterpret_cast<POINT*>(&r), 2);
+    ExcludeClipRect(dc, r.left, r.top, r.right, r.bottom);
 }
 
 void TSkinTab::PaintPane(HDC dc, const RECT& pane) const

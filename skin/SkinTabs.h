@@ -81,6 +81,7 @@ private:
     void PaintStrip(HDC dc, const RECT& rect, const RECT& pane);
     void PaintTab(HDC strip, int index, const RECT& window, const RECT& inStrip);
     void PaintPane(HDC dc, const RECT& pane) const;
+    void ExcludeScrollArrows(HDC dc) const;
     void DrawCloseMark(HDC dc, const RECT& mark, ui::TColor colour) const;
     // Asks the form about closing tab `index` and frees its page when the
     // form agrees.

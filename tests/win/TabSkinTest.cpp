@@ -478,3 +478,42 @@ TEST(PicturePages, ListedPageControlGetsTheTabFacesAsItsPictures)
     EXPECT_TRUE(pages->TabBackGroundActive()->Empty());
     EXPECT_EQ(pages->Color(), ui::clWindow);
 }
+
+// A bare window's tab control is skinned by its window class; when its tabs
+// overflow, the face leaves the scroll arrows alone even though the control
+// does not clip its children.
+TEST(BareTabControl, OverflowingTabsLeaveTheScrollArrowsAlone)
+{
+    TControlSkinning skinning;
+    TSkinTestBed bed;
+    bed.HoldBack();
+    TBareWindow bare(GetModuleHandleW(nullptr), L"TessalyBareTabs", WS_OVERLAPPEDWINDOW | WS_VISIBLE, FormBounds);
+    const HWND tabs = CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE, 10, 10, 160, 80, bare.Handle(),
+                                      nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_FALSE(GetWindowLongPtrW(tabs, GWL_STYLE) & WS_CLIPCHILDREN);
+    for (int i = 0; i < 8; ++i) {
+        std::wstring text = L"Tab " + std::to_wstring(i + 1);
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = text.data();
+        SendMessageW(tabs, TCM_INSERTITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+    }
+    Pump();
+    const HWND arrows = FindWindowExW(tabs, nullptr, UPDOWN_CLASSW, nullptr);
+    ASSERT_TRUE(arrows && IsWindowVisible(arrows));
+    RECT arrowsRect{};
+    GetWindowRect(arrows, &arrowsRect);
+    RedrawWindow(arrows, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    const auto ownArrows = CaptureScreen(arrowsRect);
+
+    TWinSkinForm* controller = bed.Skin(bare.Handle());
+    ASSERT_TRUE(controller);
+    auto* skinner = dynamic_cast<TSkinTab*>(controller->FindSkinnerOfWindow(tabs));
+    ASSERT_NE(skinner, nullptr);
+    EXPECT_FALSE(skinner->Closable());
+    // Only the tab control paints: the arrows keep what they drew.
+    RedrawWindow(tabs, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_NOCHILDREN);
+    EXPECT_EQ(AwaitTabFace(tabs, 0, TTabSide::Top, bed.Data(), TTabFace::Selected), 0);
+    GetWindowRect(arrows, &arrowsRect);  // the skin's frame moved the client area
+    EXPECT_TRUE(SamePixels(*CaptureScreen(arrowsRect), *ownArrows));
+}
