@@ -288,6 +288,38 @@ bool TSkinControl::WantsTransparentBackground() const
     return SkinData && (SkinData->Options() & SetOf(xoTransparent)) != 0;
 }
 
+// The image and the text side by side, placed together by the alignment
+// and each centred upright.
+void TSkinControl::DrawImageAndText(HDC dc, const RECT& rect, UINT alignment, const std::wstring& text,
+                                    HIMAGELIST images, int image) const
+{
+    int cx = 0, cy = 0;
+    if (images)
+        ImageList_GetIconSize(images, &cx, &cy);
+    const bool withImage = image != -1 && images && cx < RectWidth(rect);
+    if (!withImage)
+        cx = cy = 0;
+    constexpr UINT flags = DT_END_ELLIPSIS | DT_WORDBREAK | DT_EXPANDTABS;
+    RECT t = rect;
+    if (withImage)
+        t.right -= cx + 2;
+    DrawTextWide(dc, text, t, flags | DT_CALCRECT | DT_NOCLIP);
+    const int width = RectWidth(t), height = RectHeight(t);
+    int offset = 3;
+    if (alignment == DT_CENTER)
+        offset = (RectWidth(rect) - cx - width) / 2;
+    else if (alignment == DT_RIGHT)
+        offset = RectWidth(rect) - cx - width - 2;
+    offset = std::max(offset, 1);
+    if (withImage)
+        ImageList_Draw(images, image, dc, rect.left + offset, rect.top + (RectHeight(rect) - cy) / 2, ILD_TRANSPARENT);
+    t.left = std::max(rect.left + offset + cx, rect.left);
+    t.right = std::min(t.left + width, rect.right);
+    t.top = rect.top + (RectHeight(rect) - height) / 2;
+    t.bottom = t.top + height;
+    DrawTextWide(dc, text, t, TextFlagsFor(flags));
+}
+
 // ---- Helpers of the skinner families
 
 namespace {

@@ -14,6 +14,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <memory>
 #include <string>
 #include <string_view>
@@ -103,6 +105,11 @@ protected:
     bool WindowEnabled() const;
     // flags with DT_RTLREADING added when the control reads right to left.
     UINT TextFlagsFor(UINT flags) const;
+    // The image (of `images`, -1 for none) and the text side by side,
+    // placed together by the alignment (DT_LEFT, DT_CENTER, DT_RIGHT) and
+    // each centred upright in rect.
+    void DrawImageAndText(HDC dc, const RECT& rect, UINT alignment, const std::wstring& text, HIMAGELIST images,
+                          int image) const;
     // A focus rectangle around `text` as drawn with flags into rect.
     void DrawFocusAroundText(HDC dc, const std::wstring& text, UINT flags, const RECT& rect) const;
     // Fills with the skin's face colour, or with the parent's colour.

@@ -11,11 +11,13 @@
 #include "skin/SkinParts.h"
 #include "skin/SkinScrollBars.h"
 #include "skin/SkinStatusBar.h"
+#include "skin/SkinTabs.h"
 #include "skin/SkinToolBars.h"
 #include "skin/WinSkinData.h"
 #include "skin/WinSkinForm.h"
 #include "ui/Controls.h"
 #include "ui/Forms.h"
+#include "ui/Tabs.h"
 #include "ui/TypInfo.h"
 
 #include <algorithm>
@@ -55,6 +57,11 @@ enum class TDecision {
     Header,
     ToolBar,      // flat, on the skin's colour, its buttons on the skin's faces
     CoolBar,      // its bands on the skin's colour
+    Tab,          // a tab control: tab faces, or button faces in button style
+    TabButtons,
+    TabSet,
+    TabSheet,     // a page: the skin's face colour
+    AdvPage,      // a page control that paints its tabs from pictures it publishes
     Frame,        // the frame's components
     Form,         // an embedded form: its colour, then its components
     DialogBox,    // a dialog inside a bare window: its children, then its background
@@ -88,6 +95,9 @@ constexpr TSkinRule PanelRule{{"TCustomPanel", "TPanel"}, xcPanel, TDecision::Pa
 // Framework classes, first match wins. A picture button with xcBitBtn off
 // stays unskinned, whatever xcButton says.
 constexpr TSkinRule TypeRules[] = {
+    {{"TCustomTabControl", nullptr}, xcTab, TDecision::Tab},
+    {{"TTabSet", nullptr}, xcTab, TDecision::TabSet},
+    {{"TTabSheet", nullptr}, xcTab, TDecision::TabSheet},
     {{"TCoolBar", nullptr}, xcToolbar, TDecision::CoolBar},
     {{"THeaderControl", nullptr}, xcPanel, TDecision::Header},
     {{"TCustomCheckBox", "TCheckBox"}, xcCheckBox, TDecision::CheckBox},
@@ -128,6 +138,8 @@ constexpr TSkinRule ThirdPartyKinds[] = {
     {{"progress", nullptr}, xcProgress, TDecision::Progress},
     {{"trackbar", nullptr}, xcButton, TDecision::TrackBar},
     {{"radiobutton", nullptr}, xcRadioButton, TDecision::RadioButton},
+    {{"tab", nullptr}, xcTab, TDecision::Tab},
+    {{"advpagecontrol", nullptr}, xcTab, TDecision::AdvPage},
     {{"panel", nullptr}, xcPanel, TDecision::Box},
     {{"container", nullptr}, NoSwitch, TDecision::Children},
     {{"scrollbar", nullptr}, xcScrollbar, TDecision::ScrollBars},
@@ -144,6 +156,7 @@ constexpr TSkinRule WindowClassRules[] = {
     {{"tcheckbox", nullptr}, xcCheckBox, TDecision::CheckBox},
     {{"tbutton", nullptr}, xcButton, TDecision::Button},
     {{"tprogressbar", nullptr}, NoSwitch, TDecision::Progress},
+    {{"systabcontrol32", nullptr}, xcTab, TDecision::Tab},
 };
 
 // Classes other libraries use for windows that must keep their own look.
@@ -256,6 +269,8 @@ public:
             decision = SwitchOn(rule->Switch) ? rule->Decision : TDecision::None;
             if (decision == TDecision::DialogBox && (style & WS_TABSTOP))
                 decision = TDecision::None;
+            if (decision == TDecision::Tab)
+                decision = style & TCS_OWNERDRAWFIXED ? TDecision::None : TabDecision(style);
         }
         if (!SwitchOn(SwitchOfDecision(decision)))
             return;
@@ -307,6 +322,15 @@ private:
         case TDecision::UpDown: return std::make_unique<TSkinUpDown>(owner);
         case TDecision::StatusBar: return std::make_unique<TSkinStatusBar>(owner);
         case TDecision::Header: return std::make_unique<TSkinHeader>(owner);
+        case TDecision::Tab: return std::make_unique<TSkinTab>(owner);
+        case TDecision::TabButtons: return std::make_unique<TSkinTabBtn>(owner);
+        case TDecision::TabSet: return std::make_unique<TSkinTab31>(owner);
+        case TDecision::AdvPage: {
+            auto skinner = std::make_unique<TSkinAdvPage>(owner);
+            skinner->Kind = TSkinAdvPage::KindTabPictures;
+            return skinner;
+        }
+        case TDecision::TabSheet:
         case TDecision::ToolBar: return std::make_unique<TSkinToolBar>(owner);
         case TDecision::CoolBar: return std::make_unique<TSkinCoolBar>(owner);
         case TDecision::Box:
@@ -321,10 +345,20 @@ private:
         }
     }
 
+    // Tab controls are skinned only while the skin has tab faces; one in
+    // button or flat-button style wears the button faces.
+    TDecision TabDecision(DWORD style) const
+    {
+        if (!SkinHasTabFaces(data_))
+            return TDecision::None;
+        return style & TCS_BUTTONS ? TDecision::TabButtons : TDecision::Tab;
+    }
+
     // Attaches a new skinner to the control; the control owns it.
-    void Attach(TControl& control, TDecision decision, bool takeColour)
+    void Attach(TControl& control, TDecision decision, bool takeColour, int variant = 0)
     {
         if (std::unique_ptr<TSkinControl> skinner = MakeSkinner(decision, &control)) {
+            skinner->Variant = variant;
             skinner->InitControl(controller_, data_, takeColour);
             skinner.release();
         }
@@ -479,11 +513,27 @@ private:
             return;
         case TDecision::Box:
         case TDecision::GroupFace:
+        case TDecision::AdvPage:
             Attach(control, decision, true);
             return;
         case TDecision::Form:
             Attach(control, decision, true);
             SkinComponents(control);
+            return;
+        case TDecision::Tab: {
+            // A tab control that is not a page control paints its windowless
+            // children over the pane (variant 2).
+            auto* windowed = dynamic_cast<TWinControl*>(&control);
+            if (!windowed)
+                return;
+            const auto style = static_cast<DWORD>(GetWindowLongPtrW(windowed->WindowHandle(), GWL_STYLE));
+            Attach(control, TabDecision(style), false, dynamic_cast<TPageControl*>(&control) ? 0 : 2);
+            return;
+        }
+        case TDecision::TabSet:
+        case TDecision::TabSheet:
+            if (SkinHasTabFaces(data_))
+                Attach(control, decision, decision == TDecision::TabSheet);
             return;
         default: Attach(control, decision, false); return;
         }

@@ -190,11 +190,18 @@ void TileBitmap(HDC dc, const RECT& dest, TBitmap& image, const RECT& source)
 
 void DrawElement(HDC dc, const RECT& rect, int frameCount, int frameIndex, TDataSkinObject& element)
 {
-    if (Inverted(rect) || !element.Image || element.Image->Empty())
+    if (element.Image)
+        DrawElementFrame(dc, rect, *element.Image, element.Margins(), element.Tile != 0, element.Trans != 0,
+                         frameCount, frameIndex);
+}
+
+void DrawElementFrame(HDC dc, const RECT& rect, TBitmap& image, const TElementMargins& edges, bool tile,
+                      bool transparent, int frameCount, int frameIndex)
+{
+    if (Inverted(rect) || image.Empty())
         return;
-    const auto face = BuildElementBitmap(rect, *element.Image, element.Margins(), false, element.Tile != 0,
-                                         frameCount, frameIndex);
-    DrawFace(dc, rect, *face, element.Trans != 0);
+    const auto face = BuildElementBitmap(rect, image, edges, false, tile, frameCount, frameIndex);
+    DrawFace(dc, rect, *face, transparent);
 }
 
 void DrawFrameStretched(HDC dc, const RECT& rect, TBitmap& image, int frameCount, int frameIndex, bool transparent)

@@ -78,6 +78,11 @@ void TileBitmap(HDC dc, const RECT& dest, ui::TBitmap& image, const RECT& source
 // non-zero. Nothing for an inverted rect or an element without image.
 void DrawElement(HDC dc, const RECT& rect, int frameCount, int frameIndex, TDataSkinObject& element);
 
+// The same for a picture of the element's kind that is not the element's
+// own (a copy turned to a side, say), with the edges, tiling and keying given.
+void DrawElementFrame(HDC dc, const RECT& rect, ui::TBitmap& image, const TElementMargins& edges, bool tile,
+                      bool transparent, int frameCount, int frameIndex);
+
 // Stretches frame `frameIndex` of a horizontal strip over `rect`, keyed
 // with magenta when `transparent`, else copied. Nothing for an inverted rect.
 void DrawFrameStretched(HDC dc, const RECT& rect, ui::TBitmap& image, int frameCount, int frameIndex,

@@ -120,43 +120,11 @@ void TSkinHeader::PaintItem(HDC dc, int index, const RECT& rect) const
                               : look == THeaderFace::Pressed ? bar.PressedColour2
                                                              : bar.NormalColour2;
         SetTextColor(faceDc, ColorToRGB(WindowEnabled() ? colour : clBtnShadow));
-        DrawIconAndText(faceDc, size, alignment, text, image);
+        const auto images = reinterpret_cast<HIMAGELIST>(SendMessageW(Handle, HDM_GETIMAGELIST, 0, 0));
+        DrawImageAndText(faceDc, size, alignment, text, images, image);
         SelectObject(faceDc, GetStockObject(SYSTEM_FONT));
     }
     BitBlt(dc, rect.left, rect.top, size.right, size.bottom, faceDc, 0, 0, SRCCOPY);
-}
-
-// The image and the text side by side, placed together by the alignment
-// and each centred upright.
-void TSkinHeader::DrawIconAndText(HDC dc, const RECT& rect, UINT alignment, const std::wstring& text,
-                                  int image) const
-{
-    const auto images = reinterpret_cast<HIMAGELIST>(SendMessageW(Handle, HDM_GETIMAGELIST, 0, 0));
-    int cx = 0, cy = 0;
-    if (images)
-        ImageList_GetIconSize(images, &cx, &cy);
-    const bool withImage = image != -1 && images && cx < RectWidth(rect);
-    if (!withImage)
-        cx = cy = 0;
-    constexpr UINT flags = DT_END_ELLIPSIS | DT_WORDBREAK | DT_EXPANDTABS;
-    RECT t = rect;
-    if (withImage)
-        t.right -= cx + 2;
-    DrawTextWide(dc, text, t, flags | DT_CALCRECT | DT_NOCLIP);
-    const int width = RectWidth(t), height = RectHeight(t);
-    int offset = 3;
-    if (alignment == DT_CENTER)
-        offset = (RectWidth(rect) - cx - width) / 2;
-    else if (alignment == DT_RIGHT)
-        offset = RectWidth(rect) - cx - width - 2;
-    offset = std::max(offset, 1);
-    if (withImage)
-        ImageList_Draw(images, image, dc, rect.left + offset, rect.top + (RectHeight(rect) - cy) / 2, ILD_TRANSPARENT);
-    t.left = std::max(rect.left + offset + cx, rect.left);
-    t.right = std::min(t.left + width, rect.right);
-    t.top = rect.top + (RectHeight(rect) - height) / 2;
-    t.bottom = t.top + height;
-    DrawTextWide(dc, text, t, TextFlagsFor(flags));
 }
 
 } // namespace skin

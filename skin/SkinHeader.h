@@ -32,7 +32,6 @@ private:
     // pixels, so the sizing edges stay out); -1 for none.
     int ItemAt(POINT point) const;
     void PaintItem(HDC dc, int index, const RECT& rect) const;
-    void DrawIconAndText(HDC dc, const RECT& rect, UINT alignment, const std::wstring& text, int image) const;
     void SetItem(int& item, int index);
 
     std::vector<RECT> itemRects_;  // of the last paint, less the sizing edges

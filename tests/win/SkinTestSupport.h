@@ -12,7 +12,9 @@
 #include <string>
 #include <vector>
 
+#include "skin/SkinDiscovery.h"
 #include "skin/SkinManage.h"
+#include "skin/SkinParts.h"
 #include "skin/WinSkinData.h"
 #include "skin/WinSkinForm.h"
 #include "ui/Forms.h"
@@ -31,6 +33,17 @@ namespace tests {
 
 // The compiled-in skin package, as the main window stores it.
 const std::vector<std::uint8_t>& CompiledInSkinPackage();
+
+// The control-discovery slots filled for the test's lifetime, empty again after.
+struct TControlSkinning {
+    TControlSkinning() { skin::InstallControlSkinning(); }
+    ~TControlSkinning()
+    {
+        skin::SkinParts().SkinFormControls = nullptr;
+        skin::SkinParts().SkinChildWindows = nullptr;
+        skin::SkinParts().SkinWindowByClass = nullptr;
+    }
+};
 
 // A skin data of the compiled-in skin, set up as the main window's is when it
 // is read (active, sfMainform): its Loaded makes the skin manager, which then
