@@ -1,27 +1,15 @@
-// What the tests of control skinners share: the discovery slots filled for a
-// test's lifetime, screen rectangles, and expected faces drawn over a ground.
+// What the tests of control skinners share beyond SkinTestSupport.h: screen
+// rectangles, and expected faces drawn over a ground.
 #pragma once
 
 #include <windows.h>
 
 #include <memory>
 
-#include "skin/SkinDiscovery.h"
-#include "skin/SkinParts.h"
+#include "tests/win/SkinTestSupport.h"
 #include "ui/Graphics.h"
 
 namespace tests {
-
-// The control-discovery slots filled for the test's lifetime, empty again after.
-struct TControlSkinning {
-    TControlSkinning() { skin::InstallControlSkinning(); }
-    ~TControlSkinning()
-    {
-        skin::SkinParts().SkinFormControls = nullptr;
-        skin::SkinParts().SkinChildWindows = nullptr;
-        skin::SkinParts().SkinWindowByClass = nullptr;
-    }
-};
 
 inline RECT ScreenRect(HWND window)
 {
