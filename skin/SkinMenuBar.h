@@ -7,7 +7,8 @@
 // drop-down with TrackPopupMenu. While a drop-down is open, and only then, a
 // message-filter hook watches the menu's loop: the mouse moving onto another
 // button, or the left and right arrows at the ends of a drop-down, close the
-// open drop-down and open the next one (SkinMenuTracking.cpp).
+// open drop-down and open the next one (ui/DropDownRow.h,
+// SkinMenuTracking.cpp).
 #pragma once
 
 #include <windows.h>
@@ -18,6 +19,7 @@
 
 #include "skin/SkinParts.h"
 #include "skin/WinSkinForm.h"
+#include "ui/DropDownRow.h"
 #include "ui/Graphics.h"
 
 namespace ui {
@@ -45,7 +47,7 @@ public:
     UINT Command = 0;
 };
 
-class TSkinMenuBar : public TWinSkinMenu {
+class TSkinMenuBar : public TWinSkinMenu, private ui::TDropDownRow {
 public:
     explicit TSkinMenuBar(TWinSkinForm& owner);
     // Closes a drop-down of this bar that is still open.
@@ -87,12 +89,16 @@ private:
     void PaintBackground(HDC dc, int width, int height) const;
     void PaintMdiChildButtons(HDC dc) const;
 
+    // The buttons as a row of drop-downs, by index.
+    int DropDownCount() const override;
+    int DropDownButtonAt(POINT screen) override;
+    bool OpensDropDown(int index) const override;
+    HMENU DropDownMenu(int index) const override;
+    bool DropDownRowRightToLeft() const override;
+
     HMENU menuHandle_ = nullptr;
     ui::TBitmap scratch_;
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
-
-// Whether the message-filter hook of an open drop-down is in place.
-bool MenuFilterHookInstalled();
 
 } // namespace skin

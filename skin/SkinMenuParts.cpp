@@ -133,13 +133,17 @@ void SetPopupMenusOwnerDraw(const TSkinData& data, TComponent& owner, bool on)
 
 // The main menus' items inside the drop-downs (the bar's own items are the
 // skinned bar's buttons).
+void SetMenuOwnerDraw(TMainMenu& menu, bool on)
+{
+    menu.SetOwnerDraw(on);
+    SetItemsOwnerDraw(*menu.Items(), on, MenuBarItemExtra, 1);
+}
+
 void SetMainMenusOwnerDraw(TForm& form, bool on)
 {
     for (int i = 0; i < form.ComponentCount(); ++i)
-        if (auto* menu = dynamic_cast<TMainMenu*>(form.Components(i))) {
-            menu->SetOwnerDraw(on);
-            SetItemsOwnerDraw(*menu->Items(), on, MenuBarItemExtra, 1);
-        }
+        if (auto* menu = dynamic_cast<TMainMenu*>(form.Components(i)))
+            SetMenuOwnerDraw(*menu, on);
 }
 
 void SetFormMenusOwnerDraw(TWinSkinForm& controller, TForm& form, bool on, bool mainMenu)
@@ -315,7 +319,7 @@ bool MenuMessage(TWinSkinForm& controller, TMessage& m)
     switch (m.Msg) {
     case WM_MEASUREITEM: return OnMeasureItem(controller, m);
     case WM_DRAWITEM: return OnDrawItem(controller, m);
-    case WM_MENUSELECT: NoteMenuSelect(m.WParam, m.LParam); return false;
+    case WM_MENUSELECT: NoteDropDownSelect(m.WParam, m.LParam); return false;
     case WM_SYSCOMMAND: return OnKeyMenu(controller, m);
     case CM_DIALOGCHAR: return OnDialogChar(controller, m);
     case WM_SKINMENUHIT: return OnMenuHit(controller, m);
@@ -333,6 +337,7 @@ void InstallMenuParts()
     };
     parts.MenuMessage = MenuMessage;
     parts.SetFormMenusOwnerDraw = SetFormMenusOwnerDraw;
+    parts.SetMenuOwnerDraw = SetMenuOwnerDraw;
     parts.CreatePopupSkinner = [](HWND window, TSkinData& data) -> std::unique_ptr<TWinSkinPopMenu> {
         return std::make_unique<TPopupMenuSkin>(window, data);
     };

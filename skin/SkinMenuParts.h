@@ -4,14 +4,8 @@
 // in the engine's part slots; the program does so at start-up.
 #pragma once
 
-#include <windows.h>
-
 namespace skin {
 
 void InstallMenuParts();
-
-// The menu loop selected an item (WM_MENUSELECT of the window a drop-down of
-// the skinned menu bar belongs to); the bar's keyboard navigation follows it.
-void NoteMenuSelect(WPARAM wParam, LPARAM lParam);
 
 } // namespace skin

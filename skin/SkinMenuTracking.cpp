@@ -1,8 +1,8 @@
-// The skinned menu bar's drop-downs: opening them with TrackPopupMenu, and
-// the message-filter hook that lives while one is open. The hook moves on to
-// another drop-down by closing the open one (EndMenu) and leaving the index
-// of the next for the loop in OpenDropDowns, which opens it once the system's
-// menu loop has returned.
+// The skinned menu bar's drop-downs: opening them with TrackPopupMenu. The
+// bar is a row of drop-downs (ui/DropDownRow.h): while one is open, a hook
+// moves on to another by closing it and leaving the index of the next for
+// the loop in OpenDropDowns, which opens it once the system's menu loop has
+// returned.
 #include <utility>
 #include <vector>
 
@@ -10,150 +10,12 @@
 #include "skin/SkinMenuBar.h"
 #include "skin/SkinMenuParts.h"
 #include "skin/WinSkinData.h"
-#include "ui/ErrorGuard.h"
+#include "ui/DropDownRow.h"
 #include "ui/Menus.h"
 
 namespace skin {
 
 namespace {
-
-constexpr const wchar_t* PopupMenuClass = L"#32768";
-
-// What the hook knows of the one drop-down being tracked.
-struct TTracking {
-    TSkinMenuBar* Bar = nullptr;
-    int Current = -1;   // the button whose drop-down is open
-    int Next = -1;      // the button to open once it has closed
-    bool NextByKeyboard = false;
-    HMENU Selected = nullptr;  // the menu of the item selected last
-    bool SelectedOpens = false;  // that item opens a sub-menu
-    POINT LastMouse{};
-    HHOOK Hook = nullptr;
-};
-
-TTracking& Tracking()
-{
-    static TTracking tracking;
-    return tracking;
-}
-
-bool IsPopupMenuWindow(HWND window)
-{
-    wchar_t name[16] = {};
-    GetClassNameW(window, name, 16);
-    return lstrcmpW(name, PopupMenuClass) == 0;
-}
-
-// The open drop-down closes; the loop in OpenDropDowns opens `index` next.
-void SwitchTo(int index, bool byKeyboard)
-{
-    TTracking& t = Tracking();
-    t.Next = index;
-    t.NextByKeyboard = byKeyboard;
-    EndMenu();
-}
-
-// The neighbour of the current button on the screen, to the left or right,
-// wrapping at the ends; buttons without a drop-down are passed over.
-int Neighbour(const TSkinMenuBar& bar, int current, bool towardsRight)
-{
-    const int count = static_cast<int>(bar.Buttons.size());
-    const int step = towardsRight != bar.RightToLeft() ? 1 : -1;
-    for (int i = 1; i <= count; ++i) {
-        const int index = ((current + step * i) % count + count) % count;
-        const TMenuBtn& button = *bar.Buttons[static_cast<size_t>(index)];
-        if (button.Visible && button.ItemEnabled && button.Submenu)
-            return index;
-    }
-    return current;
-}
-
-TMenuBtn* BarButtonAt(const TSkinMenuBar& bar, POINT screen)
-{
-    const POINT p = bar.Owner.ScreenToWindow(screen);
-    return static_cast<TMenuBtn*>(const_cast<TSkinMenuBar&>(bar).MenuButtonAt(p));
-}
-
-// One message of the menu's loop; true when the hook took it.
-bool FilterMenuMessage(const MSG& msg)
-{
-    TTracking& t = Tracking();
-    const TSkinMenuBar& bar = *t.Bar;
-    switch (msg.message) {
-    case WM_KEYDOWN:
-        // Left leaves the drop-down from its top level; right moves on from
-        // an item that opens nothing. Otherwise the system opens or closes
-        // a sub-menu.
-        if (msg.wParam == VK_LEFT && (!t.Selected || t.Selected == bar.Buttons[t.Current]->Submenu)) {
-            SwitchTo(Neighbour(bar, t.Current, false), true);
-            return true;
-        }
-        if (msg.wParam == VK_RIGHT && !t.SelectedOpens) {
-            SwitchTo(Neighbour(bar, t.Current, true), true);
-            return true;
-        }
-        return false;
-    case WM_MOUSEMOVE: {
-        if (msg.pt.x == t.LastMouse.x && msg.pt.y == t.LastMouse.y)
-            return false;
-        t.LastMouse = msg.pt;
-        const TMenuBtn* button = BarButtonAt(bar, msg.pt);
-        if (button && button->Index != t.Current && button->Submenu && button->ItemEnabled)
-            SwitchTo(button->Index, false);
-        return false;
-    }
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: {
-        // A press on the open drop-down's own button closes it; a press
-        // anywhere else outside the menus closes them and does nothing else.
-        if (IsPopupMenuWindow(WindowFromPoint(msg.pt)))
-            return false;
-        const TMenuBtn* button = BarButtonAt(bar, msg.pt);
-        if (button && button->Index != t.Current && button->Submenu && button->ItemEnabled)
-            SwitchTo(button->Index, false);
-        else
-            EndMenu();
-        return true;
-    }
-    default: return false;
-    }
-}
-
-LRESULT CALLBACK MenuFilterProc(int code, WPARAM wParam, LPARAM lParam)
-{
-    TTracking& t = Tracking();
-    bool taken = false;
-    if (code == MSGF_MENU && t.Bar && t.Next < 0)
-        ui::CallGuarded([&] { taken = FilterMenuMessage(*reinterpret_cast<const MSG*>(lParam)); });
-    return taken ? 1 : CallNextHookEx(t.Hook, code, wParam, lParam);
-}
-
-// The hook for one drop-down's time, then gone.
-class TMenuFilterHook {
-public:
-    explicit TMenuFilterHook(TSkinMenuBar& bar, int current)
-    {
-        TTracking& t = Tracking();
-        t = TTracking{};
-        t.Bar = &bar;
-        t.Current = current;
-        GetCursorPos(&t.LastMouse);
-        t.Hook = SetWindowsHookExW(WH_MSGFILTER, &MenuFilterProc, nullptr, GetCurrentThreadId());
-    }
-    ~TMenuFilterHook()
-    {
-        TTracking& t = Tracking();
-        if (t.Hook)
-            UnhookWindowsHookEx(t.Hook);
-        t.Hook = nullptr;
-        t.Bar = nullptr;
-        t.Current = -1;
-    }
-    TMenuFilterHook(const TMenuFilterHook&) = delete;
-    TMenuFilterHook& operator=(const TMenuFilterHook&) = delete;
-};
 
 // The entries of a drop-down and its sub-menus are drawn by the skin while
 // it is open, and by the system again afterwards, so the window's menu is
@@ -201,29 +63,41 @@ private:
 
 } // namespace
 
-bool MenuFilterHookInstalled()
-{
-    return Tracking().Hook != nullptr;
-}
-
-void NoteMenuSelect(WPARAM wParam, LPARAM lParam)
-{
-    TTracking& t = Tracking();
-    if (!t.Bar || (HIWORD(wParam) == 0xFFFF && lParam == 0))
-        return;
-    t.Selected = reinterpret_cast<HMENU>(lParam);
-    t.SelectedOpens = (HIWORD(wParam) & MF_POPUP) != 0;
-}
-
 TSkinMenuBar::~TSkinMenuBar()
 {
     *alive_ = false;
     FreeButtons();
     // The window goes (or lets the skin go) while a drop-down is open.
-    if (Tracking().Bar == this) {
-        Tracking().Bar = nullptr;
-        EndMenu();
-    }
+    ui::ForgetDropDownRow(*this);
+}
+
+// ---- the buttons as a row of drop-downs
+
+int TSkinMenuBar::DropDownCount() const
+{
+    return static_cast<int>(Buttons.size());
+}
+
+int TSkinMenuBar::DropDownButtonAt(POINT screen)
+{
+    const auto* button = static_cast<TMenuBtn*>(MenuButtonAt(Owner.ScreenToWindow(screen)));
+    return button ? button->Index : -1;
+}
+
+bool TSkinMenuBar::OpensDropDown(int index) const
+{
+    const TMenuBtn& button = *Buttons[static_cast<size_t>(index)];
+    return button.Visible && button.ItemEnabled && button.Submenu;
+}
+
+HMENU TSkinMenuBar::DropDownMenu(int index) const
+{
+    return Buttons[static_cast<size_t>(index)]->Submenu;
+}
+
+bool TSkinMenuBar::DropDownRowRightToLeft() const
+{
+    return RightToLeft();
 }
 
 void TSkinMenuBar::OpenButton(TNCObject* button)
@@ -264,15 +138,15 @@ void TSkinMenuBar::OpenDropDowns(int index, bool fromKeyboard)
         int next = -1;
         {
             TOwnerDrawnEntries ownerDrawn(button.Submenu);
-            TMenuFilterHook hook(*this, index);
+            ui::TDropDownHook hook(*this, index);
             if (fromKeyboard)  // the drop-down opens with its first item selected
                 PostMessageW(window, WM_KEYDOWN, VK_DOWN, 0);
             TrackPopupMenu(button.Submenu, TPM_NONOTIFY | TPM_RIGHTBUTTON | (rightToLeft ? TPM_RIGHTALIGN : 0), x,
                            y, 0, window, nullptr);
             if (!*alive)
                 return;
-            next = Tracking().Next;
-            fromKeyboard = Tracking().NextByKeyboard;
+            next = hook.Next();
+            fromKeyboard = hook.NextByKeyboard();
         }
         Owner.MenuTracking = false;
         Owner.OpenedSubmenu = nullptr;

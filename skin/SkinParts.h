@@ -19,6 +19,7 @@ namespace ui {
 class TBitmap;
 class TControl;
 class TForm;
+class TMainMenu;
 } // namespace ui
 
 namespace skin {
@@ -74,6 +75,9 @@ struct TSkinParts {
     // Makes the popup menus of a form, and with mainMenu also the items of its
     // main menu, owner-drawn (on) or gives them back to the system (off).
     std::function<void(TWinSkinForm& controller, ui::TForm& form, bool on, bool mainMenu)> SetFormMenusOwnerDraw;
+    // Makes the items of a main menu's drop-downs owner-drawn with the skin
+    // (on) or gives them back to the system (off): a tool bar's menu.
+    std::function<void(ui::TMainMenu& menu, bool on)> SetMenuOwnerDraw;
 
     // ---- Control discovery and control skinners ----
     // Finds the controls of a form and attaches a skinner to each.

@@ -2,9 +2,11 @@
 
 #include "skin/SkinButtons.h"
 #include "skin/SkinDraw.h"
+#include "skin/SkinParts.h"
 #include "skin/SkinRecords.h"
 #include "skin/WinSkinData.h"
 #include "ui/ComCtrls.h"
+#include "ui/Menus.h"
 
 #include <algorithm>
 
@@ -54,6 +56,7 @@ void TSkinToolBar::InitControl(TWinSkinForm& form, TSkinData& skinData, bool tak
             });
         drawsButtons_ = true;
     }
+    DrawMenu(true);
     bar->Invalidate();
 }
 
@@ -73,8 +76,17 @@ void TSkinToolBar::GiveBack()
     if (drawsButtons_)
         bar->OnCustomDrawButton = {};
     drawsBackground_ = drawsButtons_ = false;
+    DrawMenu(false);
     bar->SetFlat(savedFlat_);
     bar->Invalidate();
+}
+
+// The drop-downs of the bar's menu are drawn by the skin while it is skinned.
+void TSkinToolBar::DrawMenu(bool on) const
+{
+    TMainMenu* menu = Bar()->Menu();
+    if (menu && SkinParts().SetMenuOwnerDraw)
+        SkinParts().SetMenuOwnerDraw(*menu, on);
 }
 
 // The skin's gradient stretched over the whole bar.

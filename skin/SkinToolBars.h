@@ -4,7 +4,8 @@
 // unassigned) paint the skin's tool-bar gradient behind the buttons and the
 // skin's button faces under them: hot, pressed and checked buttons. The
 // bar keeps drawing the images and captions and keeps its mouse handling,
-// drop-down arrows and check buttons. Taken off, the skinner gives the bar
+// drop-down arrows and check buttons; the drop-downs of its menu are drawn
+// by the skin. Taken off, the skinner gives the bar
 // its own look back: its flatness and its events as they were.
 #pragma once
 
@@ -32,6 +33,7 @@ private:
     ui::TToolBar* Bar() const;
     void DrawBackground(ui::TToolBar* bar, const RECT& rect, bool& defaultDraw) const;
     void DrawButton(ui::TToolBar* bar, ui::TToolButton* button, unsigned state, bool& defaultDraw) const;
+    void DrawMenu(bool on) const;
     void GiveBack();
 
     bool savedFlat_ = false;

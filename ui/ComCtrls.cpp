@@ -1,5 +1,7 @@
 #include "ui/ComCtrls.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 
 #include "ui/ImgList.h"
@@ -922,18 +924,16 @@ void TToolBar::SetImages(TImageList* images)
     RebuildButtons();
 }
 
-void TToolBar::SetMenu(TMenuItem* menu)
-{
-    SetReference(menu_, menu);
-}
-
 void TToolBar::Notification(TComponent* component, TOperation operation)
 {
     TWinControl::Notification(component, operation);
     if (operation != TOperation::opRemove)
         return;
-    if (component == menu_)
+    if (component == menu_) {
         menu_ = nullptr;
+        FreeMenuButtons();
+    }
+    std::erase(menuButtons_, component);
     if (component == images_) {
         images_ = nullptr;
         RebuildButtons();
@@ -960,6 +960,8 @@ void TToolBar::CreateWnd()
 void TToolBar::Loaded()
 {
     TWinControl::Loaded();
+    if (menu_)
+        MakeMenuButtons();
     RebuildButtons();
 }
 
@@ -974,7 +976,9 @@ BYTE ButtonStyleOf(const TToolButton& button)
     case TToolButtonStyle::tbsDivider: return BTNS_SEP;
     case TToolButtonStyle::tbsButton: break;
     }
-    return BTNS_BUTTON;
+    // A button showing a menu item is as wide as its caption, like the
+    // entries of a menu bar.
+    return button.MenuItem() ? BTNS_BUTTON | BTNS_AUTOSIZE : BTNS_BUTTON;
 }
 
 bool IsSeparator(const TToolButton& button)
@@ -1137,6 +1141,24 @@ void TToolBar::Dispatch(TMessage& m)
         TWinControl::Dispatch(m);
         PlaceButtons();
         return;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        // A press on a menu's button drops its items at once, as on a menu bar.
+        if (TToolButton* button = ButtonAt({GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)});
+            button && button->MenuItem()) {
+            TrackMenu(button);
+            return;
+        }
+        break;
+    case WM_MEASUREITEM:
+    case WM_DRAWITEM:
+        // The items of a drop-down this bar opened (it owns the menu's loop).
+        if (DispatchMenuMessage(m))
+            return;
+        break;
+    case WM_MENUSELECT:
+        NoteDropDownSelect(m.WParam, m.LParam);
+        break;
     case WM_ERASEBKGND: {
         // A flat bar would ask its parent for the background, and a form
         // paints all of itself in WM_PAINT: the bar fills its own.

@@ -10,10 +10,12 @@
 #include <commctrl.h>
 
 #include "ui/Controls.h"
+#include "ui/DropDownRow.h"
 
 namespace ui {
 
 class TImageList;
+class TMainMenu;
 class TMenuItem;
 class TPopupMenu;
 
@@ -333,10 +335,11 @@ using TToolBarCustomDrawButtonEvent =
 // paint the bar's background on Canvas() before the buttons, and
 // OnCustomDrawButton each button's face; leaving DefaultDraw set lets the bar
 // draw the rest (images and captions, and without a handler the face).
-class TToolBar : public TWinControl {
+class TToolBar : public TWinControl, private TDropDownRow {
     UI_CLASS(TToolBar)
 public:
     explicit TToolBar(TComponent* owner);
+    ~TToolBar() override;
     bool Flat() const { return flat_; }
     void SetFlat(bool on);
     bool ShowCaptions() const { return showCaptions_; }
@@ -347,9 +350,14 @@ public:
     void SetButtonHeight(int height);
     TImageList* Images() const { return images_; }
     void SetImages(TImageList* images);
-    // A menu shown as the bar's buttons' menus (read by the skin engine).
-    TMenuItem* Menu() const { return menu_; }
-    void SetMenu(TMenuItem* menu);
+    // A main menu shown on the bar: one button per top-level item, made by
+    // the bar and owned by it, whose press drops that item's sub-items.
+    TMainMenu* Menu() const { return menu_; }
+    void SetMenu(TMainMenu* menu);
+    // Opens the drop-down of a button showing a menu item (the item alone
+    // is clicked when it has no sub-items); the pointer or the arrow keys
+    // may move on to the neighbouring buttons' drop-downs meanwhile.
+    void TrackMenu(TToolButton* button);
     void Notification(TComponent* component, TOperation operation) override;
     TCanvas* Canvas() { return ControlCanvas(); }
     int ButtonCount() const { return static_cast<int>(buttons_.size()); }
@@ -377,13 +385,28 @@ private:
     LRESULT CustomDraw(NMTBCUSTOMDRAW& draw);
     void DropDown(const NMTOOLBARW& notify);
     void ButtonClicked(TToolButton& button);
+    // The buttons for Menu's top-level items, made again.
+    void MakeMenuButtons();
+    void FreeMenuButtons();
+    // The button under a client point; null over none or a separator.
+    TToolButton* ButtonAt(POINT client);
+    // Drops the sub-items of the button's item below it, the button pressed
+    // meanwhile; the command chosen. The bar may be gone when it returns.
+    UINT DropMenu(TToolButton& button);
+    // The buttons as a row of drop-downs (their menu items'), by place.
+    int DropDownCount() const override;
+    int DropDownButtonAt(POINT screen) override;
+    bool OpensDropDown(int index) const override;
+    HMENU DropDownMenu(int index) const override;
+    bool DropDownRowRightToLeft() const override;
     std::vector<TToolButton*> buttons_;  // as the window has them; command = index + 1
     bool flat_ = true;
     bool showCaptions_ = false;
     int buttonWidth_ = 23;
     int buttonHeight_ = 22;
     TImageList* images_ = nullptr;
-    TMenuItem* menu_ = nullptr;
+    TMainMenu* menu_ = nullptr;
+    std::vector<TToolButton*> menuButtons_;  // made for menu_, owned by the bar
 };
 
 // ---- cool bar

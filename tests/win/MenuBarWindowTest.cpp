@@ -5,7 +5,9 @@
 // without a menu. The bar and the menus are read back from the screen and
 // compared with the skin's pictures. The drop-downs' hook lives only while
 // one is open, a window closed under an open menu leaves nothing behind, and
-// the skin switched off gives the window its own menu back.
+// the skin switched off gives the window its own menu back. A tool bar
+// showing a main menu opens, switches and closes its drop-downs in the same
+// way, and the skin draws their items.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -20,6 +22,7 @@
 #include "tests/win/SkinTestSupport.h"
 #include "tests/win/WindowTestSupport.h"
 #include "tests/win/XInput.h"
+#include "ui/ComCtrls.h"
 #include "ui/ExtCtrls.h"
 #include "ui/Forms.h"
 #include "ui/Menus.h"
@@ -100,7 +103,9 @@ protected:
         parent->Add(item);
         return item;
     }
-    TWinSkinForm* Open(TBiDiMode mode = TBiDiMode::bdLeftToRight)
+    // Where the menu shows: the form's menu bar, or a tool bar's buttons.
+    enum class TShownOn { MenuBar, ToolBar };
+    TWinSkinForm* Open(TBiDiMode mode = TBiDiMode::bdLeftToRight, TShownOn shownOn = TShownOn::MenuBar)
     {
         form = new TForm(nullptr);
         form->SetPosition(TPosition::poDesigned);
@@ -125,7 +130,13 @@ protected:
         undo = Item(edit, L"&Undo");
         help = Item(menu->Items(), L"&Help");
         about = Item(help, L"&About");
-        form->SetMenu(menu);
+        if (shownOn == TShownOn::MenuBar) {
+            form->SetMenu(menu);
+        } else {
+            toolBar = new TToolBar(form);
+            toolBar->SetParent(form);
+            toolBar->SetMenu(menu);
+        }
         button = new TButton(form);
         button->SetParent(form);
         button->SetBounds(20, 120, 100, 30);
@@ -139,7 +150,7 @@ protected:
         form->Show();
         SetForegroundWindow(form->Handle());
         controller = bed.WaitSkinned(form->Handle());
-        if (controller)  // the bar lays its buttons out when it is painted
+        if (controller && !toolBar)  // the bar lays its buttons out when it is painted
             PumpUntil([&] { return !IsRectEmpty(&Bar().Buttons[0]->Bounds); });
         return controller;
     }
@@ -151,6 +162,30 @@ protected:
         GetWindowRect(form->Handle(), &r);
         const POINT middle = Middle(Bar().Buttons[static_cast<size_t>(index)]->Bounds);
         return {r.left + middle.x, r.top + middle.y};
+    }
+    // A button of the tool bar showing the menu, on the screen.
+    POINT ToolButtonOnScreen(int index) const
+    {
+        RECT r = toolBar->Buttons(index)->BoundsRect();
+        MapWindowPoints(toolBar->Handle(), nullptr, reinterpret_cast<POINT*>(&r), 2);
+        return Middle(r);
+    }
+    // Opens a drop-down by a press on its button, presses that button again
+    // (which must close it for good): whether a menu opened again.
+    bool OpensAgainAfterPressOnItsButton(POINT button, HMENU dropDown)
+    {
+        bool reopened = false;
+        WithInput([&] {
+            input.MoveTo(button);
+            input.Click();
+            AwaitOpen(dropDown);
+            input.Click();
+            AwaitClosed();
+            reopened = Await([] { return OpenMenuWindow() != nullptr; }, 500ms);
+            if (reopened)
+                input.Key("Escape");
+        });
+        return reopened;
     }
     // Runs `steps` on a second thread while this thread runs the
     // application's message loop (the menus' loops run inside it).
@@ -177,6 +212,7 @@ protected:
     TSkinTestBed bed;
     TForm* form = nullptr;
     TMainMenu* menu = nullptr;
+    TToolBar* toolBar = nullptr;
     TMenuItem *file = nullptr, *newItem = nullptr, *disabled = nullptr, *separator = nullptr, *checked = nullptr,
               *more = nullptr, *nested = nullptr, *edit = nullptr, *undo = nullptr, *help = nullptr, *about = nullptr;
     TButton* button = nullptr;
@@ -198,7 +234,7 @@ TEST_F(SkinnedMenuBar, TheMouseOpensSwitchesChoosesAndCloses)
         input.MoveTo(ButtonOnScreen(0));
         input.Click();
         openedFile = AwaitOpen(file->Handle());
-        hookWhileOpen = MenuFilterHookInstalled();
+        hookWhileOpen = DropDownHookInstalled();
         pressedLook = Bar().Buttons[0]->State == 2;
         input.MoveTo(ButtonOnScreen(1));
         switched = AwaitOpen(edit->Handle());
@@ -212,7 +248,7 @@ TEST_F(SkinnedMenuBar, TheMouseOpensSwitchesChoosesAndCloses)
     EXPECT_TRUE(switched) << "moving to another button switches drop-downs";
     LoopUntil([&] { return ran[undo] > 0; }, 2s);
     EXPECT_EQ(ran[undo], 1);
-    EXPECT_FALSE(MenuFilterHookInstalled()) << "the hook goes with the drop-down";
+    EXPECT_FALSE(DropDownHookInstalled()) << "the hook goes with the drop-down";
     EXPECT_EQ(Bar().Buttons[0]->State, 1);
 
     // A press outside the menus closes them and runs nothing, not even the
@@ -235,18 +271,7 @@ TEST_F(SkinnedMenuBar, TheMouseOpensSwitchesChoosesAndCloses)
     EXPECT_EQ(buttonClicks, 0);
 
     // A press on the open drop-down's own button closes it for good.
-    bool reopened = false;
-    WithInput([&] {
-        input.MoveTo(ButtonOnScreen(1));
-        input.Click();
-        AwaitOpen(edit->Handle());
-        input.Click();
-        AwaitClosed();
-        reopened = Await([] { return OpenMenuWindow() != nullptr; }, 500ms);
-        if (reopened)
-            input.Key("Escape");
-    });
-    EXPECT_FALSE(reopened);
+    EXPECT_FALSE(OpensAgainAfterPressOnItsButton(ButtonOnScreen(1), edit->Handle()));
 }
 
 TEST_F(SkinnedMenuBar, TheKeyboardOpensAndWalksTheDropDowns)
@@ -358,7 +383,7 @@ TEST_F(SkinnedMenuBar, ClosingTheWindowUnderAnOpenDropDownLeavesNothingBehind)
     ASSERT_TRUE(popup);
     EXPECT_TRUE(PumpUntil([&] { return !IsWindow(window); })) << "the form went";
     EXPECT_EQ(OpenMenuWindow(), nullptr);
-    EXPECT_FALSE(MenuFilterHookInstalled());
+    EXPECT_FALSE(DropDownHookInstalled());
     EXPECT_FALSE(bed.Manager().IsPopupSkinned(popup));
     bed.Manager().PurgeControllers();
     EXPECT_EQ(bed.Manager().FindController(window), nullptr);
@@ -601,4 +626,90 @@ TEST(SkinnedMdiMenuBar, AMaximisedChildsButtonsSitOnTheFramesBar)
     ASSERT_TRUE(input.MoveTo({r.left + Middle(restore->Bounds).x, r.top + Middle(restore->Bounds).y}));
     input.Click();
     EXPECT_TRUE(PumpUntil([&] { return !IsZoomed(child->Handle()); })) << "the child's restore button";
+}
+
+// A main menu shown on a tool bar: a button per top-level item whose press
+// drops that item's sub-items, drawn by the skin while the form is skinned.
+TEST_F(SkinnedMenuBar, AToolBarsMenuDropsItsItemsInTheSkin)
+{
+    ASSERT_TRUE(Open(TBiDiMode::bdLeftToRight, TShownOn::ToolBar));
+    ASSERT_EQ(toolBar->ButtonCount(), 3);
+    EXPECT_EQ(toolBar->Buttons(1)->Caption(), L"&Edit");
+    EXPECT_EQ(toolBar->Buttons(1)->MenuItem(), edit);
+    const auto pressed = [&](int index) {
+        return SendMessageW(toolBar->Handle(), TB_ISBUTTONPRESSED, static_cast<WPARAM>(index + 1), 0) != 0;
+    };
+    bool openedFile = false, pressedLook = false, switchedByMouse = false, rightKey = false, leftKey = false;
+    std::unique_ptr<TBitmap> shot;
+    RECT popup{}, selected{};
+    WithInput([&] {
+        input.MoveTo(ToolButtonOnScreen(0));
+        input.Click();
+        openedFile = AwaitOpen(file->Handle());
+        pressedLook = pressed(0);
+        input.MoveTo(ToolButtonOnScreen(1));
+        switchedByMouse = AwaitOpen(edit->Handle());
+        input.Key("Right");
+        rightKey = AwaitOpen(help->Handle());
+        input.Key("Left");
+        leftKey = AwaitOpen(edit->Handle());
+        input.MoveTo(Middle(ItemOnScreen(edit->Handle(), 0)));
+        Await([&] { return Selected(edit->Handle(), 0); });
+        Sleep(300);  // the item repainted
+        GetWindowRect(OpenMenuWindow(), &popup);
+        selected = ItemOnScreen(edit->Handle(), 0);
+        shot = CaptureScreen(popup);
+        input.Click();
+        AwaitClosed();
+    });
+    EXPECT_TRUE(openedFile);
+    EXPECT_TRUE(pressedLook) << "the open drop-down's button shows pressed";
+    EXPECT_TRUE(switchedByMouse);
+    EXPECT_TRUE(rightKey && leftKey) << "the arrows move between the drop-downs";
+    LoopUntil([&] { return ran[undo] > 0; }, 2s);
+    EXPECT_EQ(ran[undo], 1);
+    EXPECT_FALSE(pressed(1));
+
+    ASSERT_TRUE(shot);
+    const int iw = selected.right - selected.left, ih = selected.bottom - selected.top;
+    const auto face = ElementFace(*bed.Data().MenuItem, iw, ih, 4);
+    EXPECT_EQ(PictureDifferences(*shot, {selected.left - popup.left, selected.top - popup.top}, *face,
+                                 {iw - 3, 0, iw, ih}),
+              "")
+        << "the selected item wears the skin's face";
+
+    // A press on the open drop-down's own button closes it for good.
+    EXPECT_FALSE(OpensAgainAfterPressOnItsButton(ToolButtonOnScreen(2), help->Handle()));
+
+    // Without the skin the system draws the items again; without the menu
+    // the bar has no buttons.
+    const HWND window = form->Handle();
+    bed.Data().SetActive(false);
+    ASSERT_TRUE(PumpUntil([&] { return bed.Manager().FindController(window) == nullptr; }));
+    EXPECT_FALSE(menu->OwnerDraw());
+    EXPECT_FALSE(undo->OnDrawItem);
+    toolBar->SetMenu(nullptr);
+    EXPECT_EQ(toolBar->ButtonCount(), 0);
+}
+
+TEST_F(SkinnedMenuBar, AToolBarFreedUnderItsOpenDropDownLeavesNothingBehind)
+{
+    ASSERT_TRUE(Open(TBiDiMode::bdLeftToRight, TShownOn::ToolBar));
+    const POINT fileButton = ToolButtonOnScreen(0);
+    const HWND window = form->Handle();
+    form->OnClose = TCloseEvent([](TObject*, TCloseAction& action) { action = TCloseAction::caFree; });
+    const HMENU dropDown = file->Handle();
+    form = nullptr;  // it frees itself
+    bool opened = false;
+    WithInput([&] {
+        input.MoveTo(fileButton);
+        input.Click();
+        opened = AwaitOpen(dropDown);
+        PostMessageW(window, WM_CLOSE, 0, 0);
+        AwaitClosed();
+    });
+    EXPECT_TRUE(opened);
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindow(window); })) << "the form went";
+    EXPECT_EQ(OpenMenuWindow(), nullptr);
+    EXPECT_FALSE(DropDownHookInstalled());
 }

@@ -2,7 +2,7 @@ object DemoTools: TDemoPlainForm
   Left = 90
   Top = 450
   Width = 560
-  Height = 360
+  Height = 380
   Caption = '控件：工具栏、酷栏与框架'
   Color = clBtnFace
   Font.Charset = 134
@@ -114,19 +114,26 @@ object DemoTools: TDemoPlainForm
       DropdownMenu = RecentMenu
     end
   end
+  object MenuToolBar: TToolBar
+    Left = 0
+    Top = 78
+    Width = 544
+    Height = 24
+    Menu = ToolMenu
+  end
   object Frame1: TDemoOptionsFrame
     Left = 12
-    Top = 90
+    Top = 108
     TabOrder = 1
   end
   object Frame2: TDemoOptionsFrame
     Left = 276
-    Top = 90
+    Top = 108
     TabOrder = 2
   end
   object CloseButton: TButton
     Left = 440
-    Top = 280
+    Top = 286
     Width = 90
     Height = 30
     Caption = '关闭'
@@ -137,6 +144,54 @@ object DemoTools: TDemoPlainForm
     Width = 16
     Height = 16
     Bitmap = {@menuglyphs.bmp@}
+  end
+  object ToolMenu: TMainMenu
+    object FileMenu: TMenuItem
+      Caption = '文件(&F)'
+      object FileNew: TMenuItem
+        Caption = '新建(&N)'
+        ShortCut = 16462
+      end
+      object FileOpen: TMenuItem
+        Caption = '打开(&O)…'
+        ShortCut = 16463
+      end
+      object FileLine: TMenuItem
+        Caption = '-'
+      end
+      object FileRecent: TMenuItem
+        Caption = '最近的文件(&R)'
+        object FileRecent1: TMenuItem
+          Caption = '最近的文件 1'
+        end
+        object FileRecent2: TMenuItem
+          Caption = '最近的文件 2'
+        end
+      end
+    end
+    object EditMenu: TMenuItem
+      Caption = '编辑(&E)'
+      object EditCut: TMenuItem
+        Caption = '剪切(&T)'
+      end
+      object EditCopy: TMenuItem
+        Caption = '复制(&C)'
+      end
+      object EditPaste: TMenuItem
+        Caption = '粘贴(&P)'
+        Enabled = False
+      end
+    end
+    object ViewMenu: TMenuItem
+      Caption = '视图(&V)'
+      object ViewRuler: TMenuItem
+        Caption = '标尺(&R)'
+        Checked = True
+      end
+      object ViewGrid: TMenuItem
+        Caption = '网格(&G)'
+      end
+    end
   end
   object RecentMenu: TPopupMenu
     object Recent1: TMenuItem
