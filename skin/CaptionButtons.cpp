@@ -274,7 +274,12 @@ void PaintCaptionButtons(TWinSkinForm& form, HDC dc)
         if (!button->Visible || !HasPicture(record) || record.Align == 100)
             continue;
         if (CaptionActionOf(record.Action).DrawsIcon) {
-            const HICON icon = form.PaintCache.ScaledIcon(WindowIcon(ui::Application()->Handle()), form.IconSize);
+            // The program's icon, else the window's own, blended over the
+            // title; the keyed picture only when there is neither.
+            HICON icon = WindowIcon(ui::Application()->Handle());
+            if (!icon)
+                icon = WindowIcon(form.WindowHandle);
+            icon = form.PaintCache.ScaledIcon(icon, form.IconSize);
             DrawWindowIcon(dc, button->Bounds, icon, form.IconSize, *form.IconBitmap);
             continue;
         }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "skin/CaptionButtons.h"
+#include "skin/ImgUtil.h"
 #include "skin/SkinDraw.h"
 #include "skin/SkinManage.h"
 #include "skin/SkinParts.h"
@@ -349,14 +350,14 @@ std::unique_ptr<TBitmap> WindowIconBitmap(HWND window)
 {
     const int cx = GetSystemMetrics(SM_CXSMICON), cy = GetSystemMetrics(SM_CYSMICON);
     auto bitmap = std::make_unique<TBitmap>(cx, cy);
-    HDC dc = bitmap->Canvas()->Handle();
-    const ui::TBrushHandle key(CreateSolidBrush(ui::ColorToRGB(ui::clFuchsia)));
-    const RECT all{0, 0, cx, cy};
-    FillRect(dc, &all, key.Get());
     if (const HICON icon = WindowIcon(window)) {
         ui::TIcon copy;
         copy.SetHandle(ScaledCopy(icon, cx, cy));
-        DrawIconEx(dc, 0, 0, copy.Handle() ? copy.Handle() : icon, cx, cy, 0, nullptr, DI_NORMAL);
+        DrawKeyedIcon(copy.Handle() ? copy.Handle() : icon, cx, cy, *bitmap);
+    } else {
+        const ui::TBrushHandle key(CreateSolidBrush(ui::ColorToRGB(ui::clFuchsia)));
+        const RECT all{0, 0, cx, cy};
+        FillRect(bitmap->Canvas()->Handle(), &all, key.Get());
     }
     return bitmap;
 }

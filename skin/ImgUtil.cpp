@@ -51,6 +51,38 @@ void ReplaceKeyColour(TBitmap& bitmap, ui::TColor colour)
     });
 }
 
+void DrawKeyedIcon(HICON icon, int cx, int cy, TBitmap& into)
+{
+    // Over black a pixel shows alpha x colour; over white the same plus
+    // (1 - alpha) x 255: the two pictures give back both.
+    TBitmap onBlack(cx, cy), onWhite(cx, cy);
+    const RECT all{0, 0, cx, cy};
+    FillRect(onBlack.Canvas()->Handle(), &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    FillRect(onWhite.Canvas()->Handle(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    DrawIconEx(onBlack.Canvas()->Handle(), 0, 0, icon, cx, cy, 0, nullptr, DI_NORMAL);
+    DrawIconEx(onWhite.Canvas()->Handle(), 0, 0, icon, cx, cy, 0, nullptr, DI_NORMAL);
+    GdiFlush();
+    into.SetPixelFormat(ui::TPixelFormat::pf24bit);
+    into.SetSize(cx, cy);
+    for (int y = 0; y < cy; ++y) {
+        const std::uint8_t* black = onBlack.ScanLine(y);
+        const std::uint8_t* white = onWhite.ScanLine(y);
+        std::uint8_t* out = into.ScanLine(y);
+        for (int i = 0; i < cx * 3; i += 3) {
+            const int seeThrough = (white[i] - black[i] + white[i + 1] - black[i + 1] + white[i + 2] - black[i + 2]) / 3;
+            const int alpha = 255 - std::clamp(seeThrough, 0, 255);
+            if (alpha < 128) {
+                out[i] = 255, out[i + 1] = 0, out[i + 2] = 255;
+                continue;
+            }
+            for (int c = 0; c < 3; ++c)
+                out[i + c] = static_cast<std::uint8_t>(std::min(255, black[i + c] * 255 / alpha));
+            if (out[i] == 255 && out[i + 1] == 0 && out[i + 2] == 255)
+                out[i + 1] = 1;  // the icon's own fuchsia stays visible
+        }
+    }
+}
+
 void MirrorHorizontal(TBitmap& bitmap)
 {
     const int bpp = bitmap.BytesPerPixel();

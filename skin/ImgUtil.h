@@ -30,6 +30,13 @@ void RotateLeft(ui::TBitmap& bitmap);
 // to (old height - 1 - y, x).
 void RotateRight(ui::TBitmap& bitmap);
 
+// The icon drawn at cx x cy as a picture keyed on fuchsia (red 255, green
+// 0, blue 255), resized to that. A pixel at least half opaque keeps the
+// icon's own colour, unblended; the others become the key. An icon's
+// half-transparent edge drawn straight onto the key colour would leave a
+// pink fringe wherever the picture is later blitted without its key.
+void DrawKeyedIcon(HICON icon, int cx, int cy, ui::TBitmap& into);
+
 // MixRgb (skin/ColourMath.h) of the two colours, system colours resolved.
 ui::TColor MixColours(ui::TColor colour1, ui::TColor colour2, int weight);
 // RgbSaturation of the colour, a system colour resolved first.

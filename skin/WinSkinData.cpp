@@ -5,6 +5,7 @@
 #include <new>
 #include <stdexcept>
 
+#include "skin/ImgUtil.h"
 #include "skin/LZH.h"
 #include "skin/SkinDraw.h"
 #include "skin/SkinManage.h"
@@ -348,13 +349,7 @@ void TSkinData::BuildAppIcon()
         AppIcon->SetSize(0, 0);
         return;
     }
-    const int cx = GetSystemMetrics(SM_CXSMICON), cy = GetSystemMetrics(SM_CYSMICON);
-    AppIcon->SetSize(cx, cy);
-    const HDC dc = AppIcon->Canvas()->Handle();
-    const TBrushHandle key(CreateSolidBrush(ColorToRGB(clFuchsia)));
-    const RECT all{0, 0, cx, cy};
-    FillRect(dc, &all, key.Get());
-    DrawIconEx(dc, 0, 0, icon, cx, cy, 0, nullptr, DI_NORMAL);
+    DrawKeyedIcon(icon, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), *AppIcon);
     AppIcon->SetTransparentColor(clFuchsia);
     AppIcon->SetTransparent(true);
 }

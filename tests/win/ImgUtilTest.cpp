@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdlib>
+
 namespace {
 
 using namespace ui;
@@ -137,6 +140,60 @@ TEST(ImgUtilPixels, TurningLeftPutsTheRightPixelOnTopAndRightTurnsBack)
     ASSERT_EQ(b.Width(), 2);
     EXPECT_EQ(At(b, 0, 0), NumberOf(0, 0));
     EXPECT_EQ(At(b, 1, 0), NumberOf(1, 0));
+}
+
+// A 4 x 1 icon of one colour whose pixels have the given opacities.
+HICON IconWithAlphas(Bgr colour, const std::array<std::uint8_t, 4>& alphas)
+{
+    BITMAPV5HEADER header{};
+    header.bV5Size = sizeof header;
+    header.bV5Width = 4;
+    header.bV5Height = 1;
+    header.bV5Planes = 1;
+    header.bV5BitCount = 32;
+    header.bV5Compression = BI_BITFIELDS;
+    header.bV5RedMask = 0x00FF0000;
+    header.bV5GreenMask = 0x0000FF00;
+    header.bV5BlueMask = 0x000000FF;
+    header.bV5AlphaMask = 0xFF000000;
+    void* bits = nullptr;
+    const HDC screen = GetDC(nullptr);
+    const HBITMAP colour32 = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, &bits,
+                                              nullptr, 0);
+    ReleaseDC(nullptr, screen);
+    auto* pixel = static_cast<std::uint8_t*>(bits);
+    for (std::size_t i = 0; i < alphas.size(); ++i, pixel += 4) {
+        pixel[0] = colour.B, pixel[1] = colour.G, pixel[2] = colour.R;
+        pixel[3] = alphas[i];
+    }
+    const HBITMAP mask = CreateBitmap(4, 1, 1, 1, nullptr);
+    ICONINFO info{TRUE, 0, 0, mask, colour32};
+    const HICON icon = CreateIconIndirect(&info);
+    DeleteObject(mask);
+    DeleteObject(colour32);
+    return icon;
+}
+
+// Half-transparent edges must not come out blended with the key colour: a
+// pixel is either the key or the icon's own colour.
+TEST(ImgUtilPixels, AKeyedIconHasNoFringeOfTheKeyColour)
+{
+    const Bgr blue = Rgb(36, 80, 136);
+    const HICON icon = IconWithAlphas(blue, {255, 200, 100, 0});
+    ASSERT_TRUE(icon);
+    TBitmap keyed;
+    skin::DrawKeyedIcon(icon, 4, 1, keyed);
+    DestroyIcon(icon);
+    ASSERT_EQ(keyed.Width(), 4);
+    const Bgr magenta = Rgb(255, 0, 255);
+    const Bgr expected[] = {blue, blue, magenta, magenta};
+    for (int x = 0; x < 4; ++x) {
+        const Bgr got = At(keyed, x, 0);
+        EXPECT_LE(std::abs(got.R - expected[x].R) + std::abs(got.G - expected[x].G) +
+                      std::abs(got.B - expected[x].B),
+                  6)
+            << "pixel " << x;
+    }
 }
 
 TEST(ImgUtilColours, SystemColoursAreResolvedBeforeMixingAndMeasuring)
