@@ -188,6 +188,13 @@ TEST(SkinnedFrameOnScreen, CaptionTextAndIconWhereTheSkinPlacesThem)
         }
     EXPECT_GT(opaque, 0) << "the program's forms carry its icon";
     EXPECT_GT(same * 2, opaque) << "the icon's opaque pixels show on the title";
+    int pink = 0;  // half-transparent edges blended with the key colour
+    for (int y = icon->Bounds.top; y < icon->Bounds.bottom; ++y)
+        for (int x = icon->Bounds.left; x < icon->Bounds.right; ++x) {
+            const Bgr pixel = At(*shot, x, y);
+            pink += pixel.R > 160 && pixel.B > 160 && pixel.G < pixel.R - 60;
+        }
+    EXPECT_EQ(pink, 0) << "the icon's edges show no key colour";
 }
 
 TEST(SkinnedFrame, TheClientAreaIsWhatTheSkinsFrameLeaves)
