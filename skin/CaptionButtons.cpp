@@ -275,12 +275,12 @@ void PaintCaptionButtons(TWinSkinForm& form, HDC dc)
             continue;
         if (CaptionActionOf(record.Action).DrawsIcon) {
             // The program's icon, else the window's own, blended over the
-            // title; the keyed picture only when there is neither.
+            // title.
             HICON icon = WindowIcon(ui::Application()->Handle());
             if (!icon)
                 icon = WindowIcon(form.WindowHandle);
             icon = form.PaintCache.ScaledIcon(icon, form.IconSize);
-            DrawWindowIcon(dc, button->Bounds, icon, form.IconSize, *form.IconBitmap);
+            DrawWindowIcon(dc, button->Bounds, icon, form.IconSize);
             continue;
         }
         const TCaptionFrame frame = TitleBarFrame(record, form.Active, button->Enabled);
@@ -297,14 +297,14 @@ POINT PointOf(LPARAM lParam)
     return {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
 }
 
-// Gives the window icon's record the icon's picture (for its size) where
-// the skin has none.
-void TakeIconPicture(TDataSkinSysButton& record, TSkinData& data, const ui::TBitmap& icon)
+// Gives the window icon's record the program's icon picture (for its size)
+// where the skin has none; the window's own icon when the program has none.
+void TakeIconPicture(TDataSkinSysButton& record, TSkinData& data, TWinSkinForm& form)
 {
-    if (record.Image->Empty())
-        CopyBitmap(icon, *record.Image);
     if (data.AppIcon->Empty())
-        CopyBitmap(icon, *data.AppIcon);
+        CopyBitmap(form.IconPicture(), *data.AppIcon);
+    if (record.Image->Empty())
+        CopyBitmap(*data.AppIcon, *record.Image);
     record.FrameCount = 1;
 }
 
@@ -400,8 +400,8 @@ void TWinSkinForm::BuildCaptionButtons()
     FreeCaptionButtons();
     for (const auto& record : SkinData->TitleButtons) {
         if (CaptionActionOf(record->Action).DrawsIcon) {
-            BuildIconBitmap();
-            TakeIconPicture(*record, *SkinData, *IconBitmap);
+            IconChanged();
+            TakeIconPicture(*record, *SkinData, *this);
         }
         CaptionButtons.push_back(std::make_unique<TWinSysButton>(this, record.get()));
     }

@@ -362,12 +362,10 @@ std::unique_ptr<TBitmap> WindowIconBitmap(HWND window)
     return bitmap;
 }
 
-void DrawWindowIcon(HDC dc, const RECT& rect, HICON icon, int size, TBitmap& fallback)
+void DrawWindowIcon(HDC dc, const RECT& rect, HICON icon, int size)
 {
     if (icon)
         DrawIconEx(dc, rect.left, rect.top, icon, size, size, 0, nullptr, DI_NORMAL);
-    else
-        TransparentBlit(dc, rect, fallback, ui::clFuchsia);
 }
 
 // ---- What one window's frame keeps between paints ----
@@ -618,14 +616,19 @@ void TWinSkinForm::UpdateRegion()
         return;
     if (w == RegionWidth && h == RegionHeight && !mdiChild && SkinState != TSkinState::Reskinning)
         return;
+    ShapeWindow(w, h, true);
+}
+
+void TWinSkinForm::ShapeWindow(int w, int h, bool redraw)
+{
+    if (SkinState == TSkinState::Closed || !FrameSkinned || SkinData->Empty())
+        return;
     ui::TRegionHandle region = BuildFrameRegion(*SkinData, GeometryOf(*this), w, h, Active);
-    if (HasTransparentBorder(*SkinData)) {
-        RegionWidth = w;
-        RegionHeight = h;
-    }
+    RegionWidth = w;
+    RegionHeight = h;
     // Once set, the region belongs to the window, which deletes it when it
     // is replaced; one the system refused is deleted here.
-    if (SetWindowRgn(WindowHandle, region.Get(), TRUE)) {
+    if (SetWindowRgn(WindowHandle, region.Get(), redraw)) {
         Region = region.Release();
         RegionOwned = true;
     }
@@ -639,11 +642,18 @@ void TWinSkinForm::DropRegion()
     RegionWidth = RegionHeight = 0;
 }
 
-void TWinSkinForm::BuildIconBitmap()
+void TWinSkinForm::IconChanged()
 {
-    IconBitmap = WindowIconBitmap(WindowHandle);
+    IconBitmap.reset();
     IconSize = GetSystemMetrics(SM_CXSMICON);
     PaintCache.Clear();  // the title bar shows the icon
+}
+
+TBitmap& TWinSkinForm::IconPicture()
+{
+    if (!IconBitmap)
+        IconBitmap = WindowIconBitmap(WindowHandle);
+    return *IconBitmap;
 }
 
 } // namespace skin

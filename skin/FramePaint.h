@@ -172,8 +172,8 @@ HICON WindowIcon(HWND window);
 // bitmap; all magenta when the window has none.
 std::unique_ptr<ui::TBitmap> WindowIconBitmap(HWND window);
 
-// Draws `icon` at size x size at rect's top-left corner, or when it is null
-// `fallback` keyed with magenta into rect.
-void DrawWindowIcon(HDC dc, const RECT& rect, HICON icon, int size, ui::TBitmap& fallback);
+// Draws `icon` at size x size at rect's top-left corner; nothing when it is
+// null.
+void DrawWindowIcon(HDC dc, const RECT& rect, HICON icon, int size);
 
 } // namespace skin

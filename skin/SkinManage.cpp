@@ -187,6 +187,7 @@ TSkinManage::~TSkinManage()
     popupSkinners_.clear();
     skinDataList_.clear();
     hook_.reset();
+    ui::Screen()->OnFormShowing = nullptr;
 }
 
 void TSkinManage::InstallCreationHook()
@@ -195,6 +196,25 @@ void TSkinManage::InstallCreationHook()
     OsVersion = MAKEWORD(version.Major, version.Minor);
     if (!hook_)
         hook_ = std::make_unique<TCbtHook>([this](int code, WPARAM wParam, LPARAM lParam) { OnCbt(code, wParam, lParam); });
+    ui::Screen()->OnFormShowing = [this](TForm& form) { SkinBeforeShowing(form); };
+}
+
+// A form about to be shown is skinned and dressed while it is still hidden:
+// it appears with its skinned frame at its skinned size, painted once, not
+// first with the system's frame and then resized and painted again. MDI
+// children are skinned as they are made.
+void TSkinManage::SkinBeforeShowing(TForm& form)
+{
+    if (!Active || form.FormStyle() == TFormStyle::fsMDIChild || !form.HandleAllocated())
+        return;
+    const HWND window = form.Handle();
+    if (State == TManageState::Created)
+        State = TManageState::Running;
+    if (!TrySkinWindow(window))
+        return;
+    TWinSkinForm* controller = FindController(window);
+    if (controller && controller->SkinState == TSkinState::Attached)
+        controller->FirstSkinning();
 }
 
 void TSkinManage::RegisterSkinData(TSkinData* skinData)

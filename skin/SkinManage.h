@@ -51,7 +51,8 @@ public:
     TSkinManage(const TSkinManage&) = delete;
     TSkinManage& operator=(const TSkinManage&) = delete;
 
-    // Starts the thread's WH_CBT hook (once).
+    // Starts the thread's WH_CBT hook (once), and skinning forms before they
+    // are shown.
     void InstallCreationHook();
     void RegisterSkinData(TSkinData* skinData);
     // Forgets the skin data; the windows it skinned are unskinned.
@@ -112,6 +113,7 @@ public:
     const ui::TTimer& ActionTimer() const { return *actionTimer_; }
 
 private:
+    void SkinBeforeShowing(ui::TForm& form);
     void OnCbt(int code, WPARAM wParam, LPARAM lParam);
     void OnCreateWindow(HWND window, const CBT_CREATEWNDW& create);
     void RunScheduledAction();

@@ -57,7 +57,6 @@ const TClassInfo& TWinSkinForm::StaticClass()
 TWinSkinForm::TWinSkinForm(TComponent* owner)
     : TComponent(owner),
       CaptionFont(std::make_unique<TFont>()),
-      IconBitmap(std::make_unique<TBitmap>()),
       TitleBitmap(std::make_unique<TBitmap>()),
       NcCanvas(std::make_unique<TCanvas>()),
       SkinnerCanvas(std::make_unique<TCanvas>()),
@@ -257,7 +256,7 @@ void TWinSkinForm::HookForm()
 void TWinSkinForm::FirstSkinning()
 {
     SystemMenu = GetSystemMenu(WindowHandle, FALSE);
-    BuildIconBitmap();
+    IconChanged();
     RECT window{}, client{};
     GetWindowRect(WindowHandle, &window);
     GetClientRect(WindowHandle, &client);
@@ -338,6 +337,9 @@ void TWinSkinForm::ResizeToFrame(bool useClientRect)
     const int height = Height(AttachClientRect) + TitleHeight + BottomHeight + MenuBarHeight;
     if (IsMessageDialog && !useClientRect)
         width = WidenForCaption(width);
+    // The region for the new size first, without a repaint of its own: the
+    // resize repaints the whole window once.
+    ShapeWindow(width, height, false);
     SetWindowPos(WindowHandle, nullptr, 0, 0, width, height,
                  SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE);
 }

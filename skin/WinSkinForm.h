@@ -118,6 +118,9 @@ public:
     void DetachOnDestroy();
     // The detach of a window whose frame the skin left to the system.
     void DetachUnframed();
+    // Dresses an attached window: its controls, its size for the skin's
+    // frame, its region (WM_SKINSTART, or at once when the window shows).
+    void FirstSkinning();
     // Re-applies a reloaded skin (the manager computed the geometry first).
     void Reskin();
     // Keeps the client area and grows the window by the skin frame.
@@ -147,9 +150,16 @@ public:
     void PaintFrame(HDC dc);
     // Builds the window region that cuts the key colour out of the frame.
     void UpdateRegion();
+    // Gives the window the region of a w x h frame; redraw false leaves the
+    // repaint to what comes next (a resize to that size repaints it all).
+    void ShapeWindow(int w, int h, bool redraw);
     void DropRegion();
-    // The window's small icon into IconBitmap.
-    void BuildIconBitmap();
+    // The window's icon changed: the title shows the new one, and its keyed
+    // picture is made again when next asked for.
+    void IconChanged();
+    // The window's small icon drawn on the key colour (WindowIconBitmap),
+    // made when first asked for after a change.
+    ui::TBitmap& IconPicture();
 
     // ---- Caption buttons, hit testing, system menu (CaptionButtons.cpp) ----
     void BuildCaptionButtons();
@@ -209,7 +219,7 @@ public:
     RECT AttachClientRect{};
     std::vector<std::unique_ptr<TWinSysButton>> CaptionButtons;
     int RightReserve = 0;
-    std::unique_ptr<ui::TBitmap> IconBitmap;
+    std::unique_ptr<ui::TBitmap> IconBitmap;  // null until asked for
     int IconSize = 0;
     std::unique_ptr<ui::TBitmap> TitleBitmap;
     TFramePaintCache PaintCache;  // border faces and the scaled icon between frame paints
@@ -264,7 +274,6 @@ private:
     void SubclassWindow();
     void CreateMenuBar();
     void HookForm();
-    void FirstSkinning();
     void SkinFinished();
     void ReadWindowState();
     bool IsMaximizedMdiChild() const;

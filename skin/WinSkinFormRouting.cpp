@@ -353,7 +353,7 @@ void TWinSkinForm::OnCaptionChange(TMessage& m)
         CallOldWindowProc(m);
     }
     if (m.Msg == WM_SETICON)
-        BuildIconBitmap();
+        IconChanged();
     if (visible && SkinState == TSkinState::Running)
         RefreshTitle();
 }

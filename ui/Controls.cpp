@@ -773,6 +773,8 @@ void TWinControl::UpdateShowing()
     const bool shown = IsWindowVisible(handle_) || (GetWindowLongW(handle_, GWL_STYLE) & WS_VISIBLE);
     if (Visible() == shown)
         return;
+    if (Visible() && !Parent())
+        SendMessageW(handle_, CM_SHOWING, 0, 0);
     ShowWindow(handle_, Visible() ? ShowCommand() : SW_HIDE);
     if (Visible() && !Parent())
         SendMessageW(handle_, CM_SHOWN, 0, 0);

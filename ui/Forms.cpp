@@ -688,6 +688,10 @@ void TForm::Dispatch(TMessage& m)
         if (m.WParam)
             OnShow(this);
         return;
+    case CM_SHOWING:
+        if (Screen()->OnFormShowing)
+            Screen()->OnFormShowing(*this);
+        return;
     case CM_VISIBLECHANGED:
         if (formStyle_ == TFormStyle::fsMDIChild) {
             if (m.WParam)

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <exception>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -229,6 +230,9 @@ public:
     RECT WorkArea() const;
     // The font of menus, as the system sets it.
     TFont* MenuFont();
+    // Told of every form about to be shown, before the system shows it (a
+    // window-skinning engine dresses it then, so it first appears dressed).
+    std::function<void(TForm& form)> OnFormShowing;
 
 private:
     std::unique_ptr<TFont> menuFont_;

@@ -41,6 +41,7 @@ enum : UINT {
     CM_CONTROLLISTCHANGE = CM_BASE + 0x2C,  // sent to the top window: a windowless control came (WParam: it)
     CM_RECREATEWND = CM_BASE + 0x33,     // destroy and remake the window handle
     CM_SHOWN = CM_BASE + 0x35,           // sent to a top window just shown, once the system has shown it
+    CM_SHOWING = CM_BASE + 0x36,         // sent to a top window about to be shown, before the system shows it
 
     CN_BASE = 0xBC00,
     CN_CTLCOLOREDIT = CN_BASE + WM_CTLCOLOREDIT,

@@ -175,7 +175,7 @@ TEST(Demo, EveryGalleryPageOpensWithItsControls)
          {{STATUSCLASSNAMEW, 1}, {PROGRESS_CLASSW, 5}, {TRACKBAR_CLASSW, 3}, {WC_HEADERW, 1}}},
         {L"工具栏、酷栏与框架",
          L"控件：工具栏、酷栏与框架",
-         {{TOOLBARCLASSNAMEW, 2}, {REBARCLASSNAMEW, 1}, {L"TDemoOptionsFrame", 2}, {PROGRESS_CLASSW, 2}}},
+         {{TOOLBARCLASSNAMEW, 3}, {REBARCLASSNAMEW, 1}, {L"TDemoOptionsFrame", 2}, {PROGRESS_CLASSW, 2}}},
         {L"滚动条、备忘录与微调",
          L"控件：滚动与微调",
          {{L"ListBox", 1}, {L"Edit", 3}, {L"ScrollBar", 2}, {UPDOWN_CLASSW, 2}}},
@@ -201,13 +201,14 @@ TEST(Demo, EveryGalleryPageOpensWithItsControls)
             EXPECT_EQ(TTessaly::Children(wnd, cls).size(), count) << testing::PrintToString(std::wstring(cls));
     }
 
-    // The tool-bar page's bars hold their buttons, separators included.
+    // The tool-bar page's bars hold their buttons, separators included, and
+    // the menu bar one button per top-level item.
     HWND tools = WindowWithCaption(demo, L"控件：工具栏、酷栏与框架");
     std::vector<LRESULT> counts;
     for (HWND bar : TTessaly::Children(tools, TOOLBARCLASSNAMEW))
         counts.push_back(SendMessageW(bar, TB_BUTTONCOUNT, 0, 0));
     std::sort(counts.begin(), counts.end());
-    EXPECT_EQ(counts, (std::vector<LRESULT>{5, 7}));
+    EXPECT_EQ(counts, (std::vector<LRESULT>{3, 5, 7}));
     HWND checks = WindowWithCaption(demo, L"控件：复选框与单选按钮");
     const auto groups = TTessaly::Children(checks, L"TRadioGroup");
     ASSERT_EQ(groups.size(), 1u);

@@ -401,7 +401,7 @@ TEST(FrameRegion, WithoutTransparentBordersTheWholeRectangle)
 
 // ---- Window icon ----
 
-TEST(WindowIcon, TheSmallIconOnTheKeyColourOrTheFallback)
+TEST(WindowIcon, TheSmallIconOnTheKeyColourAndOnTheTitle)
 {
     const int cx = GetSystemMetrics(SM_CXSMICON), cy = GetSystemMetrics(SM_CYSMICON);
     HWND window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
@@ -423,18 +423,17 @@ TEST(WindowIcon, TheSmallIconOnTheKeyColourOrTheFallback)
     const auto painted = WindowIconBitmap(window);
     EXPECT_EQ(At(*painted, cx / 2, cy / 2), Rgb(200, 0, 0)) << "the big icon when there is no small one";
 
-    // Drawn from the window's icon, or from the fallback bitmap keyed.
+    // Drawn from the window's icon; nothing without one.
     TBitmap target(40, 40);
     tests::FillBitmap(target, Rgb(1, 2, 3));
     TFramePaintCache cache;
     const HICON scaled = cache.ScaledIcon(WindowIcon(window), cx);
     EXPECT_EQ(cache.ScaledIcon(WindowIcon(window), cx), scaled) << "kept for the same icon and size";
-    DrawWindowIcon(target.Canvas()->Handle(), {4, 4, 4 + cx, 4 + cy}, scaled, cx, *none);
+    DrawWindowIcon(target.Canvas()->Handle(), {4, 4, 4 + cx, 4 + cy}, scaled, cx);
     EXPECT_EQ(At(target, 4 + cx / 2, 4 + cy / 2), Rgb(200, 0, 0));
     SendMessageW(window, WM_SETICON, ICON_BIG, 0);
     tests::FillBitmap(target, Rgb(1, 2, 3));
-    DrawWindowIcon(target.Canvas()->Handle(), {4, 4, 4 + cx, 4 + cy}, cache.ScaledIcon(WindowIcon(window), cx), cx,
-                   *none);
-    EXPECT_EQ(At(target, 4 + cx / 2, 4 + cy / 2), Rgb(1, 2, 3)) << "the fallback's key colour is left out";
+    DrawWindowIcon(target.Canvas()->Handle(), {4, 4, 4 + cx, 4 + cy}, cache.ScaledIcon(WindowIcon(window), cx), cx);
+    EXPECT_EQ(At(target, 4 + cx / 2, 4 + cy / 2), Rgb(1, 2, 3)) << "nothing is drawn";
     DestroyWindow(window);
 }

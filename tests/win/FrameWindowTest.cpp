@@ -178,9 +178,10 @@ TEST(SkinnedFrameOnScreen, CaptionTextAndIconWhereTheSkinPlacesThem)
     EXPECT_EQ(icon->Bounds.top, record.Ycoord);
     EXPECT_EQ(icon->Bounds.right - icon->Bounds.left, GetSystemMetrics(SM_CXSMICON));
     int opaque = 0, same = 0;
-    for (int y = 0; y < controller->IconBitmap->Height(); ++y)
-        for (int x = 0; x < controller->IconBitmap->Width(); ++x) {
-            const Bgr pixel = At(*controller->IconBitmap, x, y);
+    const ui::TBitmap& picture = controller->IconPicture();
+    for (int y = 0; y < picture.Height(); ++y)
+        for (int x = 0; x < picture.Width(); ++x) {
+            const Bgr pixel = At(picture, x, y);
             if (pixel == Magenta)
                 continue;
             ++opaque;

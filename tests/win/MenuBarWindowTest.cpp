@@ -632,6 +632,7 @@ TEST(SkinnedMdiMenuBar, AMaximisedChildsButtonsSitOnTheFramesBar)
 // drops that item's sub-items, drawn by the skin while the form is skinned.
 TEST_F(SkinnedMenuBar, AToolBarsMenuDropsItsItemsInTheSkin)
 {
+    TControlSkinning skinning;  // the bar is found and skinned
     ASSERT_TRUE(Open(TBiDiMode::bdLeftToRight, TShownOn::ToolBar));
     ASSERT_EQ(toolBar->ButtonCount(), 3);
     EXPECT_EQ(toolBar->Buttons(1)->Caption(), L"&Edit");
@@ -694,6 +695,7 @@ TEST_F(SkinnedMenuBar, AToolBarsMenuDropsItsItemsInTheSkin)
 
 TEST_F(SkinnedMenuBar, AToolBarFreedUnderItsOpenDropDownLeavesNothingBehind)
 {
+    TControlSkinning skinning;  // the bar is found and skinned
     ASSERT_TRUE(Open(TBiDiMode::bdLeftToRight, TShownOn::ToolBar));
     const POINT fileButton = ToolButtonOnScreen(0);
     const HWND window = form->Handle();
