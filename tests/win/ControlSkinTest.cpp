@@ -665,36 +665,6 @@ TEST_F(SkinnedFormUnderInput, GroupBoxFaceAndARadioGroupUnderTheKeyboard)
     EXPECT_TRUE(box->WindowProcHooks().empty());
 }
 
-// Frame `frame` of `frames` of an element built at rect's size.
-std::unique_ptr<ui::TBitmap> ElementFace(TDataSkinObject& element, const RECT& rect, int frames, int frame)
-{
-    return BuildElementBitmap({0, 0, rect.right - rect.left, rect.bottom - rect.top}, *element.Image,
-                              element.Margins(), false, element.Tile != 0, frames, frame);
-}
-
-// How many pixels of a ring `width` wide inside `screen` differ from the
-// same ring of `expected`, leaving out what the expected picture keys out
-// (magenta): the ring holds a face's edges, the middle its text.
-int RingDifferences(const RECT& screen, const ui::TBitmap& expected, int width)
-{
-    const auto shot = CaptureScreen(screen);
-    const int w = expected.Width(), h = expected.Height();
-    int count = 0;
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            const bool inRing = x < width || y < width || x >= w - width || y >= h - width;
-            count += inRing && !(At(expected, x, y) == Magenta) && !(At(*shot, x, y) == At(expected, x, y));
-        }
-    return count;
-}
-
-// A window rectangle of `control`'s window moved to the screen.
-RECT OnScreen(HWND window, RECT r)
-{
-    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
 // A status bar: each panel on the StatusBarEdges frame of its bevel, the
 // size grip from frame 5 of ExtraImages in its corner; a simple bar without
 // the grip shows the lowered face over all of it and no grip.
