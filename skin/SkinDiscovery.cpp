@@ -50,6 +50,7 @@ enum class TDecision {
     Progress,
     TrackBar,
     ScrollBars,    // the window's own scroll bars
+    ListView,      // the window's scroll bars and its header
     ScrollControl, // a scroll bar control
     Edit,
     UpDown,
@@ -114,6 +115,7 @@ constexpr TSkinRule TypeRules[] = {
     {{"TBitBtn", nullptr}, NoSwitch, TDecision::None},
     {{"TSpeedButton", nullptr}, xcSpeedButton, TDecision::SpeedButton},
     PanelRule,
+    {{"TCustomListView", "TListView"}, xcScrollbar, TDecision::ListView},
     {{"TCustomMemo", "TMemo"}, xcScrollbar, TDecision::ScrollBars},
     {{"TCustomListBox", "TListBox"}, xcScrollbar, TDecision::ScrollBars},
     {{"TCustomGrid", "TCustomTreeView"}, xcScrollbar, TDecision::ScrollBars},
@@ -317,6 +319,7 @@ private:
         case TDecision::Progress: return std::make_unique<TSkinProgress>(owner);
         case TDecision::TrackBar: return std::make_unique<TSkinTrackBar>(owner);
         case TDecision::ScrollBars: return std::make_unique<TSkinScrollbar>(owner);
+        case TDecision::ListView: return std::make_unique<TSkinListView>(owner);
         case TDecision::ScrollControl: return std::make_unique<TSkinScControl>(owner);
         case TDecision::Edit: return std::make_unique<TSkinEdit>(owner);
         case TDecision::UpDown: return std::make_unique<TSkinUpDown>(owner);

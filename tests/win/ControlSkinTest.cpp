@@ -24,6 +24,7 @@
 #include "skin/SkinMessages.h"
 #include "skin/SkinParts.h"
 #include "skin/SkinRecords.h"
+#include "skin/SkinScrollBars.h"
 #include "skin/SkinStatusBar.h"
 #include "skin/SkinToolBars.h"
 #include "tests/win/ControlSkinSupport.h"
@@ -35,6 +36,7 @@
 #include "ui/Buttons.h"
 #include "ui/ComCtrls.h"
 #include "ui/ExtCtrls.h"
+#include "ui/ListView.h"
 #include "ui/Menus.h"
 #include "ui/StdCtrls.h"
 #include "ui/TypInfo.h"
@@ -802,6 +804,72 @@ TEST_F(SkinnedFormUnderInput, HeaderSectionsTurnHotAndPressedUnderTheMouse)
     input.MoveTo(away);
     EXPECT_EQ(awaitFaces(THeaderFace::Normal, THeaderFace::Normal), 0);
     EXPECT_EQ(skinner->HotItem(), -1);
+}
+
+// A report-style list view: its header window wears the skin's header
+// faces, the section under the real mouse the hot one, while the list's
+// scroll bars are the skin's overlays; a click on a section still reaches
+// the list view.
+TEST_F(SkinnedFormUnderInput, AListViewsHeaderWearsTheSkinsHeaderFaces)
+{
+    auto* list = new ui::TListView(form.get());
+    list->SetParent(form.get());
+    list->SetBounds(10, 10, 260, 120);
+    list->SetViewStyle(ui::TViewStyle::vsReport);
+    for (const wchar_t* caption : {L"Name", L"Size"}) {
+        ui::TListColumn* column = list->Columns()->Add();
+        column->SetCaption(caption);
+        column->SetWidth(100);
+    }
+    for (int i = 0; i < 30; ++i)
+        list->Items()->Add()->SetCaption(L"Row " + std::to_wstring(i));
+    std::vector<int> clicked;
+    list->OnColumnClick = ui::TLVColumnClickEvent(
+        [&](ui::TObject*, ui::TListColumn* column) { clicked.push_back(column->Index()); });
+    const POINT away{FormBounds.right + 150, FormBounds.bottom + 150};
+    input.MoveTo(away);
+    TWinSkinForm* controller = bed.Skin(form->Handle());
+    ASSERT_TRUE(controller);
+    auto* skinner = dynamic_cast<TSkinListView*>(SkinnerOf(*controller, list->Handle()));
+    ASSERT_NE(skinner, nullptr);
+    ASSERT_TRUE(PumpUntil([&] { return skinner->VertBar() && skinner->VertBar()->Shown(); }))
+        << "the rows overflow: the skin's bar";
+    const HWND header = list->HeaderHandle();
+    ASSERT_NE(SkinnerOf(*controller, header), nullptr);
+    auto* headerSkinner = dynamic_cast<TSkinHeader*>(SkinnerOf(*controller, header));
+    ASSERT_NE(headerSkinner, nullptr);
+    TDataSkinObject& bar = *bed.Data().Headerbar;
+    const auto itemRect = [&](int i) {
+        RECT r{};
+        SendMessageW(header, HDM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r));
+        return r;
+    };
+    const auto awaitFaces = [&](THeaderFace first, THeaderFace second) {
+        int differences = 0;
+        PumpUntil(
+            [&] {
+                differences = 0;
+                for (const auto& [i, face] : {std::pair{0, first}, std::pair{1, second}})
+                    differences += RingDifferences(OnScreen(header, itemRect(i)),
+                                                   *ElementFace(bar, itemRect(i), 5, static_cast<int>(face)), 2);
+                return differences == 0;
+            },
+            3s);
+        return differences;
+    };
+    EXPECT_EQ(awaitFaces(THeaderFace::Normal, THeaderFace::Normal), 0);
+    const RECT second = OnScreen(header, itemRect(1));
+    input.MoveTo({(second.left + second.right) / 2, (second.top + second.bottom) / 2});
+    EXPECT_EQ(awaitFaces(THeaderFace::Normal, THeaderFace::Hot), 0);
+    input.Click();
+    EXPECT_TRUE(PumpUntil([&] { return !clicked.empty(); }));
+    EXPECT_EQ(clicked, std::vector<int>{1});
+    input.MoveTo(away);
+    EXPECT_EQ(awaitFaces(THeaderFace::Normal, THeaderFace::Normal), 0);
+
+    bed.Data().SetActive(false);
+    ASSERT_TRUE(PumpUntil([&] { return bed.Manager().Controllers().empty(); }));
+    EXPECT_FALSE(AnswersSkinQuery(header)) << "the header's own procedure again";
 }
 
 // A tool bar turns flat on the skin's gradient while skinned; its checked
