@@ -9,6 +9,7 @@
 #include "skin/SkinManage.h"
 #include "skin/SkinMessages.h"
 #include "skin/SkinParts.h"
+#include "skin/SkinPlayer.h"
 #include "skin/SkinScrollBars.h"
 #include "skin/SkinStatusBar.h"
 #include "skin/SkinTabs.h"
@@ -40,6 +41,7 @@ enum class TDecision {
     MenuButton,
     CheckBox,
     RadioButton,
+    MediaPlayer,  // an overlay with the player's buttons on the skin's faces
     Box,          // the skin's face colour
     PanelBox,     // the children, then the skin's face colour
     Children,     // the children only
@@ -107,6 +109,7 @@ constexpr TSkinRule TypeRules[] = {
     {{"TRadioButton", nullptr}, xcRadioButton, TDecision::RadioButton},
     {{"TTrackBar", nullptr}, xcTrackBar, TDecision::TrackBar},
     {{"TUpDown", "TSpinButton"}, xcSpin, TDecision::UpDown},
+    {{"TMediaPlayer", nullptr}, xcButton, TDecision::MediaPlayer},
     {{"TToolBar", nullptr}, xcToolbar, TDecision::ToolBar},
     {{"TCustomStatusBar", "TStatusBar"}, xcStatusBar, TDecision::StatusBar},
     {{"TProgressBar", nullptr}, xcProgress, TDecision::Progress},
@@ -140,6 +143,7 @@ constexpr TSkinRule ThirdPartyKinds[] = {
     {{"progress", nullptr}, xcProgress, TDecision::Progress},
     {{"trackbar", nullptr}, xcButton, TDecision::TrackBar},
     {{"radiobutton", nullptr}, xcRadioButton, TDecision::RadioButton},
+    {{"mediaplayer", nullptr}, xcButton, TDecision::MediaPlayer},
     {{"tab", nullptr}, xcTab, TDecision::Tab},
     {{"advpagecontrol", nullptr}, xcTab, TDecision::AdvPage},
     {{"panel", nullptr}, xcPanel, TDecision::Box},
@@ -316,6 +320,7 @@ private:
         case TDecision::MenuButton: return std::make_unique<TSkinMenuButton>(owner);
         case TDecision::CheckBox: return std::make_unique<TSkinCheckBox>(owner);
         case TDecision::RadioButton: return std::make_unique<TSkinRadioButton>(owner);
+        case TDecision::MediaPlayer: return std::make_unique<TSkinMP>(owner);
         case TDecision::Progress: return std::make_unique<TSkinProgress>(owner);
         case TDecision::TrackBar: return std::make_unique<TSkinTrackBar>(owner);
         case TDecision::ScrollBars: return std::make_unique<TSkinScrollbar>(owner);
