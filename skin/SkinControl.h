@@ -157,6 +157,11 @@ int GetIntPropByName(const ui::TObject* object, std::string_view name);
 // The enumeration value's name in lower case ("true").
 std::string GetEnumPropByName(const ui::TObject* object, std::string_view name);
 ui::TPersistent* GetObjectPropByName(const ui::TObject* object, std::string_view name);
+// Sets a published property from text: an integer property from its
+// decimal text, an enumeration by its value's name, a string as it is.
+// Anything else (an absent property, another kind, text that does not fit)
+// changes nothing.
+void SetPropByName(ui::TObject* object, std::string_view name, const std::string& text);
 
 // Pixels of frame `frame` (from 1) of a strip of `count` frames side by side,
 // the whole strip height.

@@ -5,6 +5,7 @@
 #include "skin/SkinCheckRadio.h"
 #include "skin/SkinContainers.h"
 #include "skin/SkinEdits.h"
+#include "skin/SkinGlyphStrips.h"
 #include "skin/SkinHeader.h"
 #include "skin/SkinManage.h"
 #include "skin/SkinMessages.h"
@@ -42,6 +43,9 @@ enum class TDecision {
     CheckBox,
     RadioButton,
     MediaPlayer,  // an overlay with the player's buttons on the skin's faces
+    GlyphCheck,   // glyph strips handed to a check box: nine frames
+    GlyphRadio,   // six frames to a radio button
+    GlyphCheckSix, // six frames to a check box's Properties.Glyph
     Box,          // the skin's face colour
     PanelBox,     // the children, then the skin's face colour
     Children,     // the children only
@@ -103,6 +107,9 @@ constexpr TSkinRule TypeRules[] = {
     {{"TTabSheet", nullptr}, xcTab, TDecision::TabSheet},
     {{"TCoolBar", nullptr}, xcToolbar, TDecision::CoolBar},
     {{"THeaderControl", nullptr}, xcPanel, TDecision::Header},
+    {{"TRzCheckBox", "TRzDBCheckBox"}, xcCheckBox, TDecision::GlyphCheck},
+    {{"TRzRadioButton", "TRzDBRadioButton"}, xcRadioButton, TDecision::GlyphRadio},
+    {{"TcxCheckBox", "TcxDBCheckBox"}, xcCheckBox, TDecision::GlyphCheckSix},
     {{"TCustomCheckBox", "TCheckBox"}, xcCheckBox, TDecision::CheckBox},
     {{"TCustomRadioGroup", "TRadioGroup"}, xcRadioButton, TDecision::RadioGroup},
     {{"TCustomGroupBox", "TGroupBox"}, xcPanel, TDecision::GroupBox},
@@ -321,6 +328,9 @@ private:
         case TDecision::CheckBox: return std::make_unique<TSkinCheckBox>(owner);
         case TDecision::RadioButton: return std::make_unique<TSkinRadioButton>(owner);
         case TDecision::MediaPlayer: return std::make_unique<TSkinMP>(owner);
+        case TDecision::GlyphCheck: return GlyphStrips(owner, TGlyphStripKind::CheckNine);
+        case TDecision::GlyphRadio: return GlyphStrips(owner, TGlyphStripKind::RadioSix);
+        case TDecision::GlyphCheckSix: return GlyphStrips(owner, TGlyphStripKind::CheckSix);
         case TDecision::Progress: return std::make_unique<TSkinProgress>(owner);
         case TDecision::TrackBar: return std::make_unique<TSkinTrackBar>(owner);
         case TDecision::ScrollBars: return std::make_unique<TSkinScrollbar>(owner);
@@ -351,6 +361,13 @@ private:
         case TDecision::CheckGroup: return std::make_unique<TSkinGroupBox>(owner);
         default: return nullptr;
         }
+    }
+
+    static std::unique_ptr<TSkinControl> GlyphStrips(TComponent* owner, TGlyphStripKind kind)
+    {
+        auto skinner = std::make_unique<TSkinObjImage>(owner);
+        skinner->Kind = kind;
+        return skinner;
     }
 
     // Tab controls are skinned only while the skin has tab faces; one in
@@ -385,12 +402,12 @@ private:
             SkinControl(*parent.Controls(i), &parent);
     }
 
-    void SkinEveryChild(TControl& control, TDecision decision)
+    void SkinEveryChild(TControl& control, TDecision decision, bool takeColour = false)
     {
         if (auto* parent = dynamic_cast<TWinControl*>(&control))
             for (int i = 0; i < parent->ControlCount(); ++i)
                 if (!IsControlSkinned(parent->Controls(i)))
-                    Attach(*parent->Controls(i), decision, false);
+                    Attach(*parent->Controls(i), decision, takeColour);
     }
 
     bool AnswersSkinQuery(TControl& control) const
@@ -505,13 +522,19 @@ private:
             Attach(control, decision, false);
             return;
         case TDecision::RadioGroup:
+            // A group of the library whose buttons paint from glyph strips
+            // gets strips for its buttons.
             if (SwitchOn(xcRadioButton) && cls.find("TRZ") == std::string::npos)
                 SkinEveryChild(control, TDecision::RadioButton);
+            else if (SwitchOn(xcRadioButton))
+                SkinEveryChild(control, TDecision::GlyphRadio, true);
             Attach(control, decision, true);
             return;
         case TDecision::CheckGroup:
             if (SwitchOn(xcRadioButton) && cls.find("TRZ") == std::string::npos)
                 SkinEveryChild(control, TDecision::CheckBox);
+            else if (SwitchOn(xcRadioButton))
+                SkinEveryChild(control, TDecision::GlyphCheck, true);
             if (SwitchOn(xcGroupBox))
                 Attach(control, decision, true);
             return;
@@ -522,6 +545,9 @@ private:
         case TDecision::Box:
         case TDecision::GroupFace:
         case TDecision::AdvPage:
+        case TDecision::GlyphCheck:
+        case TDecision::GlyphRadio:
+        case TDecision::GlyphCheckSix:
             Attach(control, decision, true);
             return;
         case TDecision::Form:
