@@ -3,6 +3,8 @@
 // and faces compared along their edges.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <windows.h>
 
 #include <memory>
@@ -11,6 +13,7 @@
 #include "skin/SkinObjects.h"
 #include "tests/win/FrameOnScreen.h"
 #include "tests/win/SkinTestSupport.h"
+#include "tests/win/XInput.h"
 #include "ui/Graphics.h"
 
 namespace tests {
@@ -65,5 +68,36 @@ inline int RingDifferences(const RECT& screen, const ui::TBitmap& expected, int 
         }
     return count;
 }
+
+// A sizeable form on the screen at `bounds` under real input (skipped
+// without it), skinned once the test has put its controls on it (Skin);
+// the pointer starts away from it.
+class SkinnedFormUnderXInput : public ::testing::Test {
+protected:
+    explicit SkinnedFormUnderXInput(const RECT& bounds) : bounds_(bounds) {}
+
+    void SetUp() override
+    {
+        if (!input.Available())
+            GTEST_SKIP() << "no X input";
+        input.MoveTo(away);
+        bed.HoldBack();
+        form = ShowForm(ui::TFormBorderStyle::bsSizeable, bounds_);
+    }
+
+    void Skin()
+    {
+        controller = bed.Skin(form->Handle());
+        ASSERT_TRUE(controller);
+    }
+
+    const RECT bounds_;
+    const POINT away{bounds_.right + 150, bounds_.bottom + 150};
+    TXInput& input = TXInput::Instance();
+    TControlSkinning skinning;
+    TSkinTestBed bed;
+    std::unique_ptr<ui::TForm> form;
+    skin::TWinSkinForm* controller = nullptr;
+};
 
 } // namespace tests

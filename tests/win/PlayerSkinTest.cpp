@@ -53,15 +53,15 @@ void DrawGlyph(HDC dc, const std::wstring& name, const RECT& rect, int shift)
 // A form with two players, skinned once the test has set them up: the
 // first shows play, pause, stop and eject (stop disabled, play coloured),
 // the second no button at all.
-class SkinnedPlayer : public ::testing::Test {
+class SkinnedPlayer : public SkinnedFormUnderXInput {
 protected:
+    SkinnedPlayer() : SkinnedFormUnderXInput(FormBounds) {}
+
     void SetUp() override
     {
-        if (!input.Available())
-            GTEST_SKIP() << "no X input";
-        input.MoveTo(away);
-        bed.HoldBack();
-        form = ShowForm(ui::TFormBorderStyle::bsSizeable, FormBounds);
+        SkinnedFormUnderXInput::SetUp();
+        if (IsSkipped())
+            return;
         using enum ui::TMPBtnType;
         player = AddPlayer(10, 200);
         player->SetVisibleButtons(ui::MPButtonBit(btPlay) | ui::MPButtonBit(btPause) | ui::MPButtonBit(btStop) |
@@ -72,8 +72,7 @@ protected:
             [this](ui::TMediaPlayer*, ui::TMPBtnType button, bool&) { clicks.push_back(button); });
         empty = AddPlayer(60, 120);
         empty->SetVisibleButtons(0);
-        controller = bed.Skin(form->Handle());
-        ASSERT_TRUE(controller);
+        Skin();
         skinner = dynamic_cast<TSkinMP*>(controller->FindSkinnerOfWindow(player->Handle()));
         ASSERT_NE(skinner, nullptr);
         ASSERT_NE(skinner->Overlay(), nullptr);
@@ -113,12 +112,6 @@ protected:
 
     static POINT Centre(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
-    const POINT away{FormBounds.right + 150, FormBounds.bottom + 150};
-    TXInput& input = TXInput::Instance();
-    TControlSkinning skinning;
-    TSkinTestBed bed;
-    std::unique_ptr<ui::TForm> form;
-    TWinSkinForm* controller = nullptr;
     ui::TMediaPlayer* player = nullptr;
     ui::TMediaPlayer* empty = nullptr;
     TSkinMP* skinner = nullptr;

@@ -130,16 +130,9 @@ const ui::TClassInfo& TPicturePages::StaticClass()
 }
 
 // A form on the screen, skinned once the test has put its tab controls on it.
-class SkinnedTabs : public ::testing::Test {
+class SkinnedTabs : public SkinnedFormUnderXInput {
 protected:
-    void SetUp() override
-    {
-        if (!input.Available())
-            GTEST_SKIP() << "no X input";
-        bed.HoldBack();
-        form = ShowForm(ui::TFormBorderStyle::bsSizeable, FormBounds);
-        input.MoveTo(away);
-    }
+    SkinnedTabs() : SkinnedFormUnderXInput(FormBounds) {}
 
     ui::TPageControl* AddPages(const std::vector<std::wstring>& captions, const RECT& bounds)
     {
@@ -159,19 +152,6 @@ protected:
     {
         return dynamic_cast<TSkinTab*>(controller->FindSkinnerOfWindow(control.WindowHandle()));
     }
-
-    void Skin()
-    {
-        controller = bed.Skin(form->Handle());
-        ASSERT_TRUE(controller);
-    }
-
-    const POINT away{FormBounds.right + 150, FormBounds.bottom + 150};
-    TXInput& input = TXInput::Instance();
-    TControlSkinning skinning;
-    TSkinTestBed bed;
-    std::unique_ptr<ui::TForm> form;
-    TWinSkinForm* controller = nullptr;
 };
 
 } // namespace
