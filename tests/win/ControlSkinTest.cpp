@@ -736,6 +736,32 @@ TEST_F(SkinnedForm, StatusBarPanelsWearTheFacesOfTheirBevelsAndTheGripSitsInTheC
     EXPECT_EQ(Differences(*shot, *lowered, simpleCorner), 0) << "no grip, the lowered face";
 }
 
+RECT HeaderItemRect(HWND header, int i)
+{
+    RECT r{};
+    SendMessageW(header, HDM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r));
+    return r;
+}
+
+// Waits until the edges of a header's first two sections show the faces
+// `first` and `second` of the skin's Headerbar; the differences of the last
+// look.
+int AwaitHeaderFaces(HWND header, TDataSkinObject& bar, THeaderFace first, THeaderFace second)
+{
+    int differences = 0;
+    LoopUntil(
+        [&] {
+            differences = 0;
+            for (const auto& [i, face] : {std::pair{0, first}, std::pair{1, second}}) {
+                const RECT r = HeaderItemRect(header, i);
+                differences += RingDifferences(OnScreen(header, r), *ElementFace(bar, r, 5, static_cast<int>(face)), 2);
+            }
+            return differences == 0;
+        },
+        3s);
+    return differences;
+}
+
 // A header: each section on the normal Headerbar face, the room after the
 // last one too; under the real mouse the section below it turns hot, a press
 // shows the pressed face, and the release clicks the section once.
@@ -761,21 +787,9 @@ TEST_F(SkinnedFormUnderInput, HeaderSectionsTurnHotAndPressedUnderTheMouse)
     ASSERT_NE(skinner, nullptr);
     TDataSkinObject& bar = *bed.Data().Headerbar;
 
-    const auto itemRect = [&](int i) {
-        RECT r{};
-        SendMessageW(window, HDM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r));
-        return r;
-    };
-    // Each section's edges against the face it should show.
-    const auto sectionDifferences = [&](int i, THeaderFace face) {
-        const RECT r = itemRect(i);
-        return RingDifferences(OnScreen(window, r), *ElementFace(bar, r, 5, static_cast<int>(face)), 2);
-    };
+    const auto itemRect = [&](int i) { return HeaderItemRect(window, i); };
     const auto awaitFaces = [&](THeaderFace first, THeaderFace second) {
-        int differences = 0;
-        LoopUntil([&] { return (differences = sectionDifferences(0, first) + sectionDifferences(1, second)) == 0; },
-                  3s);
-        return differences;
+        return AwaitHeaderFaces(window, bar, first, second);
     };
     EXPECT_EQ(awaitFaces(THeaderFace::Normal, THeaderFace::Normal), 0);
     RECT client{};
@@ -839,26 +853,11 @@ TEST_F(SkinnedFormUnderInput, AListViewsHeaderWearsTheSkinsHeaderFaces)
     auto* headerSkinner = dynamic_cast<TSkinHeader*>(SkinnerOf(*controller, header));
     ASSERT_NE(headerSkinner, nullptr);
     TDataSkinObject& bar = *bed.Data().Headerbar;
-    const auto itemRect = [&](int i) {
-        RECT r{};
-        SendMessageW(header, HDM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r));
-        return r;
-    };
     const auto awaitFaces = [&](THeaderFace first, THeaderFace second) {
-        int differences = 0;
-        PumpUntil(
-            [&] {
-                differences = 0;
-                for (const auto& [i, face] : {std::pair{0, first}, std::pair{1, second}})
-                    differences += RingDifferences(OnScreen(header, itemRect(i)),
-                                                   *ElementFace(bar, itemRect(i), 5, static_cast<int>(face)), 2);
-                return differences == 0;
-            },
-            3s);
-        return differences;
+        return AwaitHeaderFaces(header, bar, first, second);
     };
     EXPECT_EQ(awaitFaces(THeaderFace::Normal, THeaderFace::Normal), 0);
-    const RECT second = OnScreen(header, itemRect(1));
+    const RECT second = OnScreen(header, HeaderItemRect(header, 1));
     input.MoveTo({(second.left + second.right) / 2, (second.top + second.bottom) / 2});
     EXPECT_EQ(awaitFaces(THeaderFace::Normal, THeaderFace::Hot), 0);
     input.Click();
