@@ -522,6 +522,31 @@ TEST(BareTabControl, OverflowingTabsScrollWithTheSkinsArrows)
     input.MoveTo({FormBounds.right + 150, FormBounds.bottom + 150});
 }
 
+// The tab set's scroller, shown while tabs are out of sight, wears the
+// skin's side-by-side up-down faces and still moves the tabs.
+TEST_F(SkinnedTabs, TheTabSetsScrollerWearsTheSkinsArrows)
+{
+    auto* tabSet = new ui::TTabSet(form.get());
+    tabSet->SetParent(form.get());
+    tabSet->SetBounds(10, 10, 200, 24);
+    for (int i = 0; i < 12; ++i)
+        tabSet->Tabs()->Add(L"Tab " + std::to_wstring(i + 1));
+    tabSet->SetTabIndex(0);
+    auto* scroller = dynamic_cast<ui::TWinControl*>(tabSet->Components(0));
+    ASSERT_NE(scroller, nullptr);
+    Skin();
+    ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(scroller->WindowHandle()) != 0; }));
+    auto* arrows = dynamic_cast<TSkinUpDown*>(controller->FindSkinnerOfWindow(scroller->WindowHandle()));
+    ASSERT_NE(arrows, nullptr);
+    EXPECT_EQ(arrows->Horizontal, 1);
+    SetForegroundWindow(form->Handle());
+    const RECT r = ScreenRect(scroller->WindowHandle());
+    input.MoveTo({r.right - 3, (r.top + r.bottom) / 2});
+    input.Click();
+    EXPECT_TRUE(PumpUntil([&] { return tabSet->FirstIndex() == 1; }));
+    input.MoveTo(away);
+}
+
 // Bottom tabs show whole: the pane's edge stops where they start, so the
 // rows of a tab next to the pane are its face, not the pane.
 TEST_F(SkinnedTabs, ThePaneLeavesBottomTabsWhole)
