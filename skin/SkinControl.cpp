@@ -105,14 +105,19 @@ void TSkinControl::RedrawNow()
 
 // ---- Messages
 
+void TSkinControl::SkinEnabledChanged()
+{
+    if (SkinEnabled)
+        RedrawNow();
+    else if (Handle)  // the control paints itself again at once
+        InvalidateRect(Handle, nullptr, TRUE);
+}
+
 void TSkinControl::SkinWindowProc(TMessage& m)
 {
     if (m.Msg == WM_SKINENABLE) {
         SkinEnabled = m.WParam > 0;
-        if (SkinEnabled)
-            RedrawNow();
-        else if (Handle)  // the control paints itself again at once
-            InvalidateRect(Handle, nullptr, TRUE);
+        SkinEnabledChanged();
         return;
     }
     if (!SkinEnabled) {

@@ -82,6 +82,9 @@ protected:
     virtual bool BeforeMessage(ui::TMessage& m);
     // A look at a message after the previous handling has run.
     virtual void AfterMessage(ui::TMessage& m);
+    // WM_SKINENABLE switched the skinner on or off (SkinEnabled): it shows
+    // the skin again, or lets the control paint itself.
+    virtual void SkinEnabledChanged();
     // Paints the whole window into dc, or into the window's own context.
     virtual void PaintWindow(HDC dc);
     // Paints the face into rect (window coordinates from 0, 0).

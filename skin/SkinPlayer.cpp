@@ -102,7 +102,7 @@ void TWMediaPlayer::FollowPlayer()
 {
     const RECT bounds = player_.BoundsRect();
     SetBounds(bounds.left, bounds.top, RectWidth(bounds), RectHeight(bounds));
-    SetVisible(player_.Visible());
+    SetVisible(player_.Visible() && skinner_.SkinEnabled);
     auto* windowed = dynamic_cast<TWinControl*>(&player_);
     if (!windowed || !windowed->HandleAllocated() || !Parent())
         return;
@@ -288,6 +288,13 @@ bool TSkinMP::BeforeMessage(TMessage& m)
         return TakeOverPaint(m);
     }
     return TSkinControl::BeforeMessage(m);
+}
+
+void TSkinMP::SkinEnabledChanged()
+{
+    if (overlay_)
+        overlay_->FollowPlayer();
+    TSkinControl::SkinEnabledChanged();
 }
 
 void TSkinMP::AfterMessage(TMessage& m)

@@ -91,6 +91,8 @@ public:
 protected:
     bool BeforeMessage(ui::TMessage& m) override;
     void AfterMessage(ui::TMessage& m) override;
+    // Switched off, the overlay hides and the player is its own again.
+    void SkinEnabledChanged() override;
 
 private:
     std::unique_ptr<TWMediaPlayer> overlay_;

@@ -13,6 +13,7 @@
 
 #include "skin/SkinButtons.h"
 #include "skin/SkinDraw.h"
+#include "skin/SkinMessages.h"
 #include "skin/SkinPlayer.h"
 #include "skin/SkinRecords.h"
 #include "tests/win/ControlSkinSupport.h"
@@ -189,8 +190,9 @@ TEST_F(SkinnedPlayer, AClickReachesThePlayerOnlyOnOneButton)
     input.MoveTo(away);
 }
 
-// The overlay takes the player's new place and visibility; switched off,
-// the overlay goes and the player paints itself again.
+// The overlay takes the player's new place and visibility, and hides while
+// the skinner is switched off; with the skin switched off, the overlay goes
+// and the player paints itself again.
 TEST_F(SkinnedPlayer, TheOverlayFollowsThePlayerAndGoesWithTheSkin)
 {
     player->SetBounds(20, 80, 240, 40);
@@ -202,7 +204,13 @@ TEST_F(SkinnedPlayer, TheOverlayFollowsThePlayerAndGoesWithTheSkin)
     player->Show();
     EXPECT_TRUE(IsWindowVisible(skinner->Overlay()->Handle()));
 
+    // WM_SKINENABLE 0 hands the player its own look until 1 comes.
     const HWND overlay = skinner->Overlay()->Handle();
+    SendMessageW(player->Handle(), WM_SKINENABLE, 0, 0);
+    EXPECT_FALSE(IsWindowVisible(overlay));
+    SendMessageW(player->Handle(), WM_SKINENABLE, 1, 0);
+    EXPECT_TRUE(IsWindowVisible(overlay));
+
     bed.Data().SetActive(false);
     ASSERT_TRUE(PumpUntil([&] { return bed.Manager().Controllers().empty(); }));
     EXPECT_FALSE(IsWindow(overlay));
