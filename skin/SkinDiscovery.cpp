@@ -42,10 +42,10 @@ enum class TDecision {
     MenuButton,
     CheckBox,
     RadioButton,
-    MediaPlayer,  // an overlay with the player's buttons on the skin's faces
-    GlyphCheck,   // glyph strips handed to a check box: nine frames
-    GlyphRadio,   // six frames to a radio button
-    GlyphCheckSix, // six frames to a check box's Properties.Glyph
+    MediaPlayer,   // an overlay with the player's buttons on the skin's faces
+    GlyphCheck,    // a glyph strip for a check box: nine frames
+    GlyphRadio,    // six frames for a radio button
+    GlyphCheckSix, // six frames for a check box's Properties.Glyph
     Box,          // the skin's face colour
     PanelBox,     // the children, then the skin's face colour
     Children,     // the children only
@@ -363,6 +363,7 @@ private:
         }
     }
 
+    // A glyph strip adapter of `kind`.
     static std::unique_ptr<TSkinControl> GlyphStrips(TComponent* owner, TGlyphStripKind kind)
     {
         auto skinner = std::make_unique<TSkinObjImage>(owner);
@@ -431,6 +432,10 @@ private:
         return !control.HandleAllocated() || control.Tag() == data_.DisableTag() || AnswersSkinQuery(control) ||
                controller_.FindSkinnerOfWindow(control.WindowHandle());
     }
+
+    // Whether a check or radio group (its upper-case class name) is of the
+    // library whose buttons paint from glyph strips.
+    static bool StripGroup(const std::string& cls) { return cls.find("TRZ") != std::string::npos; }
 
     // A radio or check group left alone keeps its buttons unskinned too.
     void TagGroupChildren(TControl& control)
@@ -522,19 +527,17 @@ private:
             Attach(control, decision, false);
             return;
         case TDecision::RadioGroup:
-            // A group of the library whose buttons paint from glyph strips
-            // gets strips for its buttons.
-            if (SwitchOn(xcRadioButton) && cls.find("TRZ") == std::string::npos)
-                SkinEveryChild(control, TDecision::RadioButton);
-            else if (SwitchOn(xcRadioButton))
-                SkinEveryChild(control, TDecision::GlyphRadio, true);
+            // The buttons of a group of the library whose buttons paint from
+            // glyph strips get strips.
+            if (SwitchOn(xcRadioButton))
+                SkinEveryChild(control, StripGroup(cls) ? TDecision::GlyphRadio : TDecision::RadioButton,
+                               StripGroup(cls));
             Attach(control, decision, true);
             return;
         case TDecision::CheckGroup:
-            if (SwitchOn(xcRadioButton) && cls.find("TRZ") == std::string::npos)
-                SkinEveryChild(control, TDecision::CheckBox);
-            else if (SwitchOn(xcRadioButton))
-                SkinEveryChild(control, TDecision::GlyphCheck, true);
+            if (SwitchOn(xcRadioButton))
+                SkinEveryChild(control, StripGroup(cls) ? TDecision::GlyphCheck : TDecision::CheckBox,
+                               StripGroup(cls));
             if (SwitchOn(xcGroupBox))
                 Attach(control, decision, true);
             return;
