@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 
 namespace skin {
 
@@ -104,14 +105,19 @@ void TSkinControl::RedrawNow()
 
 // ---- Messages
 
+void TSkinControl::SkinEnabledChanged()
+{
+    if (SkinEnabled)
+        RedrawNow();
+    else if (Handle)  // the control paints itself again at once
+        InvalidateRect(Handle, nullptr, TRUE);
+}
+
 void TSkinControl::SkinWindowProc(TMessage& m)
 {
     if (m.Msg == WM_SKINENABLE) {
         SkinEnabled = m.WParam > 0;
-        if (SkinEnabled)
-            RedrawNow();
-        else if (Handle)  // the control paints itself again at once
-            InvalidateRect(Handle, nullptr, TRUE);
+        SkinEnabledChanged();
         return;
     }
     if (!SkinEnabled) {
@@ -355,6 +361,30 @@ std::string GetEnumPropByName(const TObject* object, std::string_view name)
 TPersistent* GetObjectPropByName(const TObject* object, std::string_view name)
 {
     return PropOfKind(object, name, {TTypeKind::Class}) ? GetObjectProp(*object, name) : nullptr;
+}
+
+void SetPropByName(TObject* object, std::string_view name, const std::string& text)
+{
+    const TPropInfo* info = object ? FindPropInfo(*object, name) : nullptr;
+    if (!info)
+        return;
+    try {
+        switch (info->Kind) {
+        case TTypeKind::Integer: {
+            std::int64_t value = 0;
+            const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+            if (error == std::errc() && end == text.data() + text.size())
+                SetOrdProp(*object, name, value);
+            break;
+        }
+        case TTypeKind::Enumeration: SetEnumProp(*object, name, text); break;
+        case TTypeKind::AnsiString: SetAnsiProp(*object, name, text); break;
+        case TTypeKind::WideString: SetWideProp(*object, name, std::wstring(text.begin(), text.end())); break;
+        default: break;
+        }
+    } catch (const EPropertyError&) {
+        // an enumeration without that value
+    }
 }
 
 RECT StripFrame(const TBitmap& strip, int count, int frame)

@@ -82,6 +82,9 @@ protected:
     virtual bool BeforeMessage(ui::TMessage& m);
     // A look at a message after the previous handling has run.
     virtual void AfterMessage(ui::TMessage& m);
+    // WM_SKINENABLE switched the skinner on or off (SkinEnabled): it shows
+    // the skin again, or lets the control paint itself.
+    virtual void SkinEnabledChanged();
     // Paints the whole window into dc, or into the window's own context.
     virtual void PaintWindow(HDC dc);
     // Paints the face into rect (window coordinates from 0, 0).
@@ -157,6 +160,11 @@ int GetIntPropByName(const ui::TObject* object, std::string_view name);
 // The enumeration value's name in lower case ("true").
 std::string GetEnumPropByName(const ui::TObject* object, std::string_view name);
 ui::TPersistent* GetObjectPropByName(const ui::TObject* object, std::string_view name);
+// Sets a published property from text: an integer property from its
+// decimal text, an enumeration by its value's name, a string as it is.
+// Anything else (an absent property, another kind, text that does not fit)
+// changes nothing.
+void SetPropByName(ui::TObject* object, std::string_view name, const std::string& text);
 
 // Pixels of frame `frame` (from 1) of a strip of `count` frames side by side,
 // the whole strip height.

@@ -5,10 +5,12 @@
 #include "skin/SkinCheckRadio.h"
 #include "skin/SkinContainers.h"
 #include "skin/SkinEdits.h"
+#include "skin/SkinGlyphStrips.h"
 #include "skin/SkinHeader.h"
 #include "skin/SkinManage.h"
 #include "skin/SkinMessages.h"
 #include "skin/SkinParts.h"
+#include "skin/SkinPlayer.h"
 #include "skin/SkinScrollBars.h"
 #include "skin/SkinStatusBar.h"
 #include "skin/SkinTabs.h"
@@ -40,6 +42,10 @@ enum class TDecision {
     MenuButton,
     CheckBox,
     RadioButton,
+    MediaPlayer,   // an overlay with the player's buttons on the skin's faces
+    GlyphCheck,    // a glyph strip for a check box: nine frames
+    GlyphRadio,    // six frames for a radio button
+    GlyphCheckSix, // six frames for a check box's Properties.Glyph
     Box,          // the skin's face colour
     PanelBox,     // the children, then the skin's face colour
     Children,     // the children only
@@ -50,6 +56,7 @@ enum class TDecision {
     Progress,
     TrackBar,
     ScrollBars,    // the window's own scroll bars
+    ListView,      // the window's scroll bars and its header
     ScrollControl, // a scroll bar control
     Edit,
     UpDown,
@@ -100,12 +107,16 @@ constexpr TSkinRule TypeRules[] = {
     {{"TTabSheet", nullptr}, xcTab, TDecision::TabSheet},
     {{"TCoolBar", nullptr}, xcToolbar, TDecision::CoolBar},
     {{"THeaderControl", nullptr}, xcPanel, TDecision::Header},
+    {{"TRzCheckBox", "TRzDBCheckBox"}, xcCheckBox, TDecision::GlyphCheck},
+    {{"TRzRadioButton", "TRzDBRadioButton"}, xcRadioButton, TDecision::GlyphRadio},
+    {{"TcxCheckBox", "TcxDBCheckBox"}, xcCheckBox, TDecision::GlyphCheckSix},
     {{"TCustomCheckBox", "TCheckBox"}, xcCheckBox, TDecision::CheckBox},
     {{"TCustomRadioGroup", "TRadioGroup"}, xcRadioButton, TDecision::RadioGroup},
     {{"TCustomGroupBox", "TGroupBox"}, xcPanel, TDecision::GroupBox},
     {{"TRadioButton", nullptr}, xcRadioButton, TDecision::RadioButton},
     {{"TTrackBar", nullptr}, xcTrackBar, TDecision::TrackBar},
     {{"TUpDown", "TSpinButton"}, xcSpin, TDecision::UpDown},
+    {{"TMediaPlayer", nullptr}, xcButton, TDecision::MediaPlayer},
     {{"TToolBar", nullptr}, xcToolbar, TDecision::ToolBar},
     {{"TCustomStatusBar", "TStatusBar"}, xcStatusBar, TDecision::StatusBar},
     {{"TProgressBar", nullptr}, xcProgress, TDecision::Progress},
@@ -114,6 +125,7 @@ constexpr TSkinRule TypeRules[] = {
     {{"TBitBtn", nullptr}, NoSwitch, TDecision::None},
     {{"TSpeedButton", nullptr}, xcSpeedButton, TDecision::SpeedButton},
     PanelRule,
+    {{"TCustomListView", "TListView"}, xcScrollbar, TDecision::ListView},
     {{"TCustomMemo", "TMemo"}, xcScrollbar, TDecision::ScrollBars},
     {{"TCustomListBox", "TListBox"}, xcScrollbar, TDecision::ScrollBars},
     {{"TCustomGrid", "TCustomTreeView"}, xcScrollbar, TDecision::ScrollBars},
@@ -138,6 +150,7 @@ constexpr TSkinRule ThirdPartyKinds[] = {
     {{"progress", nullptr}, xcProgress, TDecision::Progress},
     {{"trackbar", nullptr}, xcButton, TDecision::TrackBar},
     {{"radiobutton", nullptr}, xcRadioButton, TDecision::RadioButton},
+    {{"mediaplayer", nullptr}, xcButton, TDecision::MediaPlayer},
     {{"tab", nullptr}, xcTab, TDecision::Tab},
     {{"advpagecontrol", nullptr}, xcTab, TDecision::AdvPage},
     {{"panel", nullptr}, xcPanel, TDecision::Box},
@@ -314,9 +327,14 @@ private:
         case TDecision::MenuButton: return std::make_unique<TSkinMenuButton>(owner);
         case TDecision::CheckBox: return std::make_unique<TSkinCheckBox>(owner);
         case TDecision::RadioButton: return std::make_unique<TSkinRadioButton>(owner);
+        case TDecision::MediaPlayer: return std::make_unique<TSkinMP>(owner);
+        case TDecision::GlyphCheck: return GlyphStrips(owner, TGlyphStripKind::CheckNine);
+        case TDecision::GlyphRadio: return GlyphStrips(owner, TGlyphStripKind::RadioSix);
+        case TDecision::GlyphCheckSix: return GlyphStrips(owner, TGlyphStripKind::CheckSix);
         case TDecision::Progress: return std::make_unique<TSkinProgress>(owner);
         case TDecision::TrackBar: return std::make_unique<TSkinTrackBar>(owner);
         case TDecision::ScrollBars: return std::make_unique<TSkinScrollbar>(owner);
+        case TDecision::ListView: return std::make_unique<TSkinListView>(owner);
         case TDecision::ScrollControl: return std::make_unique<TSkinScControl>(owner);
         case TDecision::Edit: return std::make_unique<TSkinEdit>(owner);
         case TDecision::UpDown: return std::make_unique<TSkinUpDown>(owner);
@@ -343,6 +361,14 @@ private:
         case TDecision::CheckGroup: return std::make_unique<TSkinGroupBox>(owner);
         default: return nullptr;
         }
+    }
+
+    // A glyph strip adapter of `kind`.
+    static std::unique_ptr<TSkinControl> GlyphStrips(TComponent* owner, TGlyphStripKind kind)
+    {
+        auto skinner = std::make_unique<TSkinObjImage>(owner);
+        skinner->Kind = kind;
+        return skinner;
     }
 
     // Tab controls are skinned only while the skin has tab faces; one in
@@ -377,12 +403,12 @@ private:
             SkinControl(*parent.Controls(i), &parent);
     }
 
-    void SkinEveryChild(TControl& control, TDecision decision)
+    void SkinEveryChild(TControl& control, TDecision decision, bool takeColour = false)
     {
         if (auto* parent = dynamic_cast<TWinControl*>(&control))
             for (int i = 0; i < parent->ControlCount(); ++i)
                 if (!IsControlSkinned(parent->Controls(i)))
-                    Attach(*parent->Controls(i), decision, false);
+                    Attach(*parent->Controls(i), decision, takeColour);
     }
 
     bool AnswersSkinQuery(TControl& control) const
@@ -406,6 +432,10 @@ private:
         return !control.HandleAllocated() || control.Tag() == data_.DisableTag() || AnswersSkinQuery(control) ||
                controller_.FindSkinnerOfWindow(control.WindowHandle());
     }
+
+    // Whether a check or radio group (its upper-case class name) is of the
+    // library whose buttons paint from glyph strips.
+    static bool StripGroup(const std::string& cls) { return cls.find("TRZ") != std::string::npos; }
 
     // A radio or check group left alone keeps its buttons unskinned too.
     void TagGroupChildren(TControl& control)
@@ -497,13 +527,17 @@ private:
             Attach(control, decision, false);
             return;
         case TDecision::RadioGroup:
-            if (SwitchOn(xcRadioButton) && cls.find("TRZ") == std::string::npos)
-                SkinEveryChild(control, TDecision::RadioButton);
+            // The buttons of a group of the library whose buttons paint from
+            // glyph strips get strips.
+            if (SwitchOn(xcRadioButton))
+                SkinEveryChild(control, StripGroup(cls) ? TDecision::GlyphRadio : TDecision::RadioButton,
+                               StripGroup(cls));
             Attach(control, decision, true);
             return;
         case TDecision::CheckGroup:
-            if (SwitchOn(xcRadioButton) && cls.find("TRZ") == std::string::npos)
-                SkinEveryChild(control, TDecision::CheckBox);
+            if (SwitchOn(xcRadioButton))
+                SkinEveryChild(control, StripGroup(cls) ? TDecision::GlyphCheck : TDecision::CheckBox,
+                               StripGroup(cls));
             if (SwitchOn(xcGroupBox))
                 Attach(control, decision, true);
             return;
@@ -514,6 +548,9 @@ private:
         case TDecision::Box:
         case TDecision::GroupFace:
         case TDecision::AdvPage:
+        case TDecision::GlyphCheck:
+        case TDecision::GlyphRadio:
+        case TDecision::GlyphCheckSix:
             Attach(control, decision, true);
             return;
         case TDecision::Form:

@@ -53,14 +53,14 @@ int UpDownFrame(bool secondArrow, TArrowState state)
     return static_cast<int>(state) + (secondArrow ? 4 : 0);
 }
 
-bool TSkinUpDown::Horizontal() const
+bool TSkinUpDown::SideBySide() const
 {
-    return (GetWindowLongPtrW(Handle, GWL_STYLE) & UDS_HORZ) != 0;
+    return Horizontal == 1 || (GetWindowLongPtrW(Handle, GWL_STYLE) & UDS_HORZ) != 0;
 }
 
 TDataSkinBorder* TSkinUpDown::Element() const
 {
-    TDataSkinBorder* element = Horizontal() ? SkinData->UpDownHorz.get() : SkinData->UpDownVert.get();
+    TDataSkinBorder* element = SideBySide() ? SkinData->UpDownHorz.get() : SkinData->UpDownVert.get();
     return element && element->Image && !element->Image->Empty() ? element : nullptr;
 }
 
@@ -123,7 +123,7 @@ void TSkinUpDown::PaintControl(HDC dc, const RECT& rect)
     TFacePainter face(dc, rect);
     FillSkinColour(face.Dc(), face.Rect());
     const RECT& all = face.Rect();
-    const bool horizontal = Horizontal();
+    const bool horizontal = SideBySide();
     const RECT first = horizontal ? RECT{0, 0, all.right / 2, all.bottom} : RECT{0, 0, all.right, all.bottom / 2};
     const RECT second = horizontal ? RECT{first.right, 0, all.right, all.bottom} : RECT{0, first.bottom, all.right, all.bottom};
     POINT cursor{};

@@ -33,12 +33,16 @@ class TSkinUpDown : public TSkinControl {
 public:
     using TSkinControl::TSkinControl;
 
+    // 1: the arrows point left and right whatever the window's style says
+    // (the arrows that scroll overflowing tabs); otherwise UDS_HORZ decides.
+    int Horizontal = 0;
+
 protected:
     bool BeforeMessage(ui::TMessage& m) override;
     void PaintControl(HDC dc, const RECT& rect) override;
 
 private:
-    bool Horizontal() const;
+    bool SideBySide() const;
     TDataSkinBorder* Element() const;
     // The press and the pointer's presence, from a mouse message.
     void NoteMouse(UINT msg);

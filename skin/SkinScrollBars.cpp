@@ -1,8 +1,10 @@
 #include "skin/SkinScrollBars.h"
 
 #include "skin/SkinDraw.h"
+#include "skin/SkinHeader.h"
 #include "skin/SkinMessages.h"
 #include "skin/WinSkinData.h"
+#include "skin/WinSkinForm.h"
 #include "ui/Controls.h"
 #include "ui/ErrorGuard.h"
 
@@ -544,6 +546,24 @@ void TSkinScrollbar::AfterMessage(TMessage& m)
 void TSkinScrollbar::PaintControl(HDC, const RECT&)
 {
     PlaceBars();
+}
+
+// ---- TSkinListView
+
+// The header skinner goes with the list view, or earlier with the header's
+// window (a list view made again makes a new header, found by the next
+// discovery pass).
+void TSkinListView::InitControl(TWinSkinForm& form, TSkinData& skinData, bool takeColour)
+{
+    TSkinScrollbar::InitControl(form, skinData, takeColour);
+    if (!Handle || !Control)
+        return;
+    const auto header = reinterpret_cast<HWND>(SendMessageW(Handle, LVM_GETHEADER, 0, 0));
+    if (!header || form.FindSkinnerOfWindow(header))
+        return;
+    auto skinner = std::make_unique<TSkinHeader>(Control);
+    skinner->InitWindow(header, skinData, form);
+    skinner.release();  // owned by the list view
 }
 
 // ---- TSkinScControl

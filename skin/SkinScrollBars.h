@@ -152,6 +152,14 @@ private:
     bool hasBorder_ = true;
 };
 
+// The skinner of a list view: its scroll bars as any control's, and its
+// header (a child window the list view makes) on the skin's header faces.
+class TSkinListView : public TSkinScrollbar {
+public:
+    using TSkinScrollbar::TSkinScrollbar;
+    void InitControl(TWinSkinForm& form, TSkinData& skinData, bool takeColour) override;
+};
+
 // The skinner of a scroll bar control: one overlay over the whole control.
 class TSkinScControl : public TSkinControl {
 public:

@@ -5,6 +5,7 @@
 #include "skin/ImgUtil.h"
 #include "skin/SkinButtons.h"
 #include "skin/SkinDraw.h"
+#include "skin/SkinEdits.h"
 #include "skin/SkinMessages.h"
 #include "skin/SkinRecords.h"
 #include "skin/WinSkinData.h"
@@ -82,6 +83,19 @@ RECT InStrip(const RECT& r, const RECT& strip, TTabSide side)
     }
 }
 
+// Gives the arrows that scroll a row of tabs an up-down skinner, left and
+// right arrows whatever their style, owned by `owner`; nothing when they
+// have one.
+void SkinTabArrows(HWND arrows, TComponent* owner, TWinSkinForm& form, TSkinData& data)
+{
+    if (!arrows || form.FindSkinnerOfWindow(arrows))
+        return;
+    auto skinner = std::make_unique<TSkinUpDown>(owner);
+    skinner->Horizontal = 1;
+    skinner->InitWindow(arrows, data, form);
+    skinner.release();  // owned by `owner`
+}
+
 } // namespace
 
 TTabFace TabFaceOf(bool selected, bool hot, bool enabled)
@@ -112,12 +126,14 @@ void TSkinTab::InitControl(TWinSkinForm& form, TSkinData& skinData, bool takeCol
 {
     TSkinControl::InitControl(form, skinData, takeColour);
     PrepareTabImages();
+    AdoptScrollArrows();
 }
 
 void TSkinTab::InitWindow(HWND window, TSkinData& skinData, TWinSkinForm& form)
 {
     TSkinControl::InitWindow(window, skinData, form);
     PrepareTabImages();
+    AdoptScrollArrows();
 }
 
 void TSkinTab::RefreshSkin()
@@ -307,7 +323,15 @@ RECT TSkinTab::PaneRect(const RECT& rect) const
     InflateRect(&pane, 4, 4);
     switch (side_) {
     case TTabSide::Top: --pane.top; break;
-    case TTabSide::Bottom: ++pane.bottom; break;
+    case TTabSide::Bottom:
+        // The pane's edge ends where the row of tabs next to it starts
+        // (a little below the display area): any deeper, it would cover
+        // the top of their text, which sits high in its line.
+        ++pane.bottom;
+        for (int i = 0, count = TabCount(); i < count; ++i)
+            if (RECT r{}; TabRect(i, r))
+                pane.bottom = std::min(pane.bottom, r.top);
+        break;
     case TTabSide::Left: --pane.left; break;
     case TTabSide::Right: ++pane.right; break;
     }
@@ -321,6 +345,7 @@ void TSkinTab::PaintControl(HDC dc, const RECT& rect)
     TFacePainter painter(dc, rect);
     HDC face = painter.Dc();
     FillParentColour(face, rect);
+    AdoptScrollArrows();
     const RECT pane = PaneRect(rect);
     PaintPane(face, pane);
     PaintStrip(face, rect, pane);
@@ -332,12 +357,25 @@ void TSkinTab::PaintControl(HDC dc, const RECT& rect)
         windowed->PaintGraphicChildren(dc);
 }
 
-// The arrows that scroll overflowing tabs are a child window of their own:
-// the face leaves them alone also where the control does not clip its
-// children.
+HWND TSkinTab::ScrollArrows() const
+{
+    return FindWindowExW(Handle, nullptr, UPDOWN_CLASSW, nullptr);
+}
+
+// The control makes its arrows only when its tabs first overflow, so each
+// paint looks for them. The arrows' skinner goes with the control (or, for
+// a bare window, with the controller).
+void TSkinTab::AdoptScrollArrows()
+{
+    if (FormSkin && SkinData)
+        SkinTabArrows(ScrollArrows(), Control ? static_cast<TComponent*>(Control) : FormSkin, *FormSkin, *SkinData);
+}
+
+// The arrows are a child window of their own: the face leaves them alone
+// also where the control does not clip its children.
 void TSkinTab::ExcludeScrollArrows(HDC dc) const
 {
-    HWND arrows = FindWindowExW(Handle, nullptr, UPDOWN_CLASSW, nullptr);
+    HWND arrows = ScrollArrows();
     if (!arrows || !IsWindowVisible(arrows))
         return;
     RECT r{};
@@ -470,10 +508,15 @@ void TSkinTabBtn::PaintControl(HDC dc, const RECT& rect)
 
 // ---- TSkinTab31
 
+// The tab set's scroller, its first owned component, gets the skin's
+// up-down faces.
 void TSkinTab31::InitControl(TWinSkinForm& form, TSkinData& skinData, bool takeColour)
 {
     TSkinControl::InitControl(form, skinData, takeColour);
     PrepareTabImages();
+    if (Control && Control->ComponentCount() > 0)
+        if (auto* scroller = dynamic_cast<TTabScroller*>(Control->Components(0)))
+            SkinTabArrows(scroller->Handle(), Control, form, skinData);
 }
 
 void TSkinTab31::RefreshSkin()

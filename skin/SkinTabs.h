@@ -13,6 +13,9 @@
 // closable tabs: each shows a close mark, and a click on it asks the form
 // with WM_SKINCLOSETAB (wParam the tab control's window, lParam the tab's
 // index); the page is freed only when the form answers 0.
+//
+// The arrows that scroll overflowing tabs are an up-down child window of
+// the control; they get an up-down skinner of their own, side by side.
 #pragma once
 
 #include <memory>
@@ -81,6 +84,11 @@ private:
     void PaintStrip(HDC dc, const RECT& rect, const RECT& pane);
     void PaintTab(HDC strip, int index, const RECT& window, const RECT& inStrip);
     void PaintPane(HDC dc, const RECT& pane) const;
+    // The up-down that scrolls overflowing tabs, or null.
+    HWND ScrollArrows() const;
+    // Gives the scroll arrows, once the control has made them, a skinner
+    // of their own: left and right arrows on the skin's up-down faces.
+    void AdoptScrollArrows();
     void ExcludeScrollArrows(HDC dc) const;
     void DrawCloseMark(HDC dc, const RECT& mark, ui::TColor colour) const;
     // Asks the form about closing tab `index` and frees its page when the

@@ -1,12 +1,19 @@
 // What the tests of control skinners share beyond SkinTestSupport.h: screen
-// rectangles, and expected faces drawn over a ground.
+// rectangles, expected faces drawn over a ground or built from an element,
+// and faces compared along their edges.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <memory>
 
+#include "skin/SkinDraw.h"
+#include "skin/SkinObjects.h"
+#include "tests/win/FrameOnScreen.h"
 #include "tests/win/SkinTestSupport.h"
+#include "tests/win/XInput.h"
 #include "ui/Graphics.h"
 
 namespace tests {
@@ -30,5 +37,67 @@ std::unique_ptr<ui::TBitmap> Picture(int width, int height, ui::TColor ground, P
     paint(picture->Canvas()->Handle(), all);
     return picture;
 }
+
+// A rectangle of a window moved to the screen.
+inline RECT OnScreen(HWND window, RECT r)
+{
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+// Frame `frame` of `frames` of an element built at rect's size.
+inline std::unique_ptr<ui::TBitmap> ElementFace(skin::TDataSkinObject& element, const RECT& rect, int frames,
+                                                int frame)
+{
+    return skin::BuildElementBitmap({0, 0, rect.right - rect.left, rect.bottom - rect.top}, *element.Image,
+                                    element.Margins(), false, element.Tile != 0, frames, frame);
+}
+
+// How many pixels of a ring `width` wide inside `screen` differ from the
+// same ring of `expected`, leaving out what the expected picture keys out
+// (magenta): the ring holds a face's edges, the middle its text.
+inline int RingDifferences(const RECT& screen, const ui::TBitmap& expected, int width)
+{
+    const auto shot = CaptureScreen(screen);
+    const int w = expected.Width(), h = expected.Height();
+    int count = 0;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const bool inRing = x < width || y < width || x >= w - width || y >= h - width;
+            count += inRing && !(At(expected, x, y) == Magenta) && !(At(*shot, x, y) == At(expected, x, y));
+        }
+    return count;
+}
+
+// A sizeable form on the screen at `bounds` under real input (skipped
+// without it), skinned once the test has put its controls on it (Skin);
+// the pointer starts away from it.
+class SkinnedFormUnderXInput : public ::testing::Test {
+protected:
+    explicit SkinnedFormUnderXInput(const RECT& bounds) : bounds_(bounds) {}
+
+    void SetUp() override
+    {
+        if (!input.Available())
+            GTEST_SKIP() << "no X input";
+        input.MoveTo(away);
+        bed.HoldBack();
+        form = ShowForm(ui::TFormBorderStyle::bsSizeable, bounds_);
+    }
+
+    void Skin()
+    {
+        controller = bed.Skin(form->Handle());
+        ASSERT_TRUE(controller);
+    }
+
+    const RECT bounds_;
+    const POINT away{bounds_.right + 150, bounds_.bottom + 150};
+    TXInput& input = TXInput::Instance();
+    TControlSkinning skinning;
+    TSkinTestBed bed;
+    std::unique_ptr<ui::TForm> form;
+    skin::TWinSkinForm* controller = nullptr;
+};
 
 } // namespace tests

@@ -24,6 +24,7 @@
 #include "skin/SkinMessages.h"
 #include "skin/SkinParts.h"
 #include "skin/SkinRecords.h"
+#include "skin/SkinScrollBars.h"
 #include "skin/SkinStatusBar.h"
 #include "skin/SkinToolBars.h"
 #include "tests/win/ControlSkinSupport.h"
@@ -35,6 +36,7 @@
 #include "ui/Buttons.h"
 #include "ui/ComCtrls.h"
 #include "ui/ExtCtrls.h"
+#include "ui/ListView.h"
 #include "ui/Menus.h"
 #include "ui/StdCtrls.h"
 #include "ui/TypInfo.h"
@@ -665,36 +667,6 @@ TEST_F(SkinnedFormUnderInput, GroupBoxFaceAndARadioGroupUnderTheKeyboard)
     EXPECT_TRUE(box->WindowProcHooks().empty());
 }
 
-// Frame `frame` of `frames` of an element built at rect's size.
-std::unique_ptr<ui::TBitmap> ElementFace(TDataSkinObject& element, const RECT& rect, int frames, int frame)
-{
-    return BuildElementBitmap({0, 0, rect.right - rect.left, rect.bottom - rect.top}, *element.Image,
-                              element.Margins(), false, element.Tile != 0, frames, frame);
-}
-
-// How many pixels of a ring `width` wide inside `screen` differ from the
-// same ring of `expected`, leaving out what the expected picture keys out
-// (magenta): the ring holds a face's edges, the middle its text.
-int RingDifferences(const RECT& screen, const ui::TBitmap& expected, int width)
-{
-    const auto shot = CaptureScreen(screen);
-    const int w = expected.Width(), h = expected.Height();
-    int count = 0;
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            const bool inRing = x < width || y < width || x >= w - width || y >= h - width;
-            count += inRing && !(At(expected, x, y) == Magenta) && !(At(*shot, x, y) == At(expected, x, y));
-        }
-    return count;
-}
-
-// A window rectangle of `control`'s window moved to the screen.
-RECT OnScreen(HWND window, RECT r)
-{
-    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
 // A status bar: each panel on the StatusBarEdges frame of its bevel, the
 // size grip from frame 5 of ExtraImages in its corner; a simple bar without
 // the grip shows the lowered face over all of it and no grip.
@@ -764,6 +736,32 @@ TEST_F(SkinnedForm, StatusBarPanelsWearTheFacesOfTheirBevelsAndTheGripSitsInTheC
     EXPECT_EQ(Differences(*shot, *lowered, simpleCorner), 0) << "no grip, the lowered face";
 }
 
+RECT HeaderItemRect(HWND header, int i)
+{
+    RECT r{};
+    SendMessageW(header, HDM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r));
+    return r;
+}
+
+// Waits until the edges of a header's first two sections show the faces
+// `first` and `second` of the skin's Headerbar; the differences of the last
+// look.
+int AwaitHeaderFaces(HWND header, TDataSkinObject& bar, THeaderFace first, THeaderFace second)
+{
+    int differences = 0;
+    LoopUntil(
+        [&] {
+            differences = 0;
+            for (const auto& [i, face] : {std::pair{0, first}, std::pair{1, second}}) {
+                const RECT r = HeaderItemRect(header, i);
+                differences += RingDifferences(OnScreen(header, r), *ElementFace(bar, r, 5, static_cast<int>(face)), 2);
+            }
+            return differences == 0;
+        },
+        3s);
+    return differences;
+}
+
 // A header: each section on the normal Headerbar face, the room after the
 // last one too; under the real mouse the section below it turns hot, a press
 // shows the pressed face, and the release clicks the section once.
@@ -789,21 +787,9 @@ TEST_F(SkinnedFormUnderInput, HeaderSectionsTurnHotAndPressedUnderTheMouse)
     ASSERT_NE(skinner, nullptr);
     TDataSkinObject& bar = *bed.Data().Headerbar;
 
-    const auto itemRect = [&](int i) {
-        RECT r{};
-        SendMessageW(window, HDM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r));
-        return r;
-    };
-    // Each section's edges against the face it should show.
-    const auto sectionDifferences = [&](int i, THeaderFace face) {
-        const RECT r = itemRect(i);
-        return RingDifferences(OnScreen(window, r), *ElementFace(bar, r, 5, static_cast<int>(face)), 2);
-    };
+    const auto itemRect = [&](int i) { return HeaderItemRect(window, i); };
     const auto awaitFaces = [&](THeaderFace first, THeaderFace second) {
-        int differences = 0;
-        LoopUntil([&] { return (differences = sectionDifferences(0, first) + sectionDifferences(1, second)) == 0; },
-                  3s);
-        return differences;
+        return AwaitHeaderFaces(window, bar, first, second);
     };
     EXPECT_EQ(awaitFaces(THeaderFace::Normal, THeaderFace::Normal), 0);
     RECT client{};
@@ -832,6 +818,57 @@ TEST_F(SkinnedFormUnderInput, HeaderSectionsTurnHotAndPressedUnderTheMouse)
     input.MoveTo(away);
     EXPECT_EQ(awaitFaces(THeaderFace::Normal, THeaderFace::Normal), 0);
     EXPECT_EQ(skinner->HotItem(), -1);
+}
+
+// A report-style list view: its header window wears the skin's header
+// faces, the section under the real mouse the hot one, while the list's
+// scroll bars are the skin's overlays; a click on a section still reaches
+// the list view.
+TEST_F(SkinnedFormUnderInput, AListViewsHeaderWearsTheSkinsHeaderFaces)
+{
+    auto* list = new ui::TListView(form.get());
+    list->SetParent(form.get());
+    list->SetBounds(10, 10, 260, 120);
+    list->SetViewStyle(ui::TViewStyle::vsReport);
+    for (const wchar_t* caption : {L"Name", L"Size"}) {
+        ui::TListColumn* column = list->Columns()->Add();
+        column->SetCaption(caption);
+        column->SetWidth(100);
+    }
+    for (int i = 0; i < 30; ++i)
+        list->Items()->Add()->SetCaption(L"Row " + std::to_wstring(i));
+    std::vector<int> clicked;
+    list->OnColumnClick = ui::TLVColumnClickEvent(
+        [&](ui::TObject*, ui::TListColumn* column) { clicked.push_back(column->Index()); });
+    const POINT away{FormBounds.right + 150, FormBounds.bottom + 150};
+    input.MoveTo(away);
+    TWinSkinForm* controller = bed.Skin(form->Handle());
+    ASSERT_TRUE(controller);
+    auto* skinner = dynamic_cast<TSkinListView*>(SkinnerOf(*controller, list->Handle()));
+    ASSERT_NE(skinner, nullptr);
+    ASSERT_TRUE(PumpUntil([&] { return skinner->VertBar() && skinner->VertBar()->Shown(); }))
+        << "the rows overflow: the skin's bar";
+    const HWND header = list->HeaderHandle();
+    ASSERT_NE(SkinnerOf(*controller, header), nullptr);
+    auto* headerSkinner = dynamic_cast<TSkinHeader*>(SkinnerOf(*controller, header));
+    ASSERT_NE(headerSkinner, nullptr);
+    TDataSkinObject& bar = *bed.Data().Headerbar;
+    const auto awaitFaces = [&](THeaderFace first, THeaderFace second) {
+        return AwaitHeaderFaces(header, bar, first, second);
+    };
+    EXPECT_EQ(awaitFaces(THeaderFace::Normal, THeaderFace::Normal), 0);
+    const RECT second = OnScreen(header, HeaderItemRect(header, 1));
+    input.MoveTo({(second.left + second.right) / 2, (second.top + second.bottom) / 2});
+    EXPECT_EQ(awaitFaces(THeaderFace::Normal, THeaderFace::Hot), 0);
+    input.Click();
+    EXPECT_TRUE(PumpUntil([&] { return !clicked.empty(); }));
+    EXPECT_EQ(clicked, std::vector<int>{1});
+    input.MoveTo(away);
+    EXPECT_EQ(awaitFaces(THeaderFace::Normal, THeaderFace::Normal), 0);
+
+    bed.Data().SetActive(false);
+    ASSERT_TRUE(PumpUntil([&] { return bed.Manager().Controllers().empty(); }));
+    EXPECT_FALSE(AnswersSkinQuery(header)) << "the header's own procedure again";
 }
 
 // A tool bar turns flat on the skin's gradient while skinned; its checked

@@ -15,9 +15,11 @@
 #include "skin/ImgUtil.h"
 #include "skin/SkinButtons.h"
 #include "skin/SkinDraw.h"
+#include "skin/SkinEdits.h"
 #include "skin/SkinMessages.h"
 #include "skin/SkinRecords.h"
 #include "skin/SkinTabs.h"
+#include "tests/win/ControlSkinSupport.h"
 #include "tests/win/FrameOnScreen.h"
 #include "tests/win/SkinTestSupport.h"
 #include "tests/win/WindowTestSupport.h"
@@ -39,12 +41,6 @@ RECT TabRect(HWND tabs, int index)
 {
     RECT r{};
     SendMessageW(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r));
-    return r;
-}
-
-RECT OnScreen(HWND window, RECT r)
-{
-    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
     return r;
 }
 
@@ -134,16 +130,9 @@ const ui::TClassInfo& TPicturePages::StaticClass()
 }
 
 // A form on the screen, skinned once the test has put its tab controls on it.
-class SkinnedTabs : public ::testing::Test {
+class SkinnedTabs : public SkinnedFormUnderXInput {
 protected:
-    void SetUp() override
-    {
-        if (!input.Available())
-            GTEST_SKIP() << "no X input";
-        bed.HoldBack();
-        form = ShowForm(ui::TFormBorderStyle::bsSizeable, FormBounds);
-        input.MoveTo(away);
-    }
+    SkinnedTabs() : SkinnedFormUnderXInput(FormBounds) {}
 
     ui::TPageControl* AddPages(const std::vector<std::wstring>& captions, const RECT& bounds)
     {
@@ -163,19 +152,6 @@ protected:
     {
         return dynamic_cast<TSkinTab*>(controller->FindSkinnerOfWindow(control.WindowHandle()));
     }
-
-    void Skin()
-    {
-        controller = bed.Skin(form->Handle());
-        ASSERT_TRUE(controller);
-    }
-
-    const POINT away{FormBounds.right + 150, FormBounds.bottom + 150};
-    TXInput& input = TXInput::Instance();
-    TControlSkinning skinning;
-    TSkinTestBed bed;
-    std::unique_ptr<ui::TForm> form;
-    TWinSkinForm* controller = nullptr;
 };
 
 } // namespace
@@ -479,11 +455,15 @@ TEST(PicturePages, ListedPageControlGetsTheTabFacesAsItsPictures)
     EXPECT_EQ(pages->Color(), ui::clWindow);
 }
 
-// A bare window's tab control is skinned by its window class; when its tabs
-// overflow, the face leaves the scroll arrows alone even though the control
-// does not clip its children.
-TEST(BareTabControl, OverflowingTabsLeaveTheScrollArrowsAlone)
+// A bare window's tab control is skinned by its window class. When its tabs
+// overflow, the scroll arrows wear the skin's side-by-side up-down faces
+// (the face of the tabs leaves them alone, though the control does not clip
+// its children) and a click on the right arrow still scrolls the tabs.
+TEST(BareTabControl, OverflowingTabsScrollWithTheSkinsArrows)
 {
+    TXInput& input = TXInput::Instance();
+    if (!input.Available())
+        GTEST_SKIP() << "no X input";
     TControlSkinning skinning;
     TSkinTestBed bed;
     bed.HoldBack();
@@ -501,19 +481,92 @@ TEST(BareTabControl, OverflowingTabsLeaveTheScrollArrowsAlone)
     Pump();
     const HWND arrows = FindWindowExW(tabs, nullptr, UPDOWN_CLASSW, nullptr);
     ASSERT_TRUE(arrows && IsWindowVisible(arrows));
-    RECT arrowsRect{};
-    GetWindowRect(arrows, &arrowsRect);
-    RedrawWindow(arrows, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    const auto ownArrows = CaptureScreen(arrowsRect);
 
     TWinSkinForm* controller = bed.Skin(bare.Handle());
     ASSERT_TRUE(controller);
     auto* skinner = dynamic_cast<TSkinTab*>(controller->FindSkinnerOfWindow(tabs));
     ASSERT_NE(skinner, nullptr);
     EXPECT_FALSE(skinner->Closable());
-    // Only the tab control paints: the arrows keep what they drew.
-    RedrawWindow(tabs, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_NOCHILDREN);
+    auto* arrowSkinner = dynamic_cast<TSkinUpDown*>(controller->FindSkinnerOfWindow(arrows));
+    ASSERT_NE(arrowSkinner, nullptr);
+    EXPECT_EQ(arrowSkinner->Horizontal, 1);
     EXPECT_EQ(AwaitTabFace(tabs, 0, TTabSide::Top, bed.Data(), TTabFace::Selected), 0);
-    GetWindowRect(arrows, &arrowsRect);  // the skin's frame moved the client area
-    EXPECT_TRUE(SamePixels(*CaptureScreen(arrowsRect), *ownArrows));
+
+    // Each arrow is its frame of the UpDown.Horz strip stretched over its
+    // half, the glyph centred on it.
+    TDataSkinBorder& element = *bed.Data().UpDownHorz;
+    const auto arrowsDifferences = [&] {
+        RECT client{};
+        GetClientRect(arrows, &client);
+        const int half = client.right / 2;
+        const auto want = Picture(client.right, client.bottom, bed.Data().Colours.ButtonFace, [&](HDC dc, const RECT&) {
+            const RECT parts[] = {{0, 0, half, client.bottom}, {half, 0, client.right, client.bottom}};
+            for (int i = 0; i < 2; ++i) {
+                const int frame = UpDownFrame(i == 1, TArrowState::Normal);
+                DrawFrameStretched(dc, parts[i], *element.Image, 8, frame, true);
+                const int w = element.Image2->Width() / 8, h = element.Image2->Height();
+                const int left = parts[i].left + (half - w) / 2, top = (client.bottom - h) / 2;
+                DrawFrameStretched(dc, {left, top, left + w, top + h}, *element.Image2, 8, frame, true);
+            }
+        });
+        return SamePixels(*CaptureScreen(OnScreen(arrows, client)), *want) ? 0 : 1;
+    };
+    EXPECT_TRUE(PumpUntil([&] { return arrowsDifferences() == 0; }, 3s)) << "the arrows wear the skin";
+
+    SetForegroundWindow(bare.Handle());
+    const RECT first = TabRect(tabs, 0);
+    RECT r = ScreenRect(arrows);
+    input.MoveTo({r.right - 3, (r.top + r.bottom) / 2});
+    input.Click();
+    EXPECT_TRUE(PumpUntil([&] { return TabRect(tabs, 0).left < first.left; })) << "the tabs scrolled";
+    input.MoveTo({FormBounds.right + 150, FormBounds.bottom + 150});
+}
+
+// The tab set's scroller, shown while tabs are out of sight, wears the
+// skin's side-by-side up-down faces and still moves the tabs.
+TEST_F(SkinnedTabs, TheTabSetsScrollerWearsTheSkinsArrows)
+{
+    auto* tabSet = new ui::TTabSet(form.get());
+    tabSet->SetParent(form.get());
+    tabSet->SetBounds(10, 10, 200, 24);
+    for (int i = 0; i < 12; ++i)
+        tabSet->Tabs()->Add(L"Tab " + std::to_wstring(i + 1));
+    tabSet->SetTabIndex(0);
+    auto* scroller = dynamic_cast<ui::TWinControl*>(tabSet->Components(0));
+    ASSERT_NE(scroller, nullptr);
+    Skin();
+    ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(scroller->WindowHandle()) != 0; }));
+    auto* arrows = dynamic_cast<TSkinUpDown*>(controller->FindSkinnerOfWindow(scroller->WindowHandle()));
+    ASSERT_NE(arrows, nullptr);
+    EXPECT_EQ(arrows->Horizontal, 1);
+    SetForegroundWindow(form->Handle());
+    const RECT r = ScreenRect(scroller->WindowHandle());
+    input.MoveTo({r.right - 3, (r.top + r.bottom) / 2});
+    input.Click();
+    EXPECT_TRUE(PumpUntil([&] { return tabSet->FirstIndex() == 1; }));
+    input.MoveTo(away);
+}
+
+// Bottom tabs show whole: the pane's edge stops where they start, so the
+// rows of a tab next to the pane are its face, not the pane.
+TEST_F(SkinnedTabs, ThePaneLeavesBottomTabsWhole)
+{
+    ui::TPageControl* pages = AddPages({L"One", L"Two"}, {10, 10, 200, 130});
+    pages->SetTabPosition(ui::TTabPosition::tpBottom);
+    Skin();
+    const HWND tabs = pages->WindowHandle();
+    ASSERT_NE(TabSkinner(*pages), nullptr);
+    EXPECT_EQ(AwaitTabFace(tabs, 1, TTabSide::Bottom, bed.Data(), TTabFace::Normal), 0);
+    // The tab as painted, one pixel toward the pane; its first row lies
+    // under the pane's edge, the next two show the face's near edge.
+    RECT r = TabRect(tabs, 1);
+    OffsetRect(&r, 0, -1);
+    auto want = TabFace(bed.Data(), r.right - r.left, r.bottom - r.top, TTabFace::Normal);
+    FlipVertical(*want);
+    const auto shot = CaptureScreen(OnScreen(tabs, r));
+    int differences = 0;
+    for (int y = 1; y < 3; ++y)
+        for (int x = 0; x < want->Width(); ++x)
+            differences += !(At(*want, x, y) == Magenta) && !(At(*shot, x, y) == At(*want, x, y));
+    EXPECT_EQ(differences, 0);
 }

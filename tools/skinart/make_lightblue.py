@@ -8,6 +8,7 @@ Writes, relative to the repository root (or --root):
   app/res/{encrypt,decrypt,login,changepw,save}.bmp   32 x 32 button pictures
   tools/win/demo/res/menuglyphs.bmp   the demo program's 16 x 16 menu pictures
   tools/win/demo/res/backdrop.bmp, speedglyphs.bmp   the demo gallery's pictures
+  assets/player/{en,di,cl}_mp*.bmp   the skinned media player's 11 x 9 glyphs
 
 Everything is drawn from code with the standard library only, so the output
 is the same byte for byte on every run. Edit this script, not the files.
@@ -1165,6 +1166,49 @@ def gallery_glyphs():
     return side_by_side(strip)
 
 
+# The media player's button glyphs, 11 x 9 on olive (128, 128, 0), the key
+# colour the skin engine draws them with: play, pause, stop, next, previous,
+# step, back, record, eject.
+PLAYER_KEY = (128, 128, 0)
+PLAYER_GLYPHS = [
+    ("mpplay", (30, 140, 50), ["..##.......", "..####.....", "..######...", "..#######..", "..########.",
+                                "..#######..", "..######...", "..####.....", "..##......."]),
+    ("mppause", (196, 132, 20), ["..###.###..", "..###.###..", "..###.###..", "..###.###..", "..###.###..",
+                                  "..###.###..", "..###.###..", "..###.###..", "..###.###.."]),
+    ("mpstop", (150, 36, 36), [".........", "..#######..", "..#######..", "..#######..", "..#######..",
+                                "..#######..", "..#######..", "..#######..", "..........."]),
+    ("mpnext", (36, 96, 170), ["#.....##...", "##....##...", "###...##...", "####..##...", "#####.##...",
+                                "####..##...", "###...##...", "##....##...", "#.....##..."]),
+    ("mpprev", (36, 96, 170), ["...##.....#", "...##....##", "...##...###", "...##..####", "...##.#####",
+                                "...##..####", "...##...###", "...##....##", "...##.....#"]),
+    ("mpstep", (36, 96, 170), ["#....#.....", "##...##....", "###..###...", "####.####..", "##########.",
+                                "####.####..", "###..###...", "##...##....", "#....#....."]),
+    ("mpback", (36, 96, 170), [".....#....#", "....##...##", "...###..###", "..####.####", ".##########",
+                                "..####.####", "...###..###", "....##...##", ".....#....#"]),
+    ("mprecord", (210, 40, 40), ["...#####...", "..#######..", ".#########.", ".#########.", ".#########.",
+                                  ".#########.", ".#########.", "..#######..", "...#####..."]),
+    ("mpeject", (36, 96, 170), [".....#.....", "....###....", "...#####...", "..#######..", ".#########.",
+                                 "...........", ".#########.", ".#########.", "..........."]),
+]
+PLAYER_LOOKS = [("en", INK), ("di", INK_OFF), ("cl", None)]
+
+
+def player_glyph(rows, ink):
+    pic = Picture(11, 9, PLAYER_KEY)
+    for y, row in enumerate(rows):
+        for x, cell in enumerate(row.ljust(11, ".")):
+            if cell == "#":
+                pic.set(x, y, ink)
+    return pic
+
+
+def player_glyphs():
+    """File name -> picture of every player glyph in its three looks:
+    enabled (ink), disabled (grey ink) and coloured."""
+    return {"%s_%s.bmp" % (prefix, name): player_glyph(rows, ink or colour)
+            for name, colour, rows in PLAYER_GLYPHS for prefix, ink in PLAYER_LOOKS}
+
+
 BUTTON_PICTURES = {
     "encrypt.bmp": picture_encrypt,
     "decrypt.bmp": picture_decrypt,
@@ -1240,6 +1284,7 @@ def main():
     skin_dir = os.path.join(args.root, "assets", "skin", "lightblue")
     res_dir = os.path.join(args.root, "app", "res")
     demo_dir = os.path.join(args.root, "tools", "win", "demo", "res")
+    player_dir = os.path.join(args.root, "assets", "player")
     pics = skin_pictures()
     sections = description()
     check(pics, sections)
@@ -1255,6 +1300,8 @@ def main():
     write(os.path.join(demo_dir, "menuglyphs.bmp"), bmp_bytes(glyphs))
     write(os.path.join(demo_dir, "backdrop.bmp"), bmp_bytes(gallery_backdrop()))
     write(os.path.join(demo_dir, "speedglyphs.bmp"), bmp_bytes(gallery_glyphs()))
+    for name, pic in sorted(player_glyphs().items()):
+        write(os.path.join(player_dir, name), bmp_bytes(pic))
     print("%d skin pictures and lightblue.ini in %s" % (len(pics), skin_dir))
     print("%d button pictures and tessaly.ico in %s" % (len(BUTTON_PICTURES), res_dir))
     print("%d menu pictures in %s" % (len(MENU_PICTURES), demo_dir))
