@@ -310,6 +310,21 @@ TEST_F(SkinnedCombos, ASimpleCombosListHasTheOverlays)
     const RECT overlay = ScreenRect(skinner->VertBar()->Handle());
     EXPECT_TRUE(EqualRect(&overlay, &info.rcScrollBar));
     EXPECT_FALSE(skinner->HorzBar()->Shown());
+
+    // The list keeps to whole rows; the room under it has the form's colour
+    // (the platform paints nothing there, which once showed a black band).
+    const RECT combo = ScreenRect(simple->Handle()), rows = ScreenRect(list);
+    ASSERT_LT(rows.bottom, combo.bottom);
+    const Bgr face = BgrOf(ui::ColorToRGB(form->Color()));
+    int others = 0;
+    EXPECT_TRUE(PumpUntil([&] {
+        const auto room = CaptureScreen({combo.left, rows.bottom, combo.right, combo.bottom});
+        others = 0;
+        for (int y = 0; y < room->Height(); ++y)
+            for (int x = 0; x < room->Width(); ++x)
+                others += !(At(*room, x, y) == face);
+        return others == 0;
+    }, 3s)) << others << " pixels of another colour";
 }
 
 TEST_F(SkinnedCombos, ThePickersArrowIsTheSkinsAndOpensTheCalendar)
