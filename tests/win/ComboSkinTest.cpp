@@ -12,6 +12,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -21,6 +22,7 @@
 #include "skin/SkinRecords.h"
 #include "tests/win/ControlSkinSupport.h"
 #include "tests/win/FrameOnScreen.h"
+#include "tests/win/MessageRecorder.h"
 #include "tests/win/SkinTestSupport.h"
 #include "tests/win/WindowTestSupport.h"
 #include "tests/win/XInput.h"
@@ -273,6 +275,7 @@ TEST_F(SkinnedCombos, TheListDropsDownWearsTheSkinsBarAndChooses)
     ASSERT_TRUE(OptionalGetScrollBarInfo(list, OBJID_VSCROLL, info));
     const int x = (info.rcScrollBar.left + info.rcScrollBar.right) / 2;
     const int grab = info.rcScrollBar.top + (info.xyThumbTop + info.xyThumbBottom) / 2;
+    TMessageRecorder scrolls(list, {WM_VSCROLL});
     Gesture([&] {
         input.MoveTo({x, grab});
         input.Press();
@@ -285,6 +288,14 @@ TEST_F(SkinnedCombos, TheListDropsDownWearsTheSkinsBarAndChooses)
     const auto lastTop = SendMessageW(list, LB_GETCOUNT, 0, 0) - client.bottom / SendMessageW(list, LB_GETITEMHEIGHT, 0, 0);
     EXPECT_TRUE(PumpUntil([&] { return SendMessageW(list, LB_GETTOPINDEX, 0, 0) == lastTop; }))
         << SendMessageW(list, LB_GETTOPINDEX, 0, 0) << " of " << lastTop;
+    // The skinner drags the thumb: the list is told each new row, then the
+    // end; the system's tracking, which would draw its own thumb, never ran.
+    ASSERT_TRUE(PumpUntil([&] { return !scrolls.Messages().empty() && LOWORD(scrolls.Messages().back().WParam) == SB_ENDSCROLL; }));
+    const auto& noted = scrolls.Messages();
+    EXPECT_FALSE(noted.back().Sent) << "the end is posted";
+    EXPECT_TRUE(std::all_of(noted.begin(), noted.end() - 1, [](const TRecordedMessage& m) {
+        return m.Sent && LOWORD(m.WParam) == SB_THUMBPOSITION;
+    }));
     EXPECT_TRUE(dropList->DroppedDown()) << "the drag leaves the list open";
     EXPECT_TRUE(Shows([&] { return ListBarDifferences(list); }, "the bar after the drag"));
 
