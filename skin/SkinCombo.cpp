@@ -206,13 +206,14 @@ void TSkinComBox::HookEdit()
     COMBOBOXINFO info{};
     if (!OptionalGetComboBoxInfo(Handle, info) || !info.hwndItem || info.hwndItem == Handle)
         return;
-    const HWND edit = info.hwndItem;
-    edit_ = std::make_unique<TWindowSubclass>(edit, TSubclassKind::SkinControl, [this, edit](UINT msg, WPARAM w, LPARAM l) {
-        const LRESULT result = edit_->CallOld(msg, w, l);
-        if (SkinEnabled && (msg == WM_PAINT || msg == WM_SETFOCUS || msg == WM_KILLFOCUS))
-            PaintWindow(nullptr);
-        return result;
-    });
+    edit_ = std::make_unique<TWindowSubclass>(info.hwndItem, TSubclassKind::SkinControl,
+                                              [this](UINT msg, WPARAM wParam, LPARAM lParam) {
+                                                  const LRESULT result = edit_->CallOld(msg, wParam, lParam);
+                                                  if (SkinEnabled && (msg == WM_PAINT || msg == WM_SETFOCUS ||
+                                                                      msg == WM_KILLFOCUS))
+                                                      PaintWindow(nullptr);
+                                                  return result;
+                                              });
 }
 
 // A drop-down list gets the skin's bar in its frame; a simple combo's list,
@@ -341,10 +342,10 @@ void TSkinComBox::PaintSunkEdge(HDC dc, const RECT& rect, TArrowState state, boo
     TDataSkinBorder& button = *SkinData->ComboButton;
     const int b = GetSystemMetrics(SM_CXHSCROLL);
     const int frame = static_cast<int>(state);
-    const RECT place = leftButton ? RECT{0, 0, b + 2, rect.bottom} : RECT{rect.right - b - 2, 0, rect.right, rect.bottom};
-    const RECT glyph = leftButton ? RECT{2, 0, b + 2, rect.bottom} : RECT{rect.right - b - 2, 0, rect.right - 2, rect.bottom};
-    const RECT text =
-        leftButton ? RECT{b + 4, 2, rect.right - 2, rect.bottom - 2} : RECT{2, 2, rect.right - b - 4, rect.bottom - 2};
+    const int r = rect.right, h = rect.bottom;
+    const RECT place = leftButton ? RECT{0, 0, b + 2, h} : RECT{r - b - 2, 0, r, h};
+    const RECT glyph = leftButton ? RECT{2, 0, b + 2, h} : RECT{r - b - 2, 0, r - 2, h};
+    const RECT text = leftButton ? RECT{b + 4, 2, r - 2, h - 2} : RECT{2, 2, r - b - 4, h - 2};
     if (TDataSkinObject* edge = SkinData->SunkEdge.get(); HasPicture(edge)) {
         TSavedDC saved(dc);
         ExcludeClipRect(dc, text.left, text.top, text.right, text.bottom);

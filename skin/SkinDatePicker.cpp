@@ -134,7 +134,8 @@ void TSkinDateTime::RestoreControl()
 {
     arrow_.reset();
     if (SkinState != StateClosed && Handle && addedClipChildren_)
-        SetWindowLongPtrW(Handle, GWL_STYLE, GetWindowLongPtrW(Handle, GWL_STYLE) & ~static_cast<LONG_PTR>(WS_CLIPCHILDREN));
+        SetWindowLongPtrW(Handle, GWL_STYLE,
+                          GetWindowLongPtrW(Handle, GWL_STYLE) & ~static_cast<LONG_PTR>(WS_CLIPCHILDREN));
     addedClipChildren_ = false;
     TSkinEdit::RestoreControl();
     if (SkinState != StateClosed && Handle)

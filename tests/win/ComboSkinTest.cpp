@@ -285,13 +285,14 @@ TEST_F(SkinnedCombos, TheListDropsDownWearsTheSkinsBarAndChooses)
     });
     RECT client{};
     GetClientRect(list, &client);
-    const auto lastTop = SendMessageW(list, LB_GETCOUNT, 0, 0) - client.bottom / SendMessageW(list, LB_GETITEMHEIGHT, 0, 0);
+    const auto rowsInView = client.bottom / SendMessageW(list, LB_GETITEMHEIGHT, 0, 0);
+    const auto lastTop = SendMessageW(list, LB_GETCOUNT, 0, 0) - rowsInView;
     EXPECT_TRUE(PumpUntil([&] { return SendMessageW(list, LB_GETTOPINDEX, 0, 0) == lastTop; }))
         << SendMessageW(list, LB_GETTOPINDEX, 0, 0) << " of " << lastTop;
     // The skinner drags the thumb: the list is told each new row, then the
     // end; the system's tracking, which would draw its own thumb, never ran.
-    ASSERT_TRUE(PumpUntil([&] { return !scrolls.Messages().empty() && LOWORD(scrolls.Messages().back().WParam) == SB_ENDSCROLL; }));
     const auto& noted = scrolls.Messages();
+    ASSERT_TRUE(PumpUntil([&] { return !noted.empty() && LOWORD(noted.back().WParam) == SB_ENDSCROLL; }));
     EXPECT_FALSE(noted.back().Sent) << "the end is posted";
     EXPECT_TRUE(std::all_of(noted.begin(), noted.end() - 1, [](const TRecordedMessage& m) {
         return m.Sent && LOWORD(m.WParam) == SB_THUMBPOSITION;
