@@ -128,7 +128,7 @@ void TSkinControl::SkinWindowProc(TMessage& m)
         // The previous handling may run a nested message loop (the system's
         // scroll bar tracking does) in which the control and its skinner
         // are freed; then there is no one left to look at the result.
-        const std::shared_ptr<bool> alive = alive_;
+        const std::shared_ptr<bool> alive = AliveFlag();
         CallPrevious(m);
         if (*alive)
             AfterMessage(m);

@@ -125,6 +125,10 @@ protected:
 
     RECT WindowRect{};  // screen rectangle of the window at the last paint
 
+    // False once the skinner is gone: for code that runs a message loop in
+    // which the control, and the skinner with it, may be freed.
+    std::shared_ptr<bool> AliveFlag() const { return alive_; }
+
     // InitControl's work; without hookMessages the control keeps its own
     // message handling (a skinner that only changes the control's colour).
     void AttachControl(TWinSkinForm& form, TSkinData& skinData, bool takeColour, bool hookMessages);

@@ -3,7 +3,9 @@
 #include "skin/SkinBars.h"
 #include "skin/SkinButtons.h"
 #include "skin/SkinCheckRadio.h"
+#include "skin/SkinCombo.h"
 #include "skin/SkinContainers.h"
+#include "skin/SkinDatePicker.h"
 #include "skin/SkinEdits.h"
 #include "skin/SkinGlyphStrips.h"
 #include "skin/SkinHeader.h"
@@ -60,6 +62,9 @@ enum class TDecision {
     ScrollControl, // a scroll bar control
     Edit,
     UpDown,
+    Combo,
+    ComboEx,      // an extended combo box: its combo box child
+    DatePicker,   // a calendar that drops down: an arrow over its button; arrows: an edit's border
     StatusBar,
     Header,
     ToolBar,      // flat, on the skin's colour, its buttons on the skin's faces
@@ -121,6 +126,8 @@ constexpr TSkinRule TypeRules[] = {
     {{"TCustomStatusBar", "TStatusBar"}, xcStatusBar, TDecision::StatusBar},
     {{"TProgressBar", nullptr}, xcProgress, TDecision::Progress},
     {{"TScrollBar", nullptr}, xcScrollbar, TDecision::ScrollControl},
+    {{"TCustomComboBox", "TComboBox"}, xcCombo, TDecision::Combo},
+    {{"TDateTimePicker", nullptr}, xcEdit, TDecision::DatePicker},
     {{"TBitBtn", nullptr}, xcBitBtn, TDecision::BitButton},
     {{"TBitBtn", nullptr}, NoSwitch, TDecision::None},
     {{"TSpeedButton", nullptr}, xcSpeedButton, TDecision::SpeedButton},
@@ -160,6 +167,8 @@ constexpr TSkinRule ThirdPartyKinds[] = {
     {{"groupbox", nullptr}, xcGroupBox, TDecision::GroupFace},
     {{"radiogroup", nullptr}, xcGroupBox, TDecision::RadioGroup},
     {{"checkgroup", nullptr}, xcPanel, TDecision::CheckGroup},
+    {{"combobox", nullptr}, xcCombo, TDecision::Combo},
+    {{"datetimepicker", nullptr}, xcCombo, TDecision::DatePicker},
 };
 
 // Window classes of bare windows (lower case), after the system's buttons.
@@ -170,6 +179,8 @@ constexpr TSkinRule WindowClassRules[] = {
     {{"tbutton", nullptr}, xcButton, TDecision::Button},
     {{"tprogressbar", nullptr}, NoSwitch, TDecision::Progress},
     {{"systabcontrol32", nullptr}, xcTab, TDecision::Tab},
+    {{"combobox", "tcombobox"}, xcCombo, TDecision::Combo},
+    {{"comboboxex32", nullptr}, xcCombo, TDecision::ComboEx},
 };
 
 // Classes other libraries use for windows that must keep their own look.
@@ -284,6 +295,8 @@ public:
                 decision = TDecision::None;
             if (decision == TDecision::Tab)
                 decision = style & TCS_OWNERDRAWFIXED ? TDecision::None : TabDecision(style);
+            if (cls == "combobox" && (style & 3) == CBS_SIMPLE)  // its list is no drop-down
+                decision = TDecision::None;
         }
         if (!SwitchOn(SwitchOfDecision(decision)))
             return;
@@ -296,6 +309,12 @@ public:
             if (TControl* control = FindControlOfWindow(window))
                 control->SetColor(data_.Colours.ButtonFace);
             return;
+        case TDecision::ComboEx:
+            window = GetWindow(window, GW_CHILD);
+            if (!window || controller_.FindSkinnerOfWindow(window))
+                return;
+            decision = TDecision::Combo;
+            break;
         default: break;
         }
         if (std::unique_ptr<TSkinControl> skinner = MakeSkinner(decision, &controller_)) {
@@ -338,6 +357,8 @@ private:
         case TDecision::ScrollControl: return std::make_unique<TSkinScControl>(owner);
         case TDecision::Edit: return std::make_unique<TSkinEdit>(owner);
         case TDecision::UpDown: return std::make_unique<TSkinUpDown>(owner);
+        case TDecision::Combo: return std::make_unique<TSkinComBox>(owner);
+        case TDecision::DatePicker: return std::make_unique<TSkinDateTime>(owner);
         case TDecision::StatusBar: return std::make_unique<TSkinStatusBar>(owner);
         case TDecision::Header: return std::make_unique<TSkinHeader>(owner);
         case TDecision::Tab: return std::make_unique<TSkinTab>(owner);
@@ -565,6 +586,13 @@ private:
                 return;
             const auto style = static_cast<DWORD>(GetWindowLongPtrW(windowed->WindowHandle(), GWL_STYLE));
             Attach(control, TabDecision(style), false, dynamic_cast<TPageControl*>(&control) ? 0 : 2);
+            return;
+        }
+        case TDecision::DatePicker: {
+            // Arrows instead of a calendar: the picker is an edit with arrows.
+            const bool arrows =
+                GetEnumPropByName(&control, "DateMode") == "dmupdown" || GetEnumPropByName(&control, "Kind") == "dtktime";
+            Attach(control, arrows ? TDecision::Edit : decision, false);
             return;
         }
         case TDecision::TabSet:

@@ -29,8 +29,8 @@ void TSkinEdit::AfterMessage(TMessage& m)
     TSkinControl::AfterMessage(m);
 }
 
-// A one-pixel frame in the skin's shadow colour and white inside it, over
-// the border the edit has; an edit without a border is left alone.
+// A one-pixel frame in the skin's shadow colour and white rings inside it,
+// over the border the edit has; an edit without a border is left alone.
 void TSkinEdit::PaintControl(HDC dc, const RECT& rect)
 {
     RECT client{};
@@ -40,7 +40,7 @@ void TSkinEdit::PaintControl(HDC dc, const RECT& rect)
     const TBrushHandle shadow(CreateSolidBrush(ColorToRGB(SkinData->Colours.ButtonShadow)));
     RECT ring = rect;
     FrameRect(dc, &ring, shadow.Get());
-    for (int i = 0; i < 2 && RectWidth(ring) > 2 && RectHeight(ring) > 2; ++i) {
+    for (int i = 0; i < WhiteRings && RectWidth(ring) > 2 && RectHeight(ring) > 2; ++i) {
         InflateRect(&ring, -1, -1);
         FrameRect(dc, &ring, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     }

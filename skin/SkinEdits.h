@@ -21,6 +21,8 @@ public:
 protected:
     void AfterMessage(ui::TMessage& m) override;
     void PaintControl(HDC dc, const RECT& rect) override;
+    // The white rings inside the shadow-coloured one.
+    int WhiteRings = 2;
 };
 
 // The frame of an up-down's UpDown picture for one arrow in one state:

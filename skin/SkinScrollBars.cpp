@@ -1,12 +1,12 @@
 #include "skin/SkinScrollBars.h"
 
+#include "skin/OwnWindow.h"
 #include "skin/SkinDraw.h"
 #include "skin/SkinHeader.h"
 #include "skin/SkinMessages.h"
 #include "skin/WinSkinData.h"
 #include "skin/WinSkinForm.h"
 #include "ui/Controls.h"
-#include "ui/ErrorGuard.h"
 
 #include <algorithm>
 
@@ -162,22 +162,6 @@ void TScrollFaces::Clear()
 
 namespace {
 
-const wchar_t OverlayClass[] = L"TWScrollbar";
-
-ATOM RegisterOverlayClass(WNDPROC procedure)
-{
-    static const ATOM atom = [procedure] {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = procedure;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.lpszClassName = OverlayClass;
-        return RegisterClassExW(&wc);
-    }();
-    return atom;
-}
-
 RECT ScreenToClientRect(HWND window, RECT r)
 {
     MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
@@ -193,19 +177,16 @@ TScrollOverlay::TScrollOverlay(TSkinControl& skinner, HWND host, TBarKind kind)
     look_.ArrowSize = arrowSize_;
     // A tool window that tells its parent nothing of its making, so no
     // control discovery runs for it.
-    window_ = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOPARENTNOTIFY, MAKEINTATOM(RegisterOverlayClass(WindowProc)),
-                              L"", WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 0, 0, GetParent(host), nullptr,
-                              GetModuleHandleW(nullptr), this);
+    CreateOwnWindow(L"TWScrollbar", OwnWindowProc<TScrollOverlay>, WS_EX_TOOLWINDOW | WS_EX_NOPARENTNOTIFY,
+                    WS_CHILD | WS_CLIPSIBLINGS, GetParent(host), this);
     Place();
 }
 
 TScrollOverlay::~TScrollOverlay()
 {
     *alive_ = false;
-    if (window_) {
-        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-        DestroyWindow(window_);
-    }
+    if (window_)
+        DestroyOwnWindow(window_);
 }
 
 bool TScrollOverlay::Vertical() const
@@ -283,25 +264,11 @@ void TScrollOverlay::ScrolledBy(int scrollCode)
     Repaint();
 }
 
-LRESULT CALLBACK TScrollOverlay::WindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
+// Its parent went first.
+void TScrollOverlay::WindowGone()
 {
-    if (msg == WM_NCCREATE) {
-        auto* created = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created->lpCreateParams));
-        static_cast<TScrollOverlay*>(created->lpCreateParams)->window_ = window;
-    }
-    auto* overlay = reinterpret_cast<TScrollOverlay*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!overlay)
-        return DefWindowProcW(window, msg, wParam, lParam);
-    if (msg == WM_NCDESTROY) {  // its parent went first
-        overlay->window_ = nullptr;
-        overlay->shown_ = false;
-        return DefWindowProcW(window, msg, wParam, lParam);
-    }
-    LRESULT result = 0;
-    if (!CallGuarded([&] { result = overlay->Handle(msg, wParam, lParam); }))
-        return DefWindowProcW(window, msg, wParam, lParam);
-    return result;
+    window_ = nullptr;
+    shown_ = false;
 }
 
 LRESULT TScrollOverlay::Handle(UINT msg, WPARAM wParam, LPARAM lParam)
@@ -438,6 +405,20 @@ void TSkinScrollbar::InitControl(TWinSkinForm& form, TSkinData& skinData, bool t
     if (!Handle)
         return;
     hasBorder_ = GetEnumPropByName(Control, "BorderStyle") != "bsnone" && Variant != 1;
+    MakeBars();
+}
+
+void TSkinScrollbar::InitWindow(HWND window, TSkinData& skinData, TWinSkinForm& form)
+{
+    if (SkinState == StateAttached)
+        return;
+    TSkinControl::InitWindow(window, skinData, form);
+    hasBorder_ = false;
+    MakeBars();
+}
+
+void TSkinScrollbar::MakeBars()
+{
     horzBar_ = std::make_unique<TScrollOverlay>(*this, Handle, TBarKind::Horizontal);
     vertBar_ = std::make_unique<TScrollOverlay>(*this, Handle, TBarKind::Vertical);
     SetWindowPos(Handle, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);

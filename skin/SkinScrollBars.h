@@ -97,8 +97,11 @@ public:
     const TScrollBarLook& Look() const { return look_; }
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+    template <class T>
+    friend LRESULT CALLBACK OwnWindowProc(HWND, UINT, WPARAM, LPARAM);
+    void Created(HWND window) { window_ = window; }
     LRESULT Handle(UINT msg, WPARAM wParam, LPARAM lParam);
+    void WindowGone();
     bool ReadBarInfo(SCROLLBARINFO& info) const;
     bool Vertical() const;
     int Along(POINT p) const { return Vertical() ? p.y : p.x; }
@@ -128,12 +131,14 @@ private:
 // The skinner of a framework control with window scroll bars (list box,
 // memo, any control with WS_VSCROLL or WS_HSCROLL): an overlay per bar and,
 // unless the control has no border, a two-pixel border in the skin's
-// colours.
+// colours. A bare window (a simple combo box's list) gets the overlays and
+// keeps its own border.
 class TSkinScrollbar : public TSkinControl {
 public:
     using TSkinControl::TSkinControl;
     ~TSkinScrollbar() override;
     void InitControl(TWinSkinForm& form, TSkinData& skinData, bool takeColour) override;
+    void InitWindow(HWND window, TSkinData& skinData, TWinSkinForm& form) override;
     void RestoreControl() override;
     void RefreshSkin() override;
     // The overlays, null once the skinner let go of the control.
@@ -146,6 +151,7 @@ protected:
     void PaintControl(HDC dc, const RECT& rect) override;
 
 private:
+    void MakeBars();
     void PlaceBars();
     void PaintBorder(HDC dc) const;
     std::unique_ptr<TScrollOverlay> horzBar_, vertBar_;

@@ -194,9 +194,34 @@ void TCustomComboBox::Loaded()
         ShowChoice();
 }
 
+// A simple combo's list keeps to whole rows, so the window is often taller
+// than its edit and list together, and the platform paints nothing in the
+// rest: it would show whatever was on the screen there. It gets the
+// parent's colour.
+void TCustomComboBox::EraseBelowList(HDC dc)
+{
+    TSavedDC saved(dc);
+    for (HWND child = GetWindow(Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT r{};
+        GetWindowRect(child, &r);
+        MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&r), 2);
+        ExcludeClipRect(dc, r.left, r.top, r.right, r.bottom);
+    }
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    const TBrushHandle brush(CreateSolidBrush(ColorToRGB(Parent() ? Parent()->Color() : clBtnFace)));
+    FillRect(dc, &client, brush.Get());
+}
+
 void TCustomComboBox::Dispatch(TMessage& m)
 {
     switch (m.Msg) {
+    case WM_ERASEBKGND:
+        if (style_ != TComboBoxStyle::csSimple)
+            break;
+        EraseBelowList(reinterpret_cast<HDC>(m.WParam));
+        m.Result = 1;
+        return;
     case CN_CTLCOLOREDIT:
     case CN_CTLCOLORLISTBOX:
     case CN_CTLCOLORSTATIC: m.Result = CtlColor(reinterpret_cast<HDC>(m.WParam)); return;

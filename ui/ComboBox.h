@@ -61,6 +61,7 @@ private:
     // Shows the choice kept while there was no window or a form was read:
     // the chosen index, or else the text (an item's, in a drop-down list).
     void ShowChoice();
+    void EraseBelowList(HDC dc);
     std::unique_ptr<TWindowItems> items_;
     TComboBoxStyle style_ = TComboBoxStyle::csDropDown;
     int itemIndex_ = -1;  // the chosen item while there is no window

@@ -1,18 +1,24 @@
 // What the tests of control skinners share beyond SkinTestSupport.h: screen
 // rectangles, expected faces drawn over a ground or built from an element,
-// and faces compared along their edges.
+// faces compared with the screen or along their edges, and gestures that
+// enter a loop of the system's.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <atomic>
+#include <functional>
 #include <memory>
+#include <thread>
 
 #include "skin/SkinDraw.h"
 #include "skin/SkinObjects.h"
 #include "tests/win/FrameOnScreen.h"
+#include "tests/win/PixelTestSupport.h"
 #include "tests/win/SkinTestSupport.h"
+#include "tests/win/WindowTestSupport.h"
 #include "tests/win/XInput.h"
 #include "ui/Graphics.h"
 
@@ -99,5 +105,29 @@ protected:
     std::unique_ptr<ui::TForm> form;
     skin::TWinSkinForm* controller = nullptr;
 };
+
+// Pixels of `shot` unlike `expected`, where `expected` is not magenta.
+inline int Differences(const ui::TBitmap& shot, const ui::TBitmap& expected)
+{
+    int count = 0;
+    for (int y = 0; y < expected.Height(); ++y)
+        for (int x = 0; x < expected.Width(); ++x)
+            count += !(At(expected, x, y) == Magenta) && !(At(shot, x, y) == At(expected, x, y));
+    return count;
+}
+
+// Runs a gesture on a helper thread while this thread pumps: a press on a
+// scroll bar enters a tracking loop on this thread, which only ends with
+// the release.
+inline void Gesture(const std::function<void()>& gesture)
+{
+    std::atomic<bool> done{false};
+    std::thread helper([&] {
+        gesture();
+        done = true;
+    });
+    PumpUntil([&] { return done.load(); }, std::chrono::seconds(30));
+    helper.join();
+}
 
 } // namespace tests

@@ -44,16 +44,6 @@ bool Inside(const RECT& inner, const RECT& outer)
            inner.bottom <= outer.bottom;
 }
 
-// Pixels of `shot` unlike `expected`, where `expected` is not magenta.
-int Differences(const ui::TBitmap& shot, const ui::TBitmap& expected)
-{
-    int count = 0;
-    for (int y = 0; y < expected.Height(); ++y)
-        for (int x = 0; x < expected.Width(); ++x)
-            count += !(At(expected, x, y) == Magenta) && !(At(shot, x, y) == At(expected, x, y));
-    return count;
-}
-
 // The piece of a vertical bar from `from` to `to` on the screen.
 RECT VerticalSpan(const TScrollOverlay& bar, int from, int to)
 {
@@ -91,20 +81,6 @@ int ThumbDifferences(const TScrollOverlay& bar, HWND host, LONG object, TSkinDat
         DrawFrameStretched(dc, gripPlace, *data.Scrollbar->Image, 23, gripFrame, true);
     });
     return Differences(*CaptureScreen(place), *want);
-}
-
-// Runs a gesture on a helper thread while this thread pumps: a press on a
-// bar enters the system's scroll tracking, a loop of its own on this thread,
-// which only ends with the release.
-void Gesture(const std::function<void()>& gesture)
-{
-    std::atomic<bool> done{false};
-    std::thread helper([&] {
-        gesture();
-        done = true;
-    });
-    PumpUntil([&] { return done.load(); }, 30s);
-    helper.join();
 }
 
 int TopIndex(HWND list)
