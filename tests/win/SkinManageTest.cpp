@@ -190,11 +190,17 @@ TEST(SkinManager, ASkinDataThatGoesTakesItsSkinOffTheWindows)
 // A handler that shows several forms before it returns to the message loop:
 // each is skinned as soon as it is shown, not left without a frame until the
 // posted first skinning, which then changes nothing.
+// Each form is dressed before the system shows it, so it first appears
+// skinned, at its skinned size.
 TEST(SkinManager, FormsShownByOneHandlerAreSkinnedAsTheyAreShown)
 {
     std::map<HWND, int> skinnings;
+    std::map<HWND, bool> shownWhenSkinned;
     TSkinTestBed bed([&](TSkinData& data) {
-        data.OnAfterSkinForm = TOnSkinForm([&](ui::TObject*, HWND window, const std::wstring&) { ++skinnings[window]; });
+        data.OnAfterSkinForm = TOnSkinForm([&](ui::TObject*, HWND window, const std::wstring&) {
+            ++skinnings[window];
+            shownWhenSkinned[window] = IsWindowVisible(window) != FALSE;
+        });
     });
     std::vector<std::unique_ptr<ui::TForm>> forms;
     std::vector<SIZE> clients;
@@ -218,6 +224,7 @@ TEST(SkinManager, FormsShownByOneHandlerAreSkinnedAsTheyAreShown)
     Pump();
     for (size_t i = 0; i < forms.size(); ++i) {
         EXPECT_EQ(skinnings[forms[i]->Handle()], 1) << "skinned once";
+        EXPECT_FALSE(shownWhenSkinned[forms[i]->Handle()]) << "skinned before it was shown";
         EXPECT_EQ(ClientSize(forms[i]->Handle()).cx, clients[i].cx);
         EXPECT_EQ(ClientSize(forms[i]->Handle()).cy, clients[i].cy);
     }
