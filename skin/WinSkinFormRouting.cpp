@@ -128,10 +128,10 @@ void TWinSkinForm::RouteAlways(TMessage& m)
     case ui::CM_SHOWN:
         // The form's maker may go on working (opening more windows) before
         // it returns to the message loop: the first skinning runs now that
-        // the system has shown the window, so its frame is not left blank
-        // until the posted start comes. MDI children, attached as they are
-        // made, wait for the posted start, which comes after their controls.
-        if (SkinState == TSkinState::Attached && MdiKind != TMdiKind::Child)
+        // the system has shown the window (an MDI child: once its controls
+        // are made too), so its frame is not left blank until the posted
+        // start comes.
+        if (SkinState == TSkinState::Attached)
             FirstSkinning();
         CallOldWindowProc(m);
         return;

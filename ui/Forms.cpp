@@ -381,6 +381,10 @@ void TForm::CreateWnd()
         SetClientWidth(pendingClientWidth_);
     if (pendingClientHeight_ >= 0)
         SetClientHeight(pendingClientHeight_);
+    // An MDI child is made visible by its client as the window is made; it
+    // is shown for good once its controls are there too.
+    if (formStyle_ == TFormStyle::fsMDIChild && IsWindowVisible(Handle()))
+        SendMessageW(Handle(), CM_SHOWN, 0, 0);
 }
 
 void TForm::SetMenu(TMainMenu* menu)

@@ -72,6 +72,19 @@ TEST_F(SkinnedMdi, TheFrameAndItsChildrenAreSkinnedAsSuch)
     EXPECT_TRUE(controller->RegionOwned);
 }
 
+// Children made by one handler wear the skin as soon as each is made,
+// before the handler returns to the message loop.
+TEST_F(SkinnedMdi, ChildrenMadeByOneHandlerAreSkinnedAsTheyAreMade)
+{
+    Start();
+    for (TForm* child : {NewChild(L"one"), NewChild(L"two")}) {
+        const TWinSkinForm* controller = bed->Manager().FindController(child->Handle());
+        ASSERT_TRUE(controller);
+        EXPECT_EQ(controller->SkinState, TSkinState::Running) << "skinned without waiting for the loop";
+        EXPECT_TRUE(controller->RegionOwned);
+    }
+}
+
 TEST_F(SkinnedMdi, AMaximisedChildDropsTheRegionsAndARestoredOneTakesThemBack)
 {
     Start();
