@@ -270,6 +270,51 @@ void TransparentBlit(HDC dc, const RECT& rect, TBitmap& bitmap, ui::TColor keyCo
         XorMaskBlit(dc, target, source, maskDC.Get());
 }
 
+void TKeyedPicture::Take(ui::TBitmap& picture, ui::TColor keyColour)
+{
+    Clear();
+    const int w = picture.Width(), h = picture.Height();
+    const ui::TBitmapHandle mono(picture.Empty() ? nullptr : CreateBitmap(w, h, 1, 1, nullptr));
+    const ui::TMemoryDC monoDC;
+    if (!mono || !monoDC.Get())
+        return;
+    picture_.SetSize(w, h);
+    mask_.SetSize(w, h);
+    const ui::TSavedDC monoState(monoDC.Get());
+    SelectObject(monoDC.Get(), mono.Get());
+    HDC source = picture.Canvas()->Handle();
+    {
+        // Copying colour to monochrome makes the source's background colour 1.
+        const ui::TSavedDC sourceState(source);
+        SetBkColor(source, ui::ColorToRGB(keyColour));
+        BitBlt(monoDC.Get(), 0, 0, w, h, source, 0, 0, SRCCOPY);
+    }
+    // Monochrome to colour: 1 in the target's background colour, 0 in its text colour.
+    HDC mask = mask_.Canvas()->Handle();
+    const ui::TSavedDC maskState(mask);
+    SetBkColor(mask, RGB(255, 255, 255));
+    SetTextColor(mask, RGB(0, 0, 0));
+    BitBlt(mask, 0, 0, w, h, monoDC.Get(), 0, 0, SRCCOPY);
+    // The picture with black where the mask is white (target AND NOT mask).
+    HDC target = picture_.Canvas()->Handle();
+    BitBlt(target, 0, 0, w, h, source, 0, 0, SRCCOPY);
+    BitBlt(target, 0, 0, w, h, mask, 0, 0, 0x00220326);
+}
+
+void TKeyedPicture::Draw(HDC dc, int x, int y)
+{
+    if (picture_.Empty())
+        return;
+    BitBlt(dc, x, y, mask_.Width(), mask_.Height(), mask_.Canvas()->Handle(), 0, 0, SRCAND);
+    BitBlt(dc, x, y, picture_.Width(), picture_.Height(), picture_.Canvas()->Handle(), 0, 0, SRCPAINT);
+}
+
+void TKeyedPicture::Clear()
+{
+    picture_.SetSize(0, 0);
+    mask_.SetSize(0, 0);
+}
+
 void PaintParentBackground(ui::TControl& control, HDC dc)
 {
     ui::TWinControl* parent = control.Parent();

@@ -98,6 +98,23 @@ void DrawFrameCentred(HDC dc, const RECT& rect, ui::TBitmap& image, bool transpa
 // bitmap holds exactly `keyColour`. Nothing for an inverted rect.
 void TransparentBlit(HDC dc, const RECT& rect, ui::TBitmap& bitmap, ui::TColor keyColour);
 
+// A keyed picture made ready for drawing again and again: the picture with
+// its key colour turned black and a mask that is white there and black
+// elsewhere, so that a draw is two plain copies (the mask ANDed, the picture
+// ORed) instead of a mask made for every draw.
+class TKeyedPicture {
+public:
+    // Takes `picture` (its pixels of exactly `keyColour` are left out).
+    void Take(ui::TBitmap& picture, ui::TColor keyColour);
+    // Draws it unscaled with its top-left corner at (x, y).
+    void Draw(HDC dc, int x, int y);
+    bool Empty() const { return picture_.Empty(); }
+    void Clear();
+
+private:
+    ui::TBitmap picture_, mask_;
+};
+
 // Has the control's parent paint itself (WM_ERASEBKGND, then WM_PAINT, both
 // with `dc` as wParam) under the control: the viewport is moved so the
 // parent paints at its own coordinates and the output is clipped to the

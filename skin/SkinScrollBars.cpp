@@ -142,19 +142,21 @@ void TScrollFaces::PaintThumbFace(HDC dc, TSkinData& data, const TScrollBarLook&
         alone.ThumbStart = 0;
         alone.ThumbEnd = length;
         const RECT place = Span(alone, 0, length);
-        thumb_.SetSize(place.right, place.bottom);
+        TBitmap picture(place.right, place.bottom);
         const TBrushHandle key(CreateSolidBrush(KeyColour));
-        FillRect(thumb_.Canvas()->Handle(), &place, key.Get());
-        PaintThumb(thumb_.Canvas()->Handle(), data, alone);
+        FillRect(picture.Canvas()->Handle(), &place, key.Get());
+        PaintThumb(picture.Canvas()->Handle(), data, alone);
+        thumb_.Take(picture, KeyColour);
         thumbKey_ = thumb;
     }
-    TransparentBlit(dc, Span(look, look.ThumbStart, look.ThumbEnd), thumb_, KeyColour);
+    const RECT place = Span(look, look.ThumbStart, look.ThumbEnd);
+    thumb_.Draw(dc, place.left, place.top);
 }
 
 void TScrollFaces::Clear()
 {
     ground_.SetSize(0, 0);
-    thumb_.SetSize(0, 0);
+    thumb_.Clear();
     face_.SetSize(0, 0);
 }
 
@@ -213,25 +215,25 @@ void TScrollOverlay::Place()
         return;
     const RECT bar = info.rcScrollBar;
     const bool barShown = !(info.rgstate[0] & STATE_SYSTEM_INVISIBLE) && !IsRectEmpty(&bar);
-    if (!IsWindowVisible(host_) || !barShown) {
+    if (!skinner_.SkinEnabled || !IsWindowVisible(host_) || !barShown) {
         Hide();
         return;
     }
     barOrigin_ = {bar.left, bar.top};
     barInHost_ = ScreenToClientRect(host_, bar);
-    look_.Length = Vertical() ? RectHeight(bar) : RectWidth(bar);
     // Directly above the host, so the windows above the host cover it too.
     const HWND above = GetWindow(host_, GW_HWNDPREV);
     RECT now{};
     GetWindowRect(window_, &now);
-    if (above != window_ || !EqualRect(&now, &bar) || !IsWindowVisible(window_)) {
+    const bool moved = above != window_ || !EqualRect(&now, &bar) || !IsWindowVisible(window_);
+    if (moved) {
         const RECT inParent = ScreenToClientRect(GetParent(host_), bar);
         const UINT zOrder = above == window_ ? SWP_NOZORDER : 0;
         SetWindowPos(window_, above ? above : HWND_TOP, inParent.left, inParent.top, RectWidth(inParent),
                      RectHeight(inParent), SWP_NOACTIVATE | SWP_SHOWWINDOW | zOrder);
     }
     shown_ = true;
-    Repaint();
+    PaintChange(info, moved);
 }
 
 void TScrollOverlay::Hide()
@@ -239,19 +241,20 @@ void TScrollOverlay::Hide()
     if (window_ && IsWindowVisible(window_))
         ShowWindow(window_, SW_HIDE);
     shown_ = false;
+    painted_.reset();
 }
 
-// The overlay paints with the next messages: several changes in a row
-// (a scroll and the host's paint after it) give one paint.
 void TScrollOverlay::Repaint()
 {
-    if (shown_)
-        InvalidateRect(window_, nullptr, FALSE);
+    SCROLLBARINFO info{};
+    if (shown_ && ReadBarInfo(info))
+        PaintChange(info, false);
 }
 
 void TScrollOverlay::Reskin()
 {
     faces_.Clear();
+    painted_.reset();
     Place();
 }
 
@@ -262,6 +265,47 @@ void TScrollOverlay::ScrolledBy(int scrollCode)
     if (look_.Pressed)
         look_.HotPart = scrollCode;
     Repaint();
+}
+
+// What the bar shows now (look_), from its information and the overlay's
+// size; false when there is nothing to show.
+bool TScrollOverlay::ReadLook(const SCROLLBARINFO& info)
+{
+    RECT client{};
+    GetClientRect(window_, &client);
+    if (!skinner_.SkinData || (info.rgstate[0] & STATE_SYSTEM_INVISIBLE) || IsRectEmpty(&client))
+        return false;
+    look_.Vertical = Vertical();
+    look_.Length = look_.Vertical ? client.bottom : client.right;
+    look_.Thickness = look_.Vertical ? client.right : client.bottom;
+    look_.Enabled = !(info.rgstate[0] & STATE_SYSTEM_UNAVAILABLE) && IsWindowEnabled(host_);
+    look_.ThumbStart = info.xyThumbTop;
+    look_.ThumbEnd = info.xyThumbBottom;
+    // A window's bar shows the thumb under the cursor while it is dragged:
+    // the system moves its own only as the host scrolls.
+    if (look_.Pressed && look_.HotPart == spThumb && kind_ != TBarKind::Control) {
+        POINT cursor{};
+        GetCursorPos(&cursor);
+        DragThumbTo(look_, pressThumbStart_, Along(cursor) - Along(pressPoint_));
+    }
+    return true;
+}
+
+// Paints the bar at once, in the same step as the change (a scroll, a
+// press, the host's paint), and only when it shows something else than at
+// the last paint: a thumb step costs one paint and no paint message. The
+// host clips its siblings, so its own drawing of the bar never reaches the
+// overlay's pixels.
+void TScrollOverlay::PaintChange(const SCROLLBARINFO& info, bool always)
+{
+    if (!ReadLook(info) || (!always && painted_ == look_))
+        return;
+    if (HDC dc = GetDC(window_)) {
+        faces_.Paint(dc, *skinner_.SkinData, look_);
+        ReleaseDC(window_, dc);
+        painted_ = look_;
+        ValidateRect(window_, nullptr);
+    }
 }
 
 // Its parent went first.
@@ -292,29 +336,15 @@ LRESULT TScrollOverlay::Handle(UINT msg, WPARAM wParam, LPARAM lParam)
     }
 }
 
+// The overlay was uncovered or made visible.
 void TScrollOverlay::Paint()
 {
     PAINTSTRUCT ps{};
     const HDC dc = BeginPaint(window_, &ps);
     SCROLLBARINFO info{};
-    RECT client{};
-    GetClientRect(window_, &client);
-    TSkinData* data = skinner_.SkinData;
-    if (data && ReadBarInfo(info) && !(info.rgstate[0] & STATE_SYSTEM_INVISIBLE) && !IsRectEmpty(&client)) {
-        look_.Vertical = Vertical();
-        look_.Length = look_.Vertical ? client.bottom : client.right;
-        look_.Thickness = look_.Vertical ? client.right : client.bottom;
-        look_.Enabled = !(info.rgstate[0] & STATE_SYSTEM_UNAVAILABLE) && IsWindowEnabled(host_);
-        look_.ThumbStart = info.xyThumbTop;
-        look_.ThumbEnd = info.xyThumbBottom;
-        // A window's bar shows the thumb under the cursor while it is dragged:
-        // the system moves its own only as the host scrolls.
-        if (look_.Pressed && look_.HotPart == spThumb && kind_ != TBarKind::Control) {
-            POINT cursor{};
-            GetCursorPos(&cursor);
-            DragThumbTo(look_, pressThumbStart_, Along(cursor) - Along(pressPoint_));
-        }
-        faces_.Paint(dc, *data, look_);
+    if (ReadBarInfo(info) && ReadLook(info)) {
+        faces_.Paint(dc, *skinner_.SkinData, look_);
+        painted_ = look_;
     }
     EndPaint(window_, &ps);
 }
@@ -529,6 +559,16 @@ void TSkinScrollbar::PaintControl(HDC, const RECT&)
     PlaceBars();
 }
 
+// Switched off, the overlays hide and the system's bars and border show;
+// switched on again, both come back.
+void TSkinScrollbar::SkinEnabledChanged()
+{
+    PlaceBars();
+    TSkinControl::SkinEnabledChanged();
+    if (Handle)
+        RedrawWindow(Handle, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+}
+
 // ---- TSkinListView
 
 // The header skinner goes with the list view, or earlier with the header's
@@ -599,6 +639,13 @@ void TSkinScControl::AfterMessage(TMessage& m)
     case CM_ENABLEDCHANGED: bar_->Repaint(); break;
     default: TSkinControl::AfterMessage(m); break;
     }
+}
+
+void TSkinScControl::SkinEnabledChanged()
+{
+    if (bar_)
+        bar_->Place();
+    TSkinControl::SkinEnabledChanged();
 }
 
 void TSkinScControl::PaintControl(HDC, const RECT&)

@@ -14,8 +14,10 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
 #include "skin/SkinControl.h"
+#include "skin/SkinDraw.h"
 
 namespace skin {
 
@@ -43,6 +45,7 @@ struct TScrollBarLook {
     int HotPart = spNone;
     bool Pressed = false;
     int ThumbStart = 0, ThumbEnd = 0;
+    bool operator==(const TScrollBarLook&) const = default;
 };
 
 // The part of the bar at `along` pixels from its start.
@@ -55,8 +58,9 @@ void DragThumbTo(TScrollBarLook& look, int pressThumbStart, int cursorMoved);
 // The face of one bar from the skin's Scrollbar (arrows, grips), HorzScroll
 // or VertScroll (track) and HorzScrollThumb or VertScrollThumb pictures,
 // over the skin's face colour. The bar without its thumb and the thumb alone
-// are kept between paints and made again only when what they show changes,
-// so a paint while the thumb is dragged is two copies.
+// are kept between paints (the thumb with a ready mask) and made again only
+// when what they show changes, so a paint while the thumb is dragged is a
+// few plain copies.
 class TScrollFaces {
 public:
     // Paints the bar of `look` onto dc from (0, 0); nothing without a
@@ -68,7 +72,8 @@ public:
 private:
     using TKey = std::array<int, 7>;
     void PaintThumbFace(HDC dc, TSkinData& data, const TScrollBarLook& look);
-    ui::TBitmap ground_, thumb_, face_;
+    ui::TBitmap ground_, face_;
+    TKeyedPicture thumb_;
     TKey groundKey_{}, thumbKey_{};
 };
 
@@ -81,9 +86,10 @@ public:
     TScrollOverlay& operator=(const TScrollOverlay&) = delete;
 
     // Covers the bar where it is now, or hides when the host or the bar is
-    // not visible; repaints.
+    // not visible or the skinner is switched off; repaints what changed.
     void Place();
     void Hide();
+    // Paints the bar now if it shows something else than at the last paint.
     void Repaint();
     // The part a scroll message acted on shows hot.
     void ScrolledBy(int scrollCode);
@@ -105,6 +111,8 @@ private:
     bool ReadBarInfo(SCROLLBARINFO& info) const;
     bool Vertical() const;
     int Along(POINT p) const { return Vertical() ? p.y : p.x; }
+    bool ReadLook(const SCROLLBARINFO& info);
+    void PaintChange(const SCROLLBARINFO& info, bool always);
     void Paint();
     void MouseMoved(POINT client);
     void Pressed(POINT client);
@@ -118,6 +126,7 @@ private:
     int arrowSize_;
     TScrollBarLook look_;
     TScrollFaces faces_;
+    std::optional<TScrollBarLook> painted_;  // what the screen shows
     RECT barInHost_{};
     POINT barOrigin_{};   // the bar's top-left corner on the screen
     POINT pressPoint_{};  // the cursor on the screen at the last press
@@ -149,6 +158,7 @@ protected:
     bool BeforeMessage(ui::TMessage& m) override;
     void AfterMessage(ui::TMessage& m) override;
     void PaintControl(HDC dc, const RECT& rect) override;
+    void SkinEnabledChanged() override;
 
 private:
     void MakeBars();
@@ -179,6 +189,7 @@ public:
 protected:
     void AfterMessage(ui::TMessage& m) override;
     void PaintControl(HDC dc, const RECT& rect) override;
+    void SkinEnabledChanged() override;
 
 private:
     std::unique_ptr<TScrollOverlay> bar_;

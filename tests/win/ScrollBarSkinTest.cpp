@@ -16,6 +16,7 @@
 #include <thread>
 
 #include "skin/SkinDraw.h"
+#include "skin/SkinMessages.h"
 #include "skin/SkinScrollBars.h"
 #include "tests/win/ControlSkinSupport.h"
 #include "tests/win/FrameOnScreen.h"
@@ -287,6 +288,56 @@ TEST_F(SkinnedList, TheOverlayFollowsItsHostAndGoesWithIt)
     delete list;
     list = nullptr;
     EXPECT_FALSE(IsWindow(overlay));
+}
+
+// The face follows every scroll of the thumb, and the host's own drawing of
+// its bar (a frame paint, a position set again) never shows through it: the
+// overlay paints only when what it shows changes.
+TEST_F(SkinnedList, EachScrollStepShowsTheSkinsThumb)
+{
+    if (input.Available())
+        input.MoveTo({FormBounds.right + 100, FormBounds.bottom + 100});
+    TSkinData& data = bed.Data();
+    const HWND window = list->Handle();
+    const auto thumbDifferences = [&] { return ThumbDifferences(*bar, window, OBJID_VSCROLL, data, 1, 20); };
+    int differences = 0;
+    ASSERT_TRUE(PumpUntil([&] { return (differences = thumbDifferences()) == 0; }, 3s)) << differences;
+    for (const int top : {10, 11, 45, LastTop()}) {
+        SendMessageW(window, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, top), 0);
+        EXPECT_TRUE(PumpUntil([&] { return (differences = thumbDifferences()) == 0; }, 3s))
+            << "thumb moved to " << top << ": " << differences;
+        EXPECT_EQ(TopIndex(window), top);
+    }
+    SendMessageW(window, WM_VSCROLL, MAKEWPARAM(SB_ENDSCROLL, 0), 0);
+    RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    SetScrollPos(window, SB_VERT, GetScrollPos(window, SB_VERT), TRUE);
+    Pump();
+    EXPECT_EQ(thumbDifferences(), 0) << "after the host drew its bar";
+    EXPECT_EQ(ArrowDifferences(*bar, data, false, 9), 0);
+    EXPECT_EQ(ArrowDifferences(*bar, data, true, 13), 0);
+}
+
+// WM_SKINENABLE 0 gives the list the system's bar until 1 comes, even when
+// the list scrolls in between.
+TEST_F(SkinnedList, SwitchedOffByMessageTheListShowsTheSystemsBar)
+{
+    if (input.Available())
+        input.MoveTo({FormBounds.right + 100, FormBounds.bottom + 100});
+    const HWND window = list->Handle();
+    const HWND overlay = bar->Handle();
+    const auto thumbDifferences = [&] { return ThumbDifferences(*bar, window, OBJID_VSCROLL, bed.Data(), 1, 20); };
+    SendMessageW(window, WM_SKINENABLE, 0, 0);
+    EXPECT_FALSE(IsWindowVisible(overlay));
+    SendMessageW(window, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 30), 0);
+    SendMessageW(window, WM_VSCROLL, MAKEWPARAM(SB_ENDSCROLL, 0), 0);
+    Pump();
+    EXPECT_FALSE(IsWindowVisible(overlay)) << "scrolled while switched off";
+    EXPECT_GT(thumbDifferences(), 0) << "the system's thumb shows";
+
+    SendMessageW(window, WM_SKINENABLE, 1, 0);
+    EXPECT_TRUE(IsWindowVisible(overlay));
+    int differences = 0;
+    EXPECT_TRUE(PumpUntil([&] { return (differences = thumbDifferences()) == 0; }, 3s)) << differences;
 }
 
 // The list freed while its bar is held (a timer's work, run by the system's
