@@ -890,10 +890,7 @@ TEST_F(SkinnedFormUnderInput, ToolButtonsWearTheSkinsFacesAndKeepTheirBehaviour)
     menu->OnPopup = ui::TNotifyEvent([&](ui::TObject*) {
         ++dropped;
         // The menu runs its own loop; a timer in it closes the menu again.
-        SetTimer(nullptr, 0, 200, [](HWND, UINT, UINT_PTR id, DWORD) {
-            KillTimer(nullptr, id);
-            EndMenu();
-        });
+        SetTimer(nullptr, 0, 200, CloseMenuOnTimer);
     });
     const auto add = [&](const wchar_t* caption, ui::TToolButtonStyle style) {
         auto* b = new ui::TToolButton(form.get());

@@ -340,6 +340,20 @@ TEST_F(SkinnedList, SwitchedOffByMessageTheListShowsTheSystemsBar)
     EXPECT_TRUE(PumpUntil([&] { return (differences = thumbDifferences()) == 0; }, 3s)) << differences;
 }
 
+namespace {
+
+ui::TListBox* doomed = nullptr;  // the list FreeHeldList frees
+
+VOID CALLBACK FreeHeldList(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (doomed && GetCapture() == doomed->Handle()) {  // the system is tracking the press
+        delete doomed;
+        doomed = nullptr;
+    }
+}
+
+} // namespace
+
 // The list freed while its bar is held (a timer's work, run by the system's
 // tracking loop): the press returns through the list's skinner and the
 // overlay, both gone by then, and neither may touch itself. The freed
@@ -348,17 +362,11 @@ TEST_F(SkinnedList, AListFreedWhileItsBarIsHeld)
 {
     if (!input.Available())
         GTEST_SKIP() << "no X input";
-    static ui::TListBox* doomed = nullptr;
     doomed = list;
     const HWND window = list->Handle();
     const HWND overlay = bar->Handle();
     input.MoveTo(AlongBar(Length() - Arrow() / 2));
-    const UINT_PTR timer = SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR, DWORD) {
-        if (doomed && GetCapture() == doomed->Handle()) {  // the system is tracking the press
-            delete doomed;
-            doomed = nullptr;
-        }
-    });
+    const UINT_PTR timer = SetTimer(nullptr, 0, 300, FreeHeldList);
     Gesture([&] {
         input.Press();
         PumpUntil([&] { return !IsWindow(window); }, 5s);

@@ -423,15 +423,6 @@ TEST(SkinManager, PopupMenusAreSkinnedByTheKindAboutToOpen)
     }
 }
 
-namespace {
-
-VOID CALLBACK CloseMenu(HWND, UINT, UINT_PTR id, DWORD)
-{
-    KillTimer(nullptr, id);
-    EndMenu();
-}
-
-} // namespace
 
 TEST(SkinManager, TheHookSkinsAPopupMenuWindowWhileItIsOpen)
 {
@@ -440,7 +431,7 @@ TEST(SkinManager, TheHookSkinsAPopupMenuWindowWhileItIsOpen)
     const auto form = ShowForm(TFormBorderStyle::bsSizeable, Bounds);
     const HMENU menu = CreatePopupMenu();
     AppendMenuW(menu, MF_STRING, 1, L"Item");
-    SetTimer(nullptr, 0, 300, CloseMenu);
+    SetTimer(nullptr, 0, 300, CloseMenuOnTimer);
     TrackPopupMenu(menu, TPM_RETURNCMD, 100, 100, 0, form->Handle(), nullptr);
     const int madeWhileOpen = part.made;
     DestroyMenu(menu);

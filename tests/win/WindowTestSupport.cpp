@@ -147,6 +147,12 @@ DWORD LiveGdiObjects()
     return live;
 }
 
+VOID CALLBACK CloseMenuOnTimer(HWND, UINT, UINT_PTR id, DWORD)
+{
+    KillTimer(nullptr, id);
+    EndMenu();
+}
+
 HWND OpenMenuWindow()
 {
     for (HWND w = FindWindowExW(nullptr, nullptr, L"#32768", nullptr); w;

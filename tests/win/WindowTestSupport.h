@@ -24,6 +24,9 @@ bool LoopUntil(const std::function<bool()>& condition, std::chrono::milliseconds
 
 // The open (visible) popup-menu window, or null.
 HWND OpenMenuWindow();
+// A timer procedure that closes the open menu and ends its timer: a timer
+// set before a menu opens runs in the menu's own loop.
+VOID CALLBACK CloseMenuOnTimer(HWND, UINT, UINT_PTR id, DWORD);
 
 // Real key input (SendInput) to the window with the focus: each entry is a
 // virtual key and whether it goes down (true) or up.
