@@ -323,17 +323,23 @@ RECT TSkinTab::PaneRect(const RECT& rect) const
     InflateRect(&pane, 4, 4);
     switch (side_) {
     case TTabSide::Top: --pane.top; break;
-    case TTabSide::Bottom:
-        // The pane's edge ends where the row of tabs next to it starts
-        // (a little below the display area): any deeper, it would cover
-        // the top of their text, which sits high in its line.
-        ++pane.bottom;
-        for (int i = 0, count = TabCount(); i < count; ++i)
-            if (RECT r{}; TabRect(i, r))
-                pane.bottom = std::min(pane.bottom, r.top);
-        break;
+    case TTabSide::Bottom: ++pane.bottom; break;
     case TTabSide::Left: --pane.left; break;
     case TTabSide::Right: ++pane.right; break;
+    }
+    // Below, left or right of the pane, its edge ends where the row of tabs
+    // next to it starts (a little beyond the display area): any further, it
+    // would cover part of those tabs, and of their text.
+    for (int i = 0, count = TabCount(); i < count; ++i) {
+        RECT r{};
+        if (!TabRect(i, r))
+            continue;
+        if (side_ == TTabSide::Bottom)
+            pane.bottom = std::min(pane.bottom, r.top);
+        else if (side_ == TTabSide::Left)
+            pane.left = std::max(pane.left, r.right);
+        else if (side_ == TTabSide::Right)
+            pane.right = std::min(pane.right, r.left);
     }
     return pane;
 }
