@@ -547,26 +547,43 @@ TEST_F(SkinnedTabs, TheTabSetsScrollerWearsTheSkinsArrows)
     input.MoveTo(away);
 }
 
-// Bottom tabs show whole: the pane's edge stops where they start, so the
-// rows of a tab next to the pane are its face, not the pane.
-TEST_F(SkinnedTabs, ThePaneLeavesBottomTabsWhole)
+// Tabs below, left or right of the pane show whole: the pane's edge stops
+// where they start, so the rows of the selected tab next to the pane are its
+// face, not the pane; also when the tabs take several rows, the selected
+// one's next to the pane.
+TEST_F(SkinnedTabs, ThePaneLeavesTabsOnEverySideButTheTopWhole)
 {
-    ui::TPageControl* pages = AddPages({L"One", L"Two"}, {10, 10, 200, 130});
-    pages->SetTabPosition(ui::TTabPosition::tpBottom);
+    const std::pair<ui::TTabPosition, TTabSide> sides[] = {{ui::TTabPosition::tpBottom, TTabSide::Bottom},
+                                                           {ui::TTabPosition::tpLeft, TTabSide::Left},
+                                                           {ui::TTabPosition::tpRight, TTabSide::Right}};
+    const RECT places[] = {{10, 10, 110, 120}, {180, 10, 330, 110}, {10, 130, 160, 230}};
+    std::vector<ui::TPageControl*> controls;
+    for (size_t i = 0; i < std::size(sides); ++i) {
+        controls.push_back(AddPages({L"First", L"Second", L"Third"}, places[i]));
+        controls.back()->SetTabPosition(sides[i].first);
+    }
     Skin();
-    const HWND tabs = pages->WindowHandle();
-    ASSERT_NE(TabSkinner(*pages), nullptr);
-    EXPECT_EQ(AwaitTabFace(tabs, 1, TTabSide::Bottom, bed.Data(), TTabFace::Normal), 0);
-    // The tab as painted, one pixel toward the pane; its first row lies
-    // under the pane's edge, the next two show the face's near edge.
-    RECT r = TabRect(tabs, 1);
-    OffsetRect(&r, 0, -1);
-    auto want = TabFace(bed.Data(), r.right - r.left, r.bottom - r.top, TTabFace::Normal);
-    FlipVertical(*want);
-    const auto shot = CaptureScreen(OnScreen(tabs, r));
-    int differences = 0;
-    for (int y = 1; y < 3; ++y)
-        for (int x = 0; x < want->Width(); ++x)
-            differences += !(At(*want, x, y) == Magenta) && !(At(*shot, x, y) == At(*want, x, y));
-    EXPECT_EQ(differences, 0);
+    for (size_t i = 0; i < controls.size(); ++i) {
+        const TTabSide side = sides[i].second;
+        const HWND tabs = controls[i]->WindowHandle();
+        ASSERT_NE(TabSkinner(*controls[i]), nullptr);
+        if (side != TTabSide::Bottom) {  // the side's tabs take more than one row
+            EXPECT_GE(SendMessageW(tabs, TCM_GETROWCOUNT, 0, 0), 2) << "side " << static_cast<int>(side);
+        }
+        EXPECT_EQ(AwaitTabFace(tabs, 0, side, bed.Data(), TTabFace::Selected), 0);
+        // The tab as painted, one pixel toward the pane, turned upright: its
+        // last row lies under the pane's edge, the two before it show the
+        // face's near edge.
+        RECT r = TabRect(tabs, 0);
+        const POINT shift = side == TTabSide::Bottom ? POINT{0, -1} : side == TTabSide::Left ? POINT{1, 0} : POINT{-1, 0};
+        OffsetRect(&r, shift.x, shift.y);
+        auto shot = CaptureScreen(OnScreen(tabs, r));
+        TurnUpright(*shot, side);
+        const auto want = TabFace(bed.Data(), shot->Width(), shot->Height(), TTabFace::Selected);
+        int differences = 0;
+        for (int y = want->Height() - 3; y < want->Height() - 1; ++y)
+            for (int x = 0; x < want->Width(); ++x)
+                differences += !(At(*want, x, y) == Magenta) && !(At(*shot, x, y) == At(*want, x, y));
+        EXPECT_EQ(differences, 0) << "side " << static_cast<int>(side);
+    }
 }
