@@ -13,11 +13,6 @@ using namespace ui;
 
 namespace {
 
-bool HasPicture(const TDataSkinObject* element)
-{
-    return element && element->Image && !element->Image->Empty();
-}
-
 bool LeftScrollBar(HWND window)
 {
     return (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR) != 0;

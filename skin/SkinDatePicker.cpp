@@ -98,7 +98,7 @@ void TArrowButton::Paint()
         TFacePainter face(dc, client);
         const TBrushHandle ground(CreateSolidBrush(ColorToRGB(data->Colours.ButtonFace)));
         FillRect(face.Dc(), &face.Rect(), ground.Get());
-        if (TDataSkinObject* arrow = data->ComboxArrow.get(); arrow && arrow->Image && !arrow->Image->Empty())
+        if (TDataSkinObject* arrow = data->ComboxArrow.get(); HasPicture(arrow))
             DrawFrameStretched(face.Dc(), face.Rect(), *arrow->Image, arrow->FrameCount, static_cast<int>(State()),
                                false);
         face.Show();

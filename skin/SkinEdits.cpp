@@ -61,7 +61,7 @@ bool TSkinUpDown::SideBySide() const
 TDataSkinBorder* TSkinUpDown::Element() const
 {
     TDataSkinBorder* element = SideBySide() ? SkinData->UpDownHorz.get() : SkinData->UpDownVert.get();
-    return element && element->Image && !element->Image->Empty() ? element : nullptr;
+    return HasPicture(element) ? element : nullptr;
 }
 
 // The press, its repeat and the keys stay the control's; the skinner only

@@ -22,8 +22,7 @@ constexpr int MaxItemText = 200;
 
 bool TSkinHeader::HasPicture() const
 {
-    const TDataSkinObject* bar = SkinData->Headerbar.get();
-    return bar && bar->Image && !bar->Image->Empty();
+    return skin::HasPicture(SkinData->Headerbar.get());
 }
 
 // Without the skin's picture the header paints itself.

@@ -52,11 +52,6 @@ wchar_t AcceleratorOf(const std::wstring& caption)
     return 0;
 }
 
-bool HasPicture(const TDataSkinObject* element)
-{
-    return element && element->Image && !element->Image->Empty();
-}
-
 // The caption buttons of a maximised MDI child that sit on the bar.
 template <class Each>
 void ForEachMdiChildButton(const TWinSkinForm& form, Each each)

@@ -11,4 +11,9 @@ TDataSkinObject::TDataSkinObject(std::string name)
 
 TDataSkinObject::~TDataSkinObject() = default;
 
+bool HasPicture(const TDataSkinObject* element)
+{
+    return element && element->Image && !element->Image->Empty();
+}
+
 } // namespace skin

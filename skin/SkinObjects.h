@@ -53,4 +53,7 @@ public:
     ui::TColor PressedColour2 = ui::clBlack;    // text colour when pressed
 };
 
+// Whether the element exists and has a picture to draw from.
+bool HasPicture(const TDataSkinObject* element);
+
 } // namespace skin

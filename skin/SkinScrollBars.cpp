@@ -36,11 +36,6 @@ RECT Span(const TScrollBarLook& look, int from, int to)
     return look.Vertical ? RECT{0, from, look.Thickness, to} : RECT{from, 0, to, look.Thickness};
 }
 
-bool HasPicture(const TDataSkinObject* element)
-{
-    return element && element->Image && !element->Image->Empty();
-}
-
 int ArrowFrame(const TScrollBarLook& look, int base, int part)
 {
     if (!look.Enabled)

@@ -16,11 +16,6 @@ namespace {
 constexpr int PanelFaceCount = 3;
 constexpr int SizeGripFrame = 5;  // of ExtraImages
 
-bool HasPicture(const TDataSkinObject* element)
-{
-    return element && element->Image && !element->Image->Empty();
-}
-
 UINT AlignmentFlags(TAlignment alignment, bool rightToLeft)
 {
     switch (alignment) {

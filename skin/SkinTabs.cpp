@@ -117,7 +117,7 @@ TTabSide TabSideOfStyle(DWORD style)
 
 bool SkinHasTabFaces(const TSkinData& data)
 {
-    return data.Tabs && data.Tabs->Image && !data.Tabs->Image->Empty();
+    return HasPicture(data.Tabs.get());
 }
 
 // ---- TSkinTab

@@ -1144,9 +1144,9 @@ void TToolBar::Dispatch(TMessage& m)
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
         // A press on a menu's button drops its items at once, as on a menu bar.
-        if (TToolButton* button = ButtonAt({GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)});
-            button && button->MenuItem()) {
-            TrackMenu(button);
+        if (const int index = ButtonIndexAt({GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)});
+            index >= 0 && Buttons(index)->MenuItem()) {
+            TrackMenu(Buttons(index));
             return;
         }
         break;

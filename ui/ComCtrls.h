@@ -388,8 +388,9 @@ private:
     // The buttons for Menu's top-level items, made again.
     void MakeMenuButtons();
     void FreeMenuButtons();
-    // The button under a client point; null over none or a separator.
-    TToolButton* ButtonAt(POINT client);
+    // The place of the enabled button under a client point; -1 over none,
+    // a separator, a disabled button or a disabled bar.
+    int ButtonIndexAt(POINT client);
     // Drops the sub-items of the button's item below it, the button pressed
     // meanwhile; the command chosen. The bar may be gone when it returns.
     UINT DropMenu(TToolButton& button);

@@ -46,16 +46,14 @@ void TToolBar::FreeMenuButtons()
         delete button;
 }
 
-TToolButton* TToolBar::ButtonAt(POINT client)
+int TToolBar::ButtonIndexAt(POINT client)
 {
-    if (!HandleAllocated())
-        return nullptr;
+    if (!HandleAllocated() || !IsWindowEnabled(Handle()))
+        return -1;
     const auto index = static_cast<int>(SendMessageW(Handle(), TB_HITTEST, 0, reinterpret_cast<LPARAM>(&client)));
-    if (index < 0 || index >= ButtonCount())
-        return nullptr;
-    TToolButton* button = Buttons(index);
-    return IsWindowEnabled(Handle()) && button->Enabled() ? button : nullptr;
+    return index >= 0 && index < ButtonCount() && Buttons(index)->Enabled() ? index : -1;
 }
+
 
 // ---- the buttons as a row of drop-downs
 
@@ -69,8 +67,7 @@ int TToolBar::DropDownButtonAt(POINT screen)
     if (WindowFromPoint(screen) != Handle())
         return -1;
     ::ScreenToClient(Handle(), &screen);
-    TToolButton* button = ButtonAt(screen);
-    return button ? static_cast<int>(CommandOf(*button)) - 1 : -1;
+    return ButtonIndexAt(screen);
 }
 
 bool TToolBar::OpensDropDown(int index) const

@@ -1166,22 +1166,23 @@ TEST_F(SkinnedForm, ProgressChunkStyleTilesTheDonePart)
 
 // A track bar wears the skin's thumb and keeps its own mouse handling: the
 // thumb dragged with the mouse sets the position.
-TEST(SkinnedTrackBar, TheSkinsThumbDraggedWithTheMouseSetsThePosition)
+namespace {
+
+class SkinnedTrackBar : public SkinnedFormUnderXInput {
+protected:
+    SkinnedTrackBar() : SkinnedFormUnderXInput(FormBounds) {}
+};
+
+} // namespace
+
+TEST_F(SkinnedTrackBar, TheSkinsThumbDraggedWithTheMouseSetsThePosition)
 {
-    TXInput& input = TXInput::Instance();
-    if (!input.Available())
-        GTEST_SKIP() << "no X input";
-    TControlSkinning skinning;
-    TSkinTestBed bed;
-    bed.HoldBack();
-    auto form = ShowForm(ui::TFormBorderStyle::bsSizeable, FormBounds);
     auto* bar = new ui::TTrackBar(form.get());
     bar->SetParent(form.get());
     bar->SetBounds(10, 10, 240, 40);
     bar->SetMax(100);
     const HWND window = bar->Handle();
-    TWinSkinForm* controller = bed.Skin(form->Handle());
-    ASSERT_TRUE(controller);
+    Skin();
     ASSERT_NE(dynamic_cast<TSkinTrackBar*>(SkinnerOf(*controller, window)), nullptr);
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 
@@ -1194,13 +1195,9 @@ TEST(SkinnedTrackBar, TheSkinsThumbDraggedWithTheMouseSetsThePosition)
             DrawFrameStretched(dc, all, *bed.Data().ThumbHorz->Image, 5, 2, false);
         });
         const RECT r = ScreenRect(window);
-        const auto shot = CaptureScreen({r.left + thumb.left, r.top + thumb.top, r.left + thumb.right,
-                                         r.top + thumb.bottom});
-        int count = 0;
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x)
-                count += !(At(*want, x, y) == Magenta) && !(At(*shot, x, y) == At(*want, x, y));
-        return count;
+        return Differences(*CaptureScreen({r.left + thumb.left, r.top + thumb.top, r.left + thumb.right,
+                                           r.top + thumb.bottom}),
+                           *want);
     };
     int differences = 0;
     EXPECT_TRUE(PumpUntil([&] { return (differences = thumbDifferences()) == 0; }, 3s)) << differences;

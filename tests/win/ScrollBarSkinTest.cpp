@@ -432,15 +432,17 @@ TEST(SkinnedMemo, BothBarsAndTheCornerBetweenThem)
     EXPECT_FALSE(again->HorzBar()->Shown());
 }
 
-TEST(SkinnedScrollBarControl, ArrowAndThumbMoveThePosition)
+namespace {
+
+class SkinnedScrollBarControl : public SkinnedFormUnderXInput {
+protected:
+    SkinnedScrollBarControl() : SkinnedFormUnderXInput(FormBounds) {}
+};
+
+} // namespace
+
+TEST_F(SkinnedScrollBarControl, ArrowAndThumbMoveThePosition)
 {
-    TXInput& input = TXInput::Instance();
-    if (!input.Available())
-        GTEST_SKIP() << "no X input";
-    TControlSkinning skinning;
-    TSkinTestBed bed;
-    bed.HoldBack();
-    auto form = ShowForm(ui::TFormBorderStyle::bsSizeable, FormBounds);
     auto* control = new ui::TScrollBar(form.get());
     control->SetParent(form.get());
     control->SetKind(ui::TScrollBarKind::sbVertical);
@@ -448,8 +450,7 @@ TEST(SkinnedScrollBarControl, ArrowAndThumbMoveThePosition)
     control->SetPageSize(10);
     int changes = 0;
     control->OnChange = ui::TNotifyEvent([&](ui::TObject*) { ++changes; });
-    TWinSkinForm* controller = bed.Skin(form->Handle());
-    ASSERT_TRUE(controller);
+    Skin();
     auto* skinner = dynamic_cast<TSkinScControl*>(controller->FindSkinnerOfWindow(control->Handle()));
     ASSERT_TRUE(skinner);
     const TScrollOverlay& bar = *skinner->Bar();
