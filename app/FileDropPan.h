@@ -5,7 +5,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "ui/ExtCtrls.h"
+#include "ui/controls/ExtCtrls.h"
 
 namespace app {
 

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "ui/FileStream.h"
+#include "ui/core/FileStream.h"
 
 namespace kex {
 

@@ -3,11 +3,11 @@
 #include "app/FileDropPan.h"
 #include "app/Unit_main.h"
 #include "app/Unit_mm.h"
-#include "skin/SkinDiscovery.h"
-#include "skin/SkinManage.h"
-#include "skin/SkinMenuParts.h"
-#include "skin/WinSkinData.h"
-#include "ui/Forms.h"
+#include "skin/controls/SkinDiscovery.h"
+#include "skin/data/WinSkinData.h"
+#include "skin/window/SkinManage.h"
+#include "skin/window/SkinMenuParts.h"
+#include "ui/forms/Forms.h"
 
 namespace app {
 

@@ -8,9 +8,9 @@
 #include <string>
 
 #include "app/SearchJob.h"
-#include "ui/ExtCtrls.h"
-#include "ui/Forms.h"
-#include "ui/StdCtrls.h"
+#include "ui/controls/ExtCtrls.h"
+#include "ui/controls/StdCtrls.h"
+#include "ui/forms/Forms.h"
 
 namespace app {
 

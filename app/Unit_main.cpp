@@ -5,9 +5,9 @@
 #include <algorithm>
 
 #include "app/HideMe.h"
-#include "app/Unit_find.h"
 #include "app/kexMessages.h"
-#include "ui/Dialogs.h"
+#include "app/Unit_find.h"
+#include "ui/forms/Dialogs.h"
 
 namespace app {
 

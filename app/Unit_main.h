@@ -6,10 +6,10 @@
 #include <string>
 
 #include "app/FileDropPan.h"
-#include "skin/WinSkinData.h"
-#include "ui/Buttons.h"
-#include "ui/Forms.h"
-#include "ui/StdCtrls.h"
+#include "skin/data/WinSkinData.h"
+#include "ui/controls/Buttons.h"
+#include "ui/controls/StdCtrls.h"
+#include "ui/forms/Forms.h"
 
 namespace app {
 

@@ -1,9 +1,9 @@
 #include "app/Unit_mm.h"
 
-#include "app/Unit_main.h"
 #include "app/kexMessages.h"
 #include "app/kexPassword.h"
-#include "ui/Utf8.h"
+#include "app/Unit_main.h"
+#include "ui/core/Utf8.h"
 
 #include <exception>
 #include <new>

@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "ui/Buttons.h"
-#include "ui/Forms.h"
-#include "ui/StdCtrls.h"
+#include "ui/controls/Buttons.h"
+#include "ui/controls/StdCtrls.h"
+#include "ui/forms/Forms.h"
 
 namespace app {
 

@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "ui/Forms.h"
+#include "ui/forms/Forms.h"
 
 namespace kex {
 

@@ -1,7 +1,7 @@
 #include "app/kexPassFile.h"
 
 #include "app/kexBase64.h"
-#include "ui/SysUtils.h"
+#include "ui/core/SysUtils.h"
 
 namespace kex {
 

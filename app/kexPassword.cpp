@@ -4,8 +4,8 @@
 #include "app/kexMessages.h"
 #include "app/kexPassFile.h"
 #include "app/kexRandom.h"
-#include "ui/FileStream.h"
-#include "ui/SysUtils.h"
+#include "ui/core/FileStream.h"
+#include "ui/core/SysUtils.h"
 
 #include <windows.h>
 

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "ui/ErrorGuard.h"
+#include "ui/forms/ErrorGuard.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {

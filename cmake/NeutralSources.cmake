@@ -4,18 +4,18 @@ set(TESSALY_NEUTRAL_SOURCES
     app/kexBase64.cpp
     app/kexPassFile.cpp
     app/kexRandom.cpp
-    skin/ColourMath.cpp
-    skin/LZH.cpp
-    skin/LZHEncoder.cpp
-    skin/LzhTree.cpp
-    skin/SkinDescription.cpp
-    skin/SkinReader.cpp
-    skin/WinSkinIni.cpp
-    ui/BmpFormat.cpp
-    ui/Classes.cpp
-    ui/FormReader.cpp
-    ui/TypInfo.cpp
-    ui/Utf8.cpp
+    skin/draw/ColourMath.cpp
+    skin/format/LZH.cpp
+    skin/format/LZHEncoder.cpp
+    skin/format/LzhTree.cpp
+    skin/format/SkinDescription.cpp
+    skin/format/SkinReader.cpp
+    skin/format/WinSkinIni.cpp
+    ui/graphics/BmpFormat.cpp
+    ui/core/Classes.cpp
+    ui/core/FormReader.cpp
+    ui/core/TypInfo.cpp
+    ui/core/Utf8.cpp
 )
 list(TRANSFORM TESSALY_NEUTRAL_SOURCES PREPEND ${CMAKE_SOURCE_DIR}/)
 

@@ -13,10 +13,10 @@
 //
 // `cmake --build build/host --target bench` runs it on two generated corpora
 // (tools/bench/gen_corpus.py) and the compiled-in skin.
-#include "skin/LZH.h"
-#include "skin/LZHEncoder.h"
-#include "skin/LittleEndian.h"
-#include "skin/SkinReader.h"
+#include "skin/format/LittleEndian.h"
+#include "skin/format/LZH.h"
+#include "skin/format/LZHEncoder.h"
+#include "skin/format/SkinReader.h"
 
 #include <unistd.h>
 

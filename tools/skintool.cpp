@@ -12,13 +12,13 @@
 //   skintool unpack <package> <out>      the raw unpacked package
 //
 // <package> may be a SkinStream value or a skin file.
-#include "skin/LZH.h"
-#include "skin/LZHEncoder.h"
-#include "skin/LittleEndian.h"
-#include "skin/SkinReader.h"
-#include "skin/SkinText.h"
-#include "skin/WinSkinIni.h"
-#include "ui/BmpFormat.h"
+#include "skin/format/LittleEndian.h"
+#include "skin/format/LZH.h"
+#include "skin/format/LZHEncoder.h"
+#include "skin/format/SkinReader.h"
+#include "skin/format/SkinText.h"
+#include "skin/format/WinSkinIni.h"
+#include "ui/graphics/BmpFormat.h"
 
 #include <algorithm>
 #include <cstdio>

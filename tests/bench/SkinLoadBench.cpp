@@ -14,10 +14,10 @@
 #include <string_view>
 
 #include "app/Startup.h"
-#include "skin/LZH.h"
-#include "skin/SkinReader.h"
-#include "skin/WinSkinData.h"
-#include "ui/FormReader.h"
+#include "skin/data/WinSkinData.h"
+#include "skin/format/LZH.h"
+#include "skin/format/SkinReader.h"
+#include "ui/core/FormReader.h"
 
 using Clock = std::chrono::steady_clock;
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "ProcessDriver.h"
-#include "skin/SkinMessages.h"
+#include "skin/window/SkinMessages.h"
 
 using namespace e2e;
 

@@ -7,9 +7,9 @@
 #include <thread>
 #include <tuple>
 
-#include "ProcessDriver.h"
 #include "app/kexPassFile.h"
-#include "skin/SkinMessages.h"
+#include "ProcessDriver.h"
+#include "skin/window/SkinMessages.h"
 
 using namespace e2e;
 

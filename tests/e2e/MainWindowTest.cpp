@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "ProcessDriver.h"
-#include "tests/win/XInput.h"
+#include "tests/win/support/XInput.h"
 
 using namespace e2e;
 

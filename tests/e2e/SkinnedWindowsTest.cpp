@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "ProcessDriver.h"
-#include "skin/SkinMessages.h"
+#include "skin/window/SkinMessages.h"
 
 using namespace e2e;
 

@@ -1,8 +1,8 @@
 // Fuzz target: the password codec. Any text decodes to at most three bytes per
 // four characters; any bytes encode to alphabet characters of the promised
 // length and decode back.
-#include "FuzzSupport.h"
 #include "app/kexBase64.h"
+#include "FuzzSupport.h"
 
 #include <algorithm>
 

@@ -3,8 +3,8 @@
 // (integers with named constants, enumerations, sets, both kinds of text,
 // class properties, events, string lists and binary data).
 #include "FuzzSupport.h"
-#include "ui/Classes.h"
-#include "ui/FormReader.h"
+#include "ui/core/Classes.h"
+#include "ui/core/FormReader.h"
 
 #include <utility>
 

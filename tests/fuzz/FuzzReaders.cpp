@@ -1,12 +1,12 @@
 #include "FuzzReaders.h"
 
 #include "FuzzSupport.h"
-#include "skin/LZH.h"
-#include "skin/LittleEndian.h"
-#include "skin/SkinDescription.h"
-#include "skin/SkinReader.h"
-#include "skin/WinSkinIni.h"
-#include "ui/BmpFormat.h"
+#include "skin/format/LittleEndian.h"
+#include "skin/format/LZH.h"
+#include "skin/format/SkinDescription.h"
+#include "skin/format/SkinReader.h"
+#include "skin/format/WinSkinIni.h"
+#include "ui/graphics/BmpFormat.h"
 
 #include <algorithm>
 #include <string>

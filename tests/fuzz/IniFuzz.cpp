@@ -3,7 +3,7 @@
 // as strings and as integers.
 #include "FuzzReaders.h"
 #include "FuzzSupport.h"
-#include "skin/WinSkinIni.h"
+#include "skin/format/WinSkinIni.h"
 
 #include <string>
 #include <vector>

@@ -4,8 +4,8 @@
 // on every byte the length declares.
 #include "FuzzReaders.h"
 #include "FuzzSupport.h"
-#include "skin/LZH.h"
-#include "skin/LittleEndian.h"
+#include "skin/format/LittleEndian.h"
+#include "skin/format/LZH.h"
 
 #include <algorithm>
 

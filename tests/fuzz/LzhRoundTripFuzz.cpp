@@ -3,8 +3,8 @@
 // byte-at-a-time callbacks.
 #include "FuzzReaders.h"
 #include "FuzzSupport.h"
-#include "skin/LZH.h"
-#include "skin/LZHEncoder.h"
+#include "skin/format/LZH.h"
+#include "skin/format/LZHEncoder.h"
 
 #include <algorithm>
 

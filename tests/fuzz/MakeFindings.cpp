@@ -18,9 +18,9 @@
 //       50,000 nested objects
 //
 // usage: fuzz_make_findings <folder>
-#include "skin/LZHEncoder.h"
-#include "skin/LittleEndian.h"
-#include "skin/SkinReader.h"
+#include "skin/format/LittleEndian.h"
+#include "skin/format/LZHEncoder.h"
+#include "skin/format/SkinReader.h"
 
 #include <cstdio>
 #include <filesystem>

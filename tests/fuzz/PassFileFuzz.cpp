@@ -2,10 +2,10 @@
 // much of it as the program reads (the encoded password found, then
 // decoded), and saved as a password and read back, which must give the same
 // password.
-#include "FuzzSupport.h"
 #include "app/kexBase64.h"
 #include "app/kexPassFile.h"
-#include "ui/SysUtils.h"
+#include "FuzzSupport.h"
+#include "ui/core/SysUtils.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 // window is needed, and the text as one colour value.
 #include "FuzzReaders.h"
 #include "FuzzSupport.h"
-#include "skin/SkinDescription.h"
+#include "skin/format/SkinDescription.h"
 
 const std::size_t fuzz::TargetMaxLen = 8192;
 

@@ -3,9 +3,9 @@
 // the layout checked, the description read and every picture decoded.
 #include "FuzzReaders.h"
 #include "FuzzSupport.h"
-#include "skin/LZH.h"
-#include "skin/LittleEndian.h"
-#include "skin/SkinReader.h"
+#include "skin/format/LittleEndian.h"
+#include "skin/format/LZH.h"
+#include "skin/format/SkinReader.h"
 
 namespace {
 

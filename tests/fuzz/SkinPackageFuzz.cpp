@@ -3,7 +3,7 @@
 // packer's writer and read back, it holds the same names and bytes.
 #include "FuzzReaders.h"
 #include "FuzzSupport.h"
-#include "skin/SkinReader.h"
+#include "skin/format/SkinReader.h"
 
 #include <set>
 #include <vector>

@@ -1,7 +1,7 @@
 // Helpers of the skin data tests: byte strings and hand-built packages.
 #pragma once
 
-#include "skin/LittleEndian.h"
+#include "skin/format/LittleEndian.h"
 
 #include <cstdint>
 #include <optional>

@@ -6,7 +6,7 @@
 
 #include <cstdio>
 
-#include "skin/SkinMessages.h"
+#include "skin/window/SkinMessages.h"
 
 namespace {
 

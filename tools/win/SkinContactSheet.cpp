@@ -16,8 +16,8 @@
 
 #include "app/Startup.h"
 #include "app/Unit_main.h"
-#include "skin/SkinDraw.h"
-#include "skin/WinSkinData.h"
+#include "skin/data/WinSkinData.h"
+#include "skin/draw/SkinDraw.h"
 
 using namespace skin;
 using ui::TBitmap;

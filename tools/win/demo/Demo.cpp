@@ -2,12 +2,12 @@
 
 #include <string>
 
-#include "skin/SkinManage.h"
-#include "skin/SkinMessages.h"
-#include "skin/WinSkinData.h"
-#include "ui/ExtCtrls.h"
-#include "ui/Grids.h"
-#include "ui/StdCtrls.h"
+#include "skin/data/WinSkinData.h"
+#include "skin/window/SkinManage.h"
+#include "skin/window/SkinMessages.h"
+#include "ui/controls/ExtCtrls.h"
+#include "ui/controls/Grids.h"
+#include "ui/controls/StdCtrls.h"
 
 namespace demo {
 

@@ -7,10 +7,10 @@
 // gallery: one page per family of controls, every control in its states.
 #pragma once
 
-#include "ui/Forms.h"
-#include "ui/ListView.h"
-#include "ui/Menus.h"
-#include "ui/TreeView.h"
+#include "ui/controls/ListView.h"
+#include "ui/controls/Menus.h"
+#include "ui/controls/TreeView.h"
+#include "ui/forms/Forms.h"
 
 namespace demo {
 

@@ -1,0 +1,106 @@
+// What a skin description says, read into plain values: colours written as
+// three numbers, picture names, the skin's colour set and the rules that pick
+// the caption-button and colour sections. The element records and pictures
+// are made from these by the skin data component (WinSkinData).
+//
+// Platform-neutral: colours are 32-bit values 0x00BBGGRR, or 0x800000nn for
+// system colour nn.
+#pragma once
+
+#include "skin/format/WinSkinIni.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace skin {
+
+using TSkinColour = int32_t;
+
+// System colours, by their platform index, as colour values.
+constexpr TSkinColour SystemColour(int index) { return static_cast<TSkinColour>(0x80000000u | static_cast<uint32_t>(index)); }
+inline constexpr TSkinColour SysScrollbar = SystemColour(0);
+inline constexpr TSkinColour SysMenu = SystemColour(4);
+inline constexpr TSkinColour SysMenuText = SystemColour(7);
+inline constexpr TSkinColour SysWindowText = SystemColour(8);
+inline constexpr TSkinColour SysCaptionText = SystemColour(9);
+inline constexpr TSkinColour SysHighlight = SystemColour(13);
+inline constexpr TSkinColour SysHighlightText = SystemColour(14);
+inline constexpr TSkinColour SysButtonFace = SystemColour(15);
+inline constexpr TSkinColour SysButtonShadow = SystemColour(16);
+inline constexpr TSkinColour SysButtonText = SystemColour(18);
+inline constexpr TSkinColour SysInactiveCaptionText = SystemColour(19);
+inline constexpr TSkinColour SysButtonHighlight = SystemColour(20);
+inline constexpr TSkinColour Sys3DDarkShadow = SystemColour(21);
+
+inline constexpr TSkinColour SkinWhite = 0xFFFFFF;
+inline constexpr TSkinColour SkinNoColour = 0x1FFFFFFF;  // a title text colour the skin does not set
+
+// Three numbers, red, green and blue, separated by any non-digit characters
+// ("207 207 207", "207,207,207"). Only the first three count; a number too
+// large for 32 bits is skipped; with only two numbers before the last one,
+// the last is blue. Each part keeps its low 8 bits. An empty text is black.
+TSkinColour ParseColour(std::string_view text);
+// defaultValue for an empty text, else ParseColour.
+TSkinColour ReadColour(std::string_view text, TSkinColour defaultValue);
+TSkinColour ReadColour(const TQuickIni& ini, std::string_view section, std::string_view key,
+                       TSkinColour defaultValue);
+
+// Sizes, positions and frame counts as a description gives them, each cut to
+// a range no skin needs to leave, so that no sum or product of them made
+// while drawing can overflow: sizes (margins, fixed ends) to 0 ... MaxSkinSize,
+// positions and shifts to -MaxSkinSize ... MaxSkinSize, frame counts to
+// 0 ... MaxSkinFrames. A missing or malformed value gives the default, cut
+// the same way.
+inline constexpr int32_t MaxSkinSize = 32767;
+inline constexpr int32_t MaxSkinFrames = 1024;
+int32_t ReadSkinSize(const TQuickIni& ini, std::string_view section, std::string_view key, int32_t defaultValue);
+int32_t ReadSkinOffset(const TQuickIni& ini, std::string_view section, std::string_view key, int32_t defaultValue);
+int32_t ReadFrameCount(const TQuickIni& ini, std::string_view section, std::string_view key, int32_t defaultValue);
+
+// The package entry a picture key names: the file-name part of the value
+// (after the last '\' or ':'), but only for the extension ".bmp" written in
+// lower case; empty when the key names no picture.
+std::string SkinImageEntryName(std::string_view value);
+
+// The colours of section "Colours", each defaulting to the system colour of
+// its role, the numbered colour sections and the ten custom colours.
+struct TSkinColours {
+    TSkinColour WindowText = SysWindowText;
+    TSkinColour ButtonFace = SysButtonFace;
+    TSkinColour Scrollbar = SysScrollbar;
+    TSkinColour HilightText = SysHighlightText;
+    TSkinColour Hilight = SysHighlight;
+    TSkinColour Menubar = SysButtonFace;
+    TSkinColour Menu = SysMenu;
+    TSkinColour MenuText = SysMenuText;
+    TSkinColour ButtonText = SysButtonText;
+    TSkinColour ButtonHilight = SysButtonHighlight;
+    TSkinColour Buttonlight = SysButtonHighlight;
+    TSkinColour ButtonShadow = SysButtonShadow;
+    TSkinColour ButtonDkShadow = Sys3DDarkShadow;
+    TSkinColour MenuBarText = SysMenuText;
+    TSkinColour TitleTextActive = SysCaptionText;
+    TSkinColour TitleTextNoActive = SysInactiveCaptionText;
+    // One colour per section "Colour<n>" (key "color"), in file order.
+    std::vector<TSkinColour> ColourTable;
+    // Keys "Color0" ... "Color9" of section "Customcolors".
+    std::array<TSkinColour, 10> CustomColors{};
+};
+
+TSkinColours ReadSkinColours(const TQuickIni& ini);
+
+// The sections that describe caption buttons, in file order: names beginning
+// with "BUTTON" (letter case aside) other than the control sections "Button",
+// "Buttons", "Button.Radio" and "Button.CheckBox", without the ones whose
+// Action is -1 unless their Visibility is 0.
+std::vector<std::string> CaptionButtonSections(const TQuickIni& ini);
+
+// The frame count of a caption button picture that has no "frame" key:
+// 3 frames for a picture at most 3.8 times as wide as high, else 6; always 6
+// for a negative action or a missing picture.
+int CaptionButtonFrameCount(int32_t action, int imageWidth, int imageHeight);
+
+} // namespace skin
