@@ -20,6 +20,7 @@
 #include <string>
 #include <string_view>
 
+#include "skin/window/FormSkinner.h"
 #include "ui/controls/Messages.h"
 #include "ui/core/Classes.h"
 #include "ui/graphics/Graphics.h"
@@ -41,7 +42,7 @@ enum : unsigned {
     MousePressed = 2,  // the left button (or Space) is held down on it
 };
 
-class TSkinControl : public ui::TComponent {
+class TSkinControl : public ui::TComponent, public TFormSkinner {
 public:
     // owner: the control being skinned (the skinner goes with it), or the
     // controller for a bare window.
@@ -57,18 +58,13 @@ public:
     // Attaches to a bare window by replacing its procedure.
     virtual void InitWindow(HWND window, TSkinData& skinData, TWinSkinForm& form);
     // Gives the control back what the skinner changed (its colour).
-    virtual void RestoreControl();
+    void RestoreControl() override;
     // Re-applies the skin's colours and repaints, after a skin change.
-    virtual void RefreshSkin();
+    void RefreshSkin() override;
     // Invalidates the whole window with its background and updates it at once.
     virtual void RedrawNow();
 
-    // The skinner's life: 0 created, 1 attached, 6 the window was destroyed.
-    static constexpr int StateAttached = 1;
-    static constexpr int StateClosed = 6;
-    int SkinState = 0;
-    HWND Handle = nullptr;                // the window being skinned
-    ui::TControl* Control = nullptr;      // the framework control, or null for a bare window
+    // SkinState, Handle and Control are the controller's view (TFormSkinner).
     TWinSkinForm* FormSkin = nullptr;     // the controller it is registered with
     TSkinData* SkinData = nullptr;
     bool SkinEnabled = true;              // false: every message goes straight on (WM_SKINENABLE)

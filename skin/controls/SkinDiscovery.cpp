@@ -445,7 +445,7 @@ private:
             return false;
         return AnswersSkinQuery(*control) ||
                std::any_of(controller_.Skinners.begin(), controller_.Skinners.end(),
-                           [control](const TSkinControl* s) { return s->Control == control; });
+                           [control](const TFormSkinner* s) { return s->Control == control; });
     }
 
     bool IsHandleSkinned(TWinControl& control) const

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "skin/controls/SkinControl.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/draw/SkinDraw.h"
 #include "skin/window/SkinManage.h"
@@ -383,7 +382,7 @@ void TWinSkinForm::Reskin()
                 SetOrdProp(*c, "FixedColor", face);
         }
     }
-    for (TSkinControl* skinner : Skinners)
+    for (TFormSkinner* skinner : Skinners)
         skinner->RefreshSkin();
     SkinState = TSkinState::Reskinning;
     if (FrameSkinned && Form) {
@@ -514,7 +513,7 @@ bool TWinSkinForm::IsMaximizedMdiChild() const
 
 // ---- Skinners
 
-bool TWinSkinForm::AddSkinner(TSkinControl* skinner)
+bool TWinSkinForm::AddSkinner(TFormSkinner* skinner)
 {
     if (std::find(Skinners.begin(), Skinners.end(), skinner) != Skinners.end())
         return true;
@@ -522,26 +521,26 @@ bool TWinSkinForm::AddSkinner(TSkinControl* skinner)
     return false;
 }
 
-void TWinSkinForm::RemoveSkinner(TSkinControl* skinner)
+void TWinSkinForm::RemoveSkinner(TFormSkinner* skinner)
 {
     const auto last = std::find(Skinners.rbegin(), Skinners.rend(), skinner);
     if (last != Skinners.rend())
         Skinners.erase(std::next(last).base());
 }
 
-TSkinControl* TWinSkinForm::FindSkinnerOfWindow(HWND window) const
+TFormSkinner* TWinSkinForm::FindSkinnerOfWindow(HWND window) const
 {
     const auto found =
-        std::find_if(Skinners.begin(), Skinners.end(), [window](TSkinControl* s) { return s->Handle == window; });
+        std::find_if(Skinners.begin(), Skinners.end(), [window](TFormSkinner* s) { return s->Handle == window; });
     return found == Skinners.end() ? nullptr : *found;
 }
 
 void TWinSkinForm::FreeSkinners()
 {
     while (!Skinners.empty()) {
-        TSkinControl* skinner = Skinners.front();
+        TFormSkinner* skinner = Skinners.front();
         Skinners.erase(Skinners.begin());
-        if (skinner->SkinState != TSkinControl::StateClosed)
+        if (skinner->SkinState != TFormSkinner::StateClosed)
             skinner->RestoreControl();
         delete skinner;
     }
@@ -550,8 +549,8 @@ void TWinSkinForm::FreeSkinners()
 void TWinSkinForm::FreeClosedSkinners()
 {
     for (size_t i = Skinners.size(); i-- > 0;) {
-        TSkinControl* skinner = Skinners[i];
-        if (skinner->SkinState == TSkinControl::StateClosed) {
+        TFormSkinner* skinner = Skinners[i];
+        if (skinner->SkinState == TFormSkinner::StateClosed) {
             Skinners.erase(Skinners.begin() + static_cast<std::ptrdiff_t>(i));
             delete skinner;
         }

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "skin/window/FormSkinner.h"
 #include "skin/window/FramePaint.h"
 #include "skin/window/WindowHooks.h"
 #include "ui/controls/Messages.h"
@@ -32,7 +33,6 @@ class TWindowProcHook;
 namespace skin {
 
 class TSkinData;
-class TSkinControl;
 class TWinSkinForm;
 class TWinSkinMenu;
 
@@ -133,9 +133,9 @@ public:
 
     // ---- Control skinners registered with this window ----
     // True when the skinner is listed already; otherwise appends it.
-    bool AddSkinner(TSkinControl* skinner);
-    void RemoveSkinner(TSkinControl* skinner);
-    TSkinControl* FindSkinnerOfWindow(HWND window) const;
+    bool AddSkinner(TFormSkinner* skinner);
+    void RemoveSkinner(TFormSkinner* skinner);
+    TFormSkinner* FindSkinnerOfWindow(HWND window) const;
     void FreeSkinners();
     void FreeClosedSkinners();
     // A discovery pass over the window's controls.
@@ -233,7 +233,7 @@ public:
     HMENU SystemMenu = nullptr;
     ui::TComponent* SystemMenuPopup = nullptr;  // owned popup menu; rebuilt at every opening
     HMENU OpenedSubmenu = nullptr;
-    std::vector<TSkinControl*> Skinners;
+    std::vector<TFormSkinner*> Skinners;
     bool ControlSearchPosted = false;  // a WM_SKINFINDCONTROLS is on its way
     ui::TColor SavedColor = ui::clBtnFace;
     std::unique_ptr<ui::TCanvas> NcCanvas, SkinnerCanvas;

@@ -92,7 +92,7 @@ const ui::TClassInfo& TArrowButton::StaticClass()
 
 TSkinControl* SkinnerOf(const TWinSkinForm& controller, HWND window)
 {
-    return controller.FindSkinnerOfWindow(window);
+    return dynamic_cast<TSkinControl*>(controller.FindSkinnerOfWindow(window));
 }
 
 POINT Centre(HWND window)
@@ -451,7 +451,7 @@ TEST_F(SkinnedButtons, ADestroyedButtonTakesItsSkinnerAlong)
     button = nullptr;
     EXPECT_EQ(SkinnerOf(*controller, window), nullptr);
     EXPECT_TRUE(std::none_of(controller->Skinners.begin(), controller->Skinners.end(),
-                             [](TSkinControl* s) { return s->SkinState == TSkinControl::StateClosed; }));
+                             [](TFormSkinner* s) { return s->SkinState == TSkinControl::StateClosed; }));
 }
 
 TEST(ControlDiscovery, EachControlGetsTheSkinnerItsClassAsksFor)
@@ -492,8 +492,8 @@ TEST(ControlDiscovery, EachControlGetsTheSkinnerItsClassAsksFor)
     ASSERT_TRUE(controller);
     const auto skinnerOf = [&](ui::TControl* c) -> TSkinControl* {
         const auto found = std::find_if(controller->Skinners.begin(), controller->Skinners.end(),
-                                        [c](TSkinControl* s) { return s->Control == c; });
-        return found == controller->Skinners.end() ? nullptr : *found;
+                                        [c](TFormSkinner* s) { return s->Control == c; });
+        return found == controller->Skinners.end() ? nullptr : dynamic_cast<TSkinControl*>(*found);
     };
     EXPECT_NE(dynamic_cast<TSkinBox*>(skinnerOf(panel)), nullptr);
     EXPECT_EQ(panel->Color(), bed.Data().Colours.ButtonFace);

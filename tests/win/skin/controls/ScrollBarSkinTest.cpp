@@ -378,7 +378,7 @@ TEST_F(SkinnedList, AListFreedWhileItsBarIsHeld)
     EXPECT_FALSE(IsWindow(window));
     EXPECT_FALSE(IsWindow(overlay));
     EXPECT_TRUE(std::none_of(controller->Skinners.begin(), controller->Skinners.end(),
-                             [&](TSkinControl* s) { return s->Handle == window; }));
+                             [&](TFormSkinner* s) { return s->Handle == window; }));
 }
 
 // A memo with both bars: two overlays, and the corner between them in the
