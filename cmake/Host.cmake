@@ -13,3 +13,6 @@ add_subdirectory(tests/xdnd)
 
 # The committed skin and button pictures match their generator.
 add_test(NAME skinart COMMAND bash ${CMAKE_SOURCE_DIR}/tests/skinart/regenerate_test.sh ${CMAKE_SOURCE_DIR})
+
+# The source folders depend on each other in one direction (docs/architecture.md).
+add_test(NAME source_layers COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/layout/check_layers.py ${CMAKE_SOURCE_DIR})
