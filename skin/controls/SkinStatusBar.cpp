@@ -5,7 +5,8 @@
 #include "skin/data/WinSkinData.h"
 #include "skin/draw/SkinDraw.h"
 #include "skin/draw/SkinObjects.h"
-#include "ui/controls/ComCtrls.h"
+#include "ui/controls/CommonControls.h"
+#include "ui/controls/StatusBar.h"
 
 namespace skin {
 

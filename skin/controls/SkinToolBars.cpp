@@ -5,8 +5,9 @@
 #include "skin/data/WinSkinData.h"
 #include "skin/draw/SkinDraw.h"
 #include "skin/window/SkinParts.h"
-#include "ui/controls/ComCtrls.h"
+#include "ui/controls/CoolBar.h"
 #include "ui/controls/Menus.h"
+#include "ui/controls/ToolBar.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "ui/controls/ComCtrls.h"
+#include "ui/controls/CommonControls.h"
 #include "ui/core/Utf8.h"
 
 namespace ui {

@@ -8,7 +8,7 @@
 
 #include <commctrl.h>
 
-#include "ui/controls/ComCtrls.h"
+#include "ui/controls/CommonControls.h"
 #include "ui/core/NotifyStrings.h"
 
 namespace ui {

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "ui/controls/ComCtrls.h"
+#include "ui/controls/CommonControls.h"
 
 namespace ui {
 

@@ -5,8 +5,8 @@
 #include <utility>
 #include <vector>
 
-#include "ui/controls/ComCtrls.h"
 #include "ui/controls/Menus.h"
+#include "ui/controls/ToolBar.h"
 
 namespace ui {
 

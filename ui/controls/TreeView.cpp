@@ -1,6 +1,6 @@
 #include "ui/controls/TreeView.h"
 
-#include "ui/controls/ComCtrls.h"
+#include "ui/controls/CommonControls.h"
 
 namespace ui {
 

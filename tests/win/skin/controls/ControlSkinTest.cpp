@@ -34,11 +34,15 @@
 #include "tests/win/support/WindowTestSupport.h"
 #include "tests/win/support/XInput.h"
 #include "ui/controls/Buttons.h"
-#include "ui/controls/ComCtrls.h"
 #include "ui/controls/ExtCtrls.h"
+#include "ui/controls/HeaderControl.h"
 #include "ui/controls/ListView.h"
 #include "ui/controls/Menus.h"
+#include "ui/controls/ProgressBar.h"
+#include "ui/controls/StatusBar.h"
 #include "ui/controls/StdCtrls.h"
+#include "ui/controls/ToolBar.h"
+#include "ui/controls/TrackBar.h"
 #include "ui/core/TypInfo.h"
 
 using namespace skin;

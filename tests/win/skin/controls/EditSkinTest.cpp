@@ -17,8 +17,8 @@
 #include "tests/win/support/SkinTestSupport.h"
 #include "tests/win/support/WindowTestSupport.h"
 #include "tests/win/support/XInput.h"
-#include "ui/controls/ComCtrls.h"
 #include "ui/controls/StdCtrls.h"
+#include "ui/controls/UpDown.h"
 
 using namespace skin;
 using namespace tests;

@@ -22,10 +22,10 @@
 #include "tests/win/support/SkinTestSupport.h"
 #include "tests/win/support/WindowTestSupport.h"
 #include "tests/win/support/XInput.h"
-#include "ui/controls/ComCtrls.h"
 #include "ui/controls/ExtCtrls.h"
 #include "ui/controls/Menus.h"
 #include "ui/controls/StdCtrls.h"
+#include "ui/controls/ToolBar.h"
 #include "ui/forms/Forms.h"
 
 using namespace skin;

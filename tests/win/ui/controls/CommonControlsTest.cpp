@@ -7,10 +7,15 @@
 #include <vector>
 
 #include "tests/win/support/WindowTestSupport.h"
-#include "ui/controls/ComCtrls.h"
+#include "ui/controls/CoolBar.h"
 #include "ui/controls/ExtCtrls.h"
+#include "ui/controls/HeaderControl.h"
 #include "ui/controls/Menus.h"
+#include "ui/controls/ProgressBar.h"
+#include "ui/controls/StatusBar.h"
 #include "ui/controls/StdCtrls.h"
+#include "ui/controls/ToolBar.h"
+#include "ui/controls/TrackBar.h"
 #include "ui/core/FormReader.h"
 #include "ui/forms/Forms.h"
 #include "ui/graphics/ImgList.h"

@@ -2,12 +2,16 @@
 // driven through their windows' own keyboard handling.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <commctrl.h>
+
 #include <string>
 #include <vector>
 
 #include "tests/win/support/WindowTestSupport.h"
-#include "ui/controls/ComCtrls.h"
 #include "ui/controls/StdCtrls.h"
+#include "ui/controls/UpDown.h"
 #include "ui/core/FormReader.h"
 #include "ui/forms/Forms.h"
 
