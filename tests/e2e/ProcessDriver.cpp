@@ -42,6 +42,11 @@ void SetDemoPath(const std::wstring& path)
     demoPath = DosPath(path);
 }
 
+const std::wstring& ProgramPath()
+{
+    return programPath;
+}
+
 bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds timeout)
 {
     const auto end = std::chrono::steady_clock::now() + timeout;

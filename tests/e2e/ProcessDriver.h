@@ -27,6 +27,8 @@ using namespace std::chrono_literals;
 // its command line.
 void SetProgramPath(const std::wstring& path);
 void SetDemoPath(const std::wstring& path);
+// The path of tessaly.exe as Wine sees it (empty when none was given).
+const std::wstring& ProgramPath();
 
 // Which program a TTessaly runs.
 enum class TProgram { Tessaly, Demo };
