@@ -16,14 +16,16 @@ using namespace ui;
 
 namespace {
 
-LONG_PTR StyleOf(TWinControl& c)
+// Window styles are 32-bit values; LONG_PTR is 32-bit signed in the 32-bit
+// build, where WS_POPUP does not fit it.
+DWORD StyleOf(TWinControl& c)
 {
-    return GetWindowLongPtrW(c.Handle(), GWL_STYLE);
+    return static_cast<DWORD>(GetWindowLongPtrW(c.Handle(), GWL_STYLE));
 }
 
-LONG_PTR ExStyleOf(TWinControl& c)
+DWORD ExStyleOf(TWinControl& c)
 {
-    return GetWindowLongPtrW(c.Handle(), GWL_EXSTYLE);
+    return static_cast<DWORD>(GetWindowLongPtrW(c.Handle(), GWL_EXSTYLE));
 }
 
 // A private message that every hook under test records and passes on.
@@ -146,10 +148,10 @@ TEST(FormStyles, BorderStyleAndIconsBecomeWindowStyles)
     struct Case {
         TFormBorderStyle border;
         TBorderIcons icons;
-        LONG_PTR style;     // bits that must be set
-        LONG_PTR noStyle;   // bits that must be clear
-        LONG_PTR exStyle;
-        LONG_PTR noExStyle;
+        DWORD style;     // bits that must be set
+        DWORD noStyle;   // bits that must be clear
+        DWORD exStyle;
+        DWORD noExStyle;
     };
     const Case cases[] = {
         {TFormBorderStyle::bsSizeable, all, WS_CAPTION | WS_THICKFRAME | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX,
@@ -172,9 +174,9 @@ TEST(FormStyles, BorderStyleAndIconsBecomeWindowStyles)
         form.SetBorderIcons(c.icons);
         const std::string what = GetEnumProp(form, "BorderStyle") + " icons " + std::to_string(c.icons);
         EXPECT_EQ(StyleOf(form) & c.style, c.style) << what;
-        EXPECT_EQ(StyleOf(form) & c.noStyle, 0) << what;
+        EXPECT_EQ(StyleOf(form) & c.noStyle, 0u) << what;
         EXPECT_EQ(ExStyleOf(form) & c.exStyle, c.exStyle) << what;
-        EXPECT_EQ(ExStyleOf(form) & c.noExStyle, 0) << what;
+        EXPECT_EQ(ExStyleOf(form) & c.noExStyle, 0u) << what;
         EXPECT_EQ(FindControlOfWindow(form.Handle()), &form) << what;
     }
 }
@@ -208,7 +210,7 @@ TEST(FormStyles, WindowStateIsAppliedOnShowAndFollowsTheWindow)
 
 TEST(FormStyles, RightToLeftReadingIsInTheExtendedStylesOfTheFormAndItsControls)
 {
-    constexpr LONG_PTR rtl = WS_EX_RTLREADING | WS_EX_RIGHT | WS_EX_LEFTSCROLLBAR;
+    constexpr DWORD rtl = WS_EX_RTLREADING | WS_EX_RIGHT | WS_EX_LEFTSCROLLBAR;
     TForm form(nullptr);
     auto* edit = new TEdit(&form);
     edit->SetParent(&form);
@@ -218,8 +220,8 @@ TEST(FormStyles, RightToLeftReadingIsInTheExtendedStylesOfTheFormAndItsControls)
     form.SetBiDiMode(TBiDiMode::bdRightToLeft);
     EXPECT_EQ(ExStyleOf(form) & rtl, rtl);
     EXPECT_EQ(ExStyleOf(*edit) & rtl, rtl) << "a control follows its form";
-    EXPECT_EQ(ExStyleOf(*own) & rtl, 0);
-    EXPECT_EQ(ExStyleOf(form) & WS_EX_LAYOUTRTL, 0) << "the layout is not mirrored";
+    EXPECT_EQ(ExStyleOf(*own) & rtl, 0u);
+    EXPECT_EQ(ExStyleOf(form) & WS_EX_LAYOUTRTL, 0u) << "the layout is not mirrored";
 
     form.SetBiDiMode(TBiDiMode::bdLeftToRight);  // on existing windows: they are remade
     EXPECT_EQ(ExStyleOf(form) & rtl, 0);
