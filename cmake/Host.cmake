@@ -10,6 +10,7 @@ target_link_options(tessaly_neutral PUBLIC ${TESSALY_SANITIZE})
 add_subdirectory(tests/host)
 add_subdirectory(tools)
 add_subdirectory(tests/xdnd)
+add_subdirectory(tests/release)
 
 # The committed skin and button pictures match their generator.
 add_test(NAME skinart COMMAND bash ${CMAKE_SOURCE_DIR}/tests/skinart/regenerate_test.sh ${CMAKE_SOURCE_DIR})

@@ -1,12 +1,14 @@
 # Sourced by the scripts that drive the real tessaly.exe through X input:
 # what they need, a scratch folder, waiting, finding and clicking windows,
-# where their client areas are, Windows attributes on disk, and starting the
-# program and logging in.
+# where their client areas are, Windows attributes on disk, a Wine prefix of
+# the test's own, and starting the program, logging in and closing it.
 #
-# The sourcing script sets xdnd_drop, kexpass and exe first. TESSALY_EXE in
-# the environment (scripts/test sets it) names the program instead and makes
-# every missing piece a failure: there the test must run. Otherwise a missing
-# piece reports the test skipped (exit 77).
+# The sourcing script sets xdnd_drop and exe (the Windows build's program,
+# with client_origin.exe beside it) first, and kexpass when it starts the
+# program with start_program. TESSALY_EXE in the environment (scripts/test
+# sets it) names the program instead and makes every missing piece a failure:
+# there the test must run. Otherwise a missing piece reports the test skipped
+# (exit 77).
 set -uo pipefail
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -26,10 +28,15 @@ client_origin=$(dirname "$exe")/client_origin.exe
 
 work=$(mktemp -d)
 app=
+own_prefix=
 cleanup() {
     if [ -n "$app" ] && kill -0 "$app" 2>/dev/null; then
         kill "$app" 2>/dev/null
         wait "$app" 2>/dev/null
+    fi
+    if [ -n "$own_prefix" ]; then
+        wineserver -k 2>/dev/null
+        wineserver -w 2>/dev/null
     fi
     rm -rf "$work"
 }
@@ -75,16 +82,34 @@ disguised() { cmp -s "$work/disguise.ini" "$1/desktop.ini" && (($(dos_attributes
 plain() { [ ! -e "$1/desktop.ini" ] && ! (($(dos_attributes "$1") & 5)); }
 all_disguised() { for f in "$@"; do disguised "$f" || return 1; done; }
 
-# Starts the program in a folder of its own with a password file for $1;
-# sets app to its process id.
+# From here on Wine runs in a prefix of the test's own, made now in the
+# scratch folder as Wine makes one for a new user: none of the project
+# prefix's settings, fonts or files. Its wineserver is kept until the test
+# ends, and with Wine's services it writes to a log, not to the test's output
+# (which CTest would wait on while they run).
+use_own_prefix() {
+    export WINEPREFIX="$work/prefix"
+    own_prefix=1
+    wineserver -p >"$work/wineserver.log" 2>&1 </dev/null
+    wineboot -i >"$work/wineboot.log" 2>&1 </dev/null ||
+        fail "wineboot could not make a Wine prefix: $(tail -3 "$work/wineboot.log")"
+}
+
+# Starts tessaly.exe in the folder $1 (it holds the password file too); sets
+# app to its process id.
+launch_program() {
+    (cd "$1" && exec wine ./tessaly.exe) >"$work/wine.log" 2>&1 </dev/null &
+    app=$!
+    wait_until 20 has_window "登录" || fail "no login dialog within 20 s"
+}
+
+# Starts the program in a folder of its own with a password file for $1.
 start_program() {
     mkdir "$work/app"
     cp "$exe" "$work/app/tessaly.exe"
     "$kexpass" "$work/app/tessaly.exe" "$work/app/kex_run.dll" "$1" >/dev/null ||
         fail "kexpass could not write the password file"
-    (cd "$work/app" && exec wine ./tessaly.exe) >"$work/wine.log" 2>&1 </dev/null &
-    app=$!
-    wait_until 20 has_window "登录" || fail "no login dialog within 20 s"
+    launch_program "$work/app"
 }
 
 # Types $1 into the login dialog and presses Enter; then finds the main
@@ -106,4 +131,16 @@ log_in() {
     list_x=$((client_x + 5)) list_y=$((client_y + 49))
     encrypt_x=$((client_x + 49 + 65)) encrypt_y=$((client_y + 259 + 26))
     decrypt_x=$((client_x + 272 + 65)) decrypt_y=$encrypt_y
+}
+
+# Alt+F4 on the main window ends the program with exit code 0 (the click on
+# the bare panel makes sure the keys reach the main window).
+close_main_window() {
+    click $((client_x + 225)) $((client_y + 35))
+    xdotool key alt+F4
+    wait_until 10 eval '! kill -0 "$app" 2>/dev/null' || fail "the program still runs 10 s after Alt+F4"
+    local status=0
+    wait "$app" || status=$?
+    app=
+    [ "$status" -eq 0 ] || fail "exit code $status after closing the main window"
 }
