@@ -247,8 +247,12 @@ void TControl::SetParent(TWinControl* parent)
 {
     if (parent == parent_)
         return;
-    if (parent == this)
-        throw Exception("A control cannot be its own parent");
+    // A parent that is the control or one of its children would make a
+    // cycle, which every walk up the parents (Showing, ClientOrigin) would
+    // follow for ever.
+    for (TControl* above = parent; above; above = above->Parent())
+        if (above == this)
+            throw Exception("A control cannot be its own parent");
     if (parent_)
         parent_->RemoveControl(this);
     if (parent)

@@ -112,6 +112,11 @@ void TCoolBar::Loaded()
 // child of the bar's window, which places it.
 void TCoolBar::UpdateBands()
 {
+    // Every band's control tells the bar when it goes, window or not, so
+    // that no band keeps a control that is gone.
+    for (int i = 0; i < bands_->Count(); ++i)
+        if (TWinControl* control = bands_->Items(i)->Control())
+            FreeNotification(control);
     if (!HandleAllocated() || Loading())
         return;
     HWND wnd = Handle();
@@ -119,8 +124,6 @@ void TCoolBar::UpdateBands()
         SendMessageW(wnd, RB_DELETEBAND, 0, 0);
     for (int i = 0; i < bands_->Count(); ++i) {
         TCoolBand& band = *bands_->Items(i);
-        if (band.Control())
-            FreeNotification(band.Control());
         std::wstring text = band.Text();
         REBARBANDINFOW info{};
         info.cbSize = sizeof info;

@@ -124,29 +124,30 @@ void THeaderControl::UpdateSections()
     }
 }
 
-void THeaderControl::Notify(const NMHEADERW& header)
+void THeaderControl::Notify(const NMHDR& hdr)
 {
+    const bool click = hdr.code == HDN_ITEMCLICKW || hdr.code == HDN_ITEMCLICKA;
+    const bool changed = hdr.code == HDN_ITEMCHANGEDW || hdr.code == HDN_ITEMCHANGEDA;
+    if (!click && !changed)
+        return;
+    const auto& header = reinterpret_cast<const NMHEADERW&>(hdr);
     if (header.iItem < 0 || header.iItem >= sections_->Count())
         return;
     THeaderSection* section = sections_->Items(header.iItem);
-    switch (header.hdr.code) {
-    case HDN_ITEMCLICKW:
-    case HDN_ITEMCLICKA: OnSectionClick(this, section); break;
-    case HDN_ITEMCHANGEDW:
-    case HDN_ITEMCHANGEDA:
-        if (header.pitem && (header.pitem->mask & HDI_WIDTH) && header.pitem->cxy != section->Width()) {
-            section->TakeWidth(header.pitem->cxy);
-            OnSectionResize(this, section);
-        }
-        break;
-    default: break;
+    if (click) {
+        OnSectionClick(this, section);
+        return;
+    }
+    if (header.pitem && (header.pitem->mask & HDI_WIDTH) && header.pitem->cxy != section->Width()) {
+        section->TakeWidth(header.pitem->cxy);
+        OnSectionResize(this, section);
     }
 }
 
 void THeaderControl::Dispatch(TMessage& m)
 {
     if (m.Msg == CN_NOTIFY) {
-        Notify(*reinterpret_cast<const NMHEADERW*>(m.LParam));
+        Notify(*reinterpret_cast<const NMHDR*>(m.LParam));
         return;
     }
     TWinControl::Dispatch(m);

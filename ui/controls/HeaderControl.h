@@ -61,7 +61,9 @@ protected:
 
 private:
     void UpdateSections();
-    void Notify(const NMHEADERW& header);
+    // A notification from the header; only the item codes carry a whole
+    // NMHEADERW, the rest (NM_RCLICK, ...) no more than an NMHDR.
+    void Notify(const NMHDR& hdr);
     std::unique_ptr<THeaderSections> sections_;
     TImageList* images_ = nullptr;
 };

@@ -393,6 +393,28 @@ TEST_F(CommonControls, AHeaderShowsItsSectionsAndReportsClicksAndResizes)
     EXPECT_EQ(SendMessageW(wnd, HDM_GETITEMCOUNT, 0, 0), 4);
 }
 
+// Notifications other than the item codes carry a bare NMHDR (a right click
+// sends NM_RCLICK): the header reads no more than it was sent. The header is
+// placed at the very end of a readable page, so a read past it faults.
+TEST_F(CommonControls, AHeaderReadsOnlyTheNotificationItWasSent)
+{
+    auto* header = Get<THeaderControl>("Header1");
+    SYSTEM_INFO system{};
+    GetSystemInfo(&system);
+    const SIZE_T page = system.dwPageSize;
+    auto* pages = static_cast<BYTE*>(VirtualAlloc(nullptr, 2 * page, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+    ASSERT_NE(pages, nullptr);
+    DWORD old = 0;
+    ASSERT_TRUE(VirtualProtect(pages + page, page, PAGE_NOACCESS, &old));
+    for (UINT code : {UINT(NM_RCLICK), UINT(NM_CUSTOMDRAW), UINT(HDN_BEGINTRACKW)}) {
+        auto* hdr = reinterpret_cast<NMHDR*>(pages + page - sizeof(NMHDR));
+        *hdr = NMHDR{header->Handle(), 0, code};
+        SendMessageW(form->Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(hdr));
+    }
+    VirtualFree(pages, 0, MEM_RELEASE);
+    EXPECT_TRUE(form->Events.empty());
+}
+
 // Tool buttons become the bar's buttons in order, with their styles; a click
 // on a check button turns it over, and the buttons' bounds are where the bar
 // placed them.
@@ -486,6 +508,20 @@ TEST_F(CommonControls, ACoolBarHoldsItsBandsAndTheirControls)
     EXPECT_EQ(cool->Bands()->Items(0)->Control(), nullptr);
     cool->Bands()->Delete(1);
     EXPECT_EQ(SendMessageW(wnd, RB_GETBANDCOUNT, 0, 0), 1);
+}
+
+// A band's control of another owner that goes before the bar has a window
+// leaves the band empty too, so that the window made later holds nothing
+// that is gone.
+TEST(CoolBands, AControlThatGoesBeforeTheWindowLeavesItsBand)
+{
+    TCoolBar bar(nullptr);
+    auto* edit = new TEdit(nullptr);
+    TCoolBand* band = bar.Bands()->Add();
+    band->SetControl(edit);
+    ASSERT_FALSE(bar.HandleAllocated());
+    delete edit;
+    EXPECT_EQ(band->Control(), nullptr);
 }
 
 namespace {

@@ -123,6 +123,28 @@ TEST_F(Framework, AStoredFormBuildsNestedWindowsThatCarryTheirControl)
     EXPECT_EQ(FindControlOfWindow(GetDesktopWindow()), nullptr);
 }
 
+// A control cannot go under itself, nor under one of its own children or
+// theirs: the parents would make a cycle. The refused move changes nothing.
+TEST_F(Framework, AControlCannotBecomeAChildOfItselfOrOfItsChildren)
+{
+    auto* panel = Get<TPanel>("Panel1");
+    auto* inner = new TPanel(form);
+    inner->SetParent(panel);
+    struct Case {
+        const char* what;
+        TWinControl* parent;
+    };
+    for (const Case& c : {Case{"itself", panel}, Case{"its child", inner}}) {
+        EXPECT_THROW(panel->SetParent(c.parent), Exception) << c.what;
+        EXPECT_EQ(panel->Parent(), form) << c.what;
+        EXPECT_EQ(inner->Parent(), panel) << c.what;
+    }
+    auto* deeper = new TPanel(form);
+    deeper->SetParent(inner);
+    EXPECT_THROW(panel->SetParent(deeper), Exception) << "a grandchild";
+    EXPECT_EQ(panel->Parent(), form);
+}
+
 TEST_F(Framework, TabOrderFromFormDataAndTheTabKey)
 {
     const auto order = form->TabOrderList();
