@@ -15,7 +15,6 @@ using namespace ui;
 
 namespace {
 
-constexpr int HeaderFaceCount = 5;
 constexpr int MaxItemText = 200;
 
 } // namespace
@@ -86,7 +85,7 @@ void TSkinHeader::PaintControl(HDC dc, const RECT& rect)
         right = std::max(right, static_cast<int>(item.right));
     }
     if (right < rect.right)
-        DrawElement(face, {right, rect.top, rect.right, rect.bottom}, HeaderFaceCount,
+        DrawElement(face, {right, rect.top, rect.right, rect.bottom}, SkinData->Headerbar->FrameCount,
                     static_cast<int>(THeaderFace::Normal), *SkinData->Headerbar);
     SelectObject(face, GetStockObject(SYSTEM_FONT));
     painter.Show();
@@ -105,7 +104,8 @@ void TSkinHeader::PaintItem(HDC dc, int index, const RECT& rect) const
                                                    : THeaderFace::Normal;
     TDataSkinObject& bar = *SkinData->Headerbar;
     const RECT size{0, 0, RectWidth(rect), RectHeight(rect)};
-    const auto face = BuildElementBitmap(size, *bar.Image, bar.Margins(), false, bar.Tile != 0, HeaderFaceCount,
+    // The picture's frames as its Frame key counts them (5 when it gives none).
+    const auto face = BuildElementBitmap(size, *bar.Image, bar.Margins(), false, bar.Tile != 0, bar.FrameCount,
                                          static_cast<int>(look));
     HDC faceDc = face->Canvas()->Handle();
     if (text[0]) {
