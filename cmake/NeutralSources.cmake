@@ -9,6 +9,13 @@ set(TESSALY_NEUTRAL_SOURCES
     skin/format/LZHEncoder.cpp
     skin/format/LzhTree.cpp
     skin/format/SkinDescription.cpp
+    skin/format/SkinCheck.cpp
+    skin/format/SkinCheckDescription.cpp
+    skin/format/SkinCheckNames.cpp
+    skin/format/SkinCheckPictures.cpp
+    skin/format/SkinCheckValues.cpp
+    skin/format/SkinContrast.cpp
+    skin/format/SkinKeys.cpp
     skin/format/SkinReader.cpp
     skin/format/WinSkinIni.cpp
     ui/graphics/BmpFormat.cpp

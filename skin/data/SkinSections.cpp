@@ -7,6 +7,7 @@
 
 #include "skin/draw/ImgUtil.h"
 #include "skin/draw/SkinDraw.h"
+#include "skin/format/SkinKeys.h"
 #include "skin/format/SkinReader.h"
 #include "skin/format/SkinText.h"
 #include "skin/format/WinSkinIni.h"
@@ -68,6 +69,12 @@ ui::TColor PixelOf(const TBitmap& bitmap, int x, int y)
     return p[2] | p[1] << 8 | p[0] << 16;
 }
 
+// A section's name, looked up in the key table while compiling.
+consteval std::string_view Section(std::string_view name)
+{
+    return SectionIn(name).Name;
+}
+
 // Reads one skin load: the description's values into the skin data's records,
 // the package's pictures into their images.
 class TSectionReader {
@@ -79,46 +86,46 @@ public:
 
     void Run()
     {
-        d_.SkinName = ini_.ReadString("TitlebarSkin", "SkinName", "");
-        ReadFrameBorder(*d_.BorderLeft, false);
-        ReadFrameBorder(*d_.BorderRight, false);
-        ReadFrameBorder(*d_.BorderTop, true);
-        ReadFrameBorder(*d_.BorderBottom, true);
+        d_.SkinName = Text(Section("TitlebarSkin"), KeyIn(TitlebarSkinKeys, "SkinName"));
+        ReadFrameBorder(*d_.BorderLeft, BorderLeftKeys, false);
+        ReadFrameBorder(*d_.BorderRight, BorderRightKeys, false);
+        ReadFrameBorder(*d_.BorderTop, BorderTopKeys, true);
+        ReadFrameBorder(*d_.BorderBottom, BorderBottomKeys, true);
         d_.Colours = ReadSkinColours(ini_);
         ReadTitleButtons();
         ReadButtons();
         ReadTitle();
         ReadProgress();
-        d_.ProgressChunk = ReadElement("Progress.Chunk");
+        d_.ProgressChunk = ReadElement(Section("Progress.Chunk"));
         ReadMenuBar();
-        d_.GroupBoxEdge = ReadElement("GroupBoxEdge");
+        d_.GroupBoxEdge = ReadElement(Section("GroupBoxEdge"));
         ReadGroupBox();
-        d_.Tabs = ReadTwoPictures("Tabs", "Border");
-        d_.StatusBarEdges = ReadElement("StatusBarEdges");
-        d_.TabPane = ReadElement("Tab.Pane");
-        d_.ToolBars = ReadElement("ToolBars");
-        d_.ComboButton = ReadTwoPictures("ComboButton", "");
-        d_.SunkEdge = ReadElement("SunkEdge");
+        d_.Tabs = ReadTwoPictures(Section("Tabs"), &KeyIn(TabsKeys, "Border"));
+        d_.StatusBarEdges = ReadElement(Section("StatusBarEdges"));
+        d_.TabPane = ReadElement(Section("Tab.Pane"));
+        d_.ToolBars = ReadElement(Section("ToolBars"));
+        d_.ComboButton = ReadTwoPictures(Section("ComboButton"), nullptr);
+        d_.SunkEdge = ReadElement(Section("SunkEdge"));
         MirrorComboButton();
-        d_.ExtraImages = ReadElement("ExtraImages");
-        d_.Headerbar = ReadElement("Headerbar");
-        d_.MenuItem = ReadElement("MenuItem");
-        d_.MenuBackground = ReadElement("MenuBackground");
-        d_.Scrollbar = ReadElement("Scrollbar");
-        d_.HorzScroll = ReadElement("HorzScroll");
-        d_.VertScroll = ReadElement("VertScroll");
-        d_.HorzScrollThumb = ReadElement("HorzScrollThumb");
-        d_.VertScrollThumb = ReadElement("VertScrollThumb");
-        d_.ThumbHorz = ReadElement("Trackbar.ThumbHorz");
-        d_.ThumbVert = ReadElement("Trackbar.ThumbVert");
-        d_.ThumbLeft = ReadElement("Trackbar.ThumbLeft");
-        d_.ThumbRight = ReadElement("Trackbar.ThumbRight");
-        d_.ThumbUp = ReadElement("Trackbar.ThumbUp");
-        d_.ThumbDown = ReadElement("Trackbar.ThumbDown");
-        d_.UpDownHorz = ReadTwoPictures("UpDown.Horz", "GlyphImage");
-        d_.UpDownVert = ReadTwoPictures("UpDown.Vert", "GlyphImage");
-        d_.Track = ReadTrack("Track", false);
-        d_.TrackVert = ReadTrack("TRACKVERT", true);
+        d_.ExtraImages = ReadElement(Section("ExtraImages"));
+        d_.Headerbar = ReadElement(Section("Headerbar"));
+        d_.MenuItem = ReadElement(Section("MenuItem"));
+        d_.MenuBackground = ReadElement(Section("MenuBackground"));
+        d_.Scrollbar = ReadElement(Section("Scrollbar"));
+        d_.HorzScroll = ReadElement(Section("HorzScroll"));
+        d_.VertScroll = ReadElement(Section("VertScroll"));
+        d_.HorzScrollThumb = ReadElement(Section("HorzScrollThumb"));
+        d_.VertScrollThumb = ReadElement(Section("VertScrollThumb"));
+        d_.ThumbHorz = ReadElement(Section("Trackbar.ThumbHorz"));
+        d_.ThumbVert = ReadElement(Section("Trackbar.ThumbVert"));
+        d_.ThumbLeft = ReadElement(Section("Trackbar.ThumbLeft"));
+        d_.ThumbRight = ReadElement(Section("Trackbar.ThumbRight"));
+        d_.ThumbUp = ReadElement(Section("Trackbar.ThumbUp"));
+        d_.ThumbDown = ReadElement(Section("Trackbar.ThumbDown"));
+        d_.UpDownHorz = ReadTwoPictures(Section("UpDown.Horz"), &KeyIn(UpDownKeys, "GlyphImage"));
+        d_.UpDownVert = ReadTwoPictures(Section("UpDown.Vert"), &KeyIn(UpDownKeys, "GlyphImage"));
+        d_.Track = ReadTrack(Section("Track"), false);
+        d_.TrackVert = ReadTrack(Section("TRACKVERT"), true);
         LimitTabPaneMargins();
         SetFrameCounts();
         BuildComboComposite();
@@ -130,21 +137,26 @@ public:
     }
 
 private:
-    int Int(std::string_view section, std::string_view key, int32_t defaultValue) const
+    // A key's value, or the default the key table gives it.
+    int Int(std::string_view section, const TSkinKey& key) const
     {
-        return ini_.ReadInteger(section, key, defaultValue);
+        return ini_.ReadInteger(section, key.Name, key.Default);
     }
-    int Size(std::string_view section, std::string_view key, int32_t defaultValue = 0) const
+    int Size(std::string_view section, const TSkinKey& key) const
     {
-        return ReadSkinSize(ini_, section, key, defaultValue);
+        return ReadSkinSize(ini_, section, key.Name, key.Default);
     }
-    int Offset(std::string_view section, std::string_view key, int32_t defaultValue = 0) const
+    int Offset(std::string_view section, const TSkinKey& key) const
     {
-        return ReadSkinOffset(ini_, section, key, defaultValue);
+        return ReadSkinOffset(ini_, section, key.Name, key.Default);
     }
-    int Frames(std::string_view section, std::string_view key, int32_t defaultValue = 0) const
+    int Frames(std::string_view section, const TSkinKey& key) const
     {
-        return ReadFrameCount(ini_, section, key, defaultValue);
+        return ReadFrameCount(ini_, section, key.Name, key.Default);
+    }
+    std::string Text(std::string_view section, const TSkinKey& key) const
+    {
+        return ini_.ReadString(section, key.Name, "");
     }
 
     // Fills `bitmap` with the picture a key value names, or empties it. A
@@ -182,35 +194,35 @@ private:
 
     void ReadMarginsAndTrans(TDataSkinObject& m, std::string_view s) const
     {
-        m.LeftWidth = Size(s, "LeftWidth");
-        m.RightWidth = Size(s, "RightWidth");
-        m.TopHeight = Size(s, "TopHeight");
-        m.BottomHeight = Size(s, "BottomHeight");
-        m.Trans = Int(s, "Trans", 0);
+        m.LeftWidth = Size(s, KeyIn(MarginKeys, "LeftWidth"));
+        m.RightWidth = Size(s, KeyIn(MarginKeys, "RightWidth"));
+        m.TopHeight = Size(s, KeyIn(MarginKeys, "TopHeight"));
+        m.BottomHeight = Size(s, KeyIn(MarginKeys, "BottomHeight"));
+        m.Trans = Int(s, KeyIn(MarginKeys, "Trans"));
     }
 
     // The keys every element reader shares: style, margins, flags and colours.
     void ReadLook(TDataSkinObject& m, std::string_view s) const
     {
-        m.Style = Int(s, "Style", 0);
+        m.Style = Int(s, KeyIn(StyleKeys, "Style"));
         ReadMarginsAndTrans(m, s);
-        m.Tile = Int(s, "Tile", 0);
+        m.Tile = Int(s, KeyIn(TileKeys, "Tile"));
         if (m.Tile > 1)
             m.Tile = 0;
-        m.NormalColour = Int(s, "NormalColour", -1);
-        m.MouseOverColour = Int(s, "MouseOverColour", -1);
-        m.PressedColour = Int(s, "PressedColour", -1);
-        m.NormalColour2 = ReadColour(ini_, s, "NormalColour2", d_.Colours.ButtonText);
-        m.MouseOverColour2 = ReadColour(ini_, s, "MouseOverColour2", d_.Colours.ButtonText);
-        m.PressedColour2 = ReadColour(ini_, s, "PressedColour2", d_.Colours.ButtonText);
+        m.NormalColour = Int(s, KeyIn(TextColourKeys, "NormalColour"));
+        m.MouseOverColour = Int(s, KeyIn(TextColourKeys, "MouseOverColour"));
+        m.PressedColour = Int(s, KeyIn(TextColourKeys, "PressedColour"));
+        m.NormalColour2 = ReadColour(ini_, s, KeyIn(TextColourKeys, "NormalColour2").Name, d_.Colours.ButtonText);
+        m.MouseOverColour2 = ReadColour(ini_, s, KeyIn(TextColourKeys, "MouseOverColour2").Name, d_.Colours.ButtonText);
+        m.PressedColour2 = ReadColour(ini_, s, KeyIn(TextColourKeys, "PressedColour2").Name, d_.Colours.ButtonText);
     }
 
     // A record of class R named after section `s` with the picture of `key`,
     // or null when the key names none.
     template <class R>
-    std::unique_ptr<R> NewPictured(std::string_view s, std::string_view key) const
+    std::unique_ptr<R> NewPictured(std::string_view s, const TSkinKey& key) const
     {
-        const std::string picture = ini_.ReadString(s, key, "");
+        const std::string picture = Text(s, key);
         if (picture.empty())
             return nullptr;
         auto m = std::make_unique<R>(std::string(s));
@@ -222,7 +234,7 @@ private:
     template <class R>
     std::unique_ptr<R> NewElement(std::string_view s) const
     {
-        auto m = NewPictured<R>(s, "Image");
+        auto m = NewPictured<R>(s, KeyIn(PictureKeys, "Image"));
         if (m)
             ReadLook(*m, s);
         return m;
@@ -232,16 +244,16 @@ private:
     {
         auto m = NewElement<TDataSkinObject>(s);
         if (m)
-            m->FrameCount = Frames(s, "Frame");
+            m->FrameCount = Frames(s, KeyIn(FrameKeys, "Frame"));
         return m;
     }
 
-    // An element with a second picture under `secondKey` (none when empty).
-    std::unique_ptr<TDataSkinBorder> ReadTwoPictures(std::string_view s, std::string_view secondKey) const
+    // An element with a second picture under `secondKey` (none when null).
+    std::unique_ptr<TDataSkinBorder> ReadTwoPictures(std::string_view s, const TSkinKey* secondKey) const
     {
         auto m = NewElement<TDataSkinBorder>(s);
-        if (m && !secondKey.empty()) {
-            const std::string second = ini_.ReadString(s, secondKey, "");
+        if (m && secondKey) {
+            const std::string second = Text(s, *secondKey);
             if (!second.empty())
                 LoadSkinImage(*m->Image2, second);
         }
@@ -250,69 +262,71 @@ private:
 
     void ReadGroupBox()
     {
-        d_.GroupBox = NewElement<TDataSkinBoxLabel>("GroupBox");
+        constexpr std::string_view s = Section("GroupBox");
+        d_.GroupBox = NewElement<TDataSkinBoxLabel>(s);
         if (!d_.GroupBox)
             return;
-        d_.GroupBox->BackgroundAlignment = Int("GroupBox", "BackgroundAlignment", 0);
-        d_.GroupBox->BackgroundLeftShift = Offset("GroupBox", "BackgroundLeftShift");
-        d_.GroupBox->BackgroundRightShift = Offset("GroupBox", "BackgroundRightShift");
+        d_.GroupBox->BackgroundAlignment = Int(s, KeyIn(GroupBoxKeys, "BackgroundAlignment"));
+        d_.GroupBox->BackgroundLeftShift = Offset(s, KeyIn(GroupBoxKeys, "BackgroundLeftShift"));
+        d_.GroupBox->BackgroundRightShift = Offset(s, KeyIn(GroupBoxKeys, "BackgroundRightShift"));
     }
 
     // The progress bar's trough: key "Bitmap", no colours, and a Tile above
     // 1 means tiled.
     void ReadProgress()
     {
-        constexpr std::string_view s = "Progress";
-        d_.Progress = NewPictured<TDataSkinBorder>(s, "Bitmap");
+        constexpr std::string_view s = Section("Progress");
+        d_.Progress = NewPictured<TDataSkinBorder>(s, KeyIn(ProgressKeys, "Bitmap"));
         if (!d_.Progress)
             return;
         TDataSkinBorder* m = d_.Progress.get();
-        m->Style = Int(s, "Style", 0);
+        m->Style = Int(s, KeyIn(ProgressKeys, "Style"));
         ReadMarginsAndTrans(*m, s);
-        m->Tile = std::min(Int(s, "Tile", 0), 1);
+        m->Tile = std::min(Int(s, KeyIn(ProgressKeys, "Tile")), 1);
     }
 
-    // A frame border's keys are its name followed by a word ("TopFrame").
-    // The top and bottom borders keep fixed left and right ends, the left
-    // and right borders fixed top and bottom ends.
-    void ReadFrameBorder(TDataSkinBorder& m, bool horizontal) const
+    // A frame border's keys are its name followed by a word ("TopFrame"),
+    // in the order of TBorderKey. The top and bottom borders keep fixed left
+    // and right ends, the left and right borders fixed top and bottom ends.
+    void ReadFrameBorder(TDataSkinBorder& m, TSkinKeys keys, bool horizontal) const
     {
-        constexpr std::string_view s = "Personality";
-        const std::string& n = m.Name;
-        const int32_t first = Size(s, n + "TopHeight"), last = Size(s, n + "BotHeight");
+        constexpr std::string_view s = Section("Personality");
+        const int32_t first = Size(s, keys[BorderFirstEnd]), last = Size(s, keys[BorderLastEnd]);
         m.LeftWidth = horizontal ? first : 0;
         m.RightWidth = horizontal ? last : 0;
         m.TopHeight = horizontal ? 0 : first;
         m.BottomHeight = horizontal ? 0 : last;
-        m.FrameCount = Frames(s, n + "Frame", 1);
-        m.Tile = std::min(Int(s, n + "Stretch", 1), 1);
-        m.Trans = Int(s, n + "Trans", 1);
-        LoadSkinImage(*m.Image, ini_.ReadString(s, n, ""));
+        m.FrameCount = Frames(s, keys[BorderFrames]);
+        m.Tile = std::min(Int(s, keys[BorderStretch]), 1);
+        m.Trans = Int(s, keys[BorderTrans]);
+        LoadSkinImage(*m.Image, Text(s, keys[BorderPicture]));
     }
 
     void ReadTitle()
     {
-        constexpr std::string_view s = "Personality";
+        constexpr std::string_view s = Section("Personality");
         TDataSkinTitle& t = *d_.Title;
-        LoadSkinImage(*t.Image, ini_.ReadString(s, "TextBack", ""));
-        t.LeftWidth = Offset(s, "TextShift");
-        t.TopHeight = Offset(s, "TextShiftVert");
-        t.RightWidth = Offset(s, "TextRightClip");
+        LoadSkinImage(*t.Image, Text(s, KeyIn(TitleKeys, "TextBack")));
+        t.LeftWidth = Offset(s, KeyIn(TitleKeys, "TextShift"));
+        t.TopHeight = Offset(s, KeyIn(TitleKeys, "TextShiftVert"));
+        t.RightWidth = Offset(s, KeyIn(TitleKeys, "TextRightClip"));
         t.BottomHeight = 0;
-        t.TextAlignment = Int(s, "TextAlignment", 0);
-        t.Textbackground = Int(s, "Textbackground", 0);
-        t.TXTBackleft = Size(s, "TXTBackleft");
-        t.TXTBackRight = Size(s, "TXTBackRight");
-        t.FontHeight = Offset("Fonts", "FontHeight", 14);
-        t.ActiveTextColour = ReadTextColour("ActiveText");
-        t.InactiveTextColour = ReadTextColour("InActiveText");
+        t.TextAlignment = Int(s, KeyIn(TitleKeys, "TextAlignment"));
+        t.Textbackground = Int(s, KeyIn(TitleKeys, "Textbackground"));
+        t.TXTBackleft = Size(s, KeyIn(TitleKeys, "TXTBackleft"));
+        t.TXTBackRight = Size(s, KeyIn(TitleKeys, "TXTBackRight"));
+        t.FontHeight = Offset(Section("Fonts"), KeyIn(FontsKeys, "FontHeight"));
+        t.ActiveTextColour = ReadTextColour(KeyIn(TitleKeys, "ActiveTextR"), KeyIn(TitleKeys, "ActiveTextG"),
+                                            KeyIn(TitleKeys, "ActiveTextB"));
+        t.InactiveTextColour = ReadTextColour(KeyIn(TitleKeys, "InActiveTextR"), KeyIn(TitleKeys, "InActiveTextG"),
+                                              KeyIn(TitleKeys, "InActiveTextB"));
     }
 
-    // Keys prefix + "R", "G", "B": a colour only when all three are given.
-    ui::TColor ReadTextColour(const std::string& prefix) const
+    // Three keys, red, green and blue: a colour only when all three are given.
+    ui::TColor ReadTextColour(const TSkinKey& red, const TSkinKey& green, const TSkinKey& blue) const
     {
-        const int32_t r = Int("Personality", prefix + "R", -1), g = Int("Personality", prefix + "G", -1),
-                      b = Int("Personality", prefix + "B", -1);
+        constexpr std::string_view s = Section("Personality");
+        const int32_t r = Int(s, red), g = Int(s, green), b = Int(s, blue);
         if (r < 0 || g < 0 || b < 0)
             return ui::clNone;
         return (r & 0xFF) | (g & 0xFF) << 8 | (b & 0xFF) << 16;
@@ -320,41 +334,41 @@ private:
 
     void ReadButtons()
     {
-        constexpr std::string_view s = "Buttons";
+        constexpr std::string_view s = Section("Buttons");
         TDataSkinButton& b = *d_.Buttons;
         ReadMarginsAndTrans(b, s);
-        LoadSkinImage(*b.Image, ini_.ReadString(s, "Bitmap", ""));
-        b.Tile = Int(s, "Tile", 0);
+        LoadSkinImage(*b.Image, Text(s, KeyIn(ButtonsKeys, "Bitmap")));
+        b.Tile = Int(s, KeyIn(TileKeys, "Tile"));
         if (b.Tile > 1)
             b.Tile = 0;
-        LoadSkinImage(*b.CheckImage, ini_.ReadString(s, "CheckButton", ""));
-        LoadSkinImage(*b.RadioImage, ini_.ReadString(s, "RadioButton", ""));
-        b.NormalColour = Int(s, "NormalColour", -1);
-        b.MouseOverColour = Int(s, "MouseOverColour", -1);
-        b.PressedColour = Int(s, "PressedColour", -1);
-        b.RadioFrameCount = Frames(s, "RadioButtonFrame");
-        b.CheckFrameCount = Frames(s, "CheckButtonFrame");
-        const auto textColour = [&](std::string_view key, bool& given, ui::TColor& colour) {
-            const std::string value = ini_.ReadString(s, key, "");
+        LoadSkinImage(*b.CheckImage, Text(s, KeyIn(ButtonsKeys, "CheckButton")));
+        LoadSkinImage(*b.RadioImage, Text(s, KeyIn(ButtonsKeys, "RadioButton")));
+        b.NormalColour = Int(s, KeyIn(TextColourKeys, "NormalColour"));
+        b.MouseOverColour = Int(s, KeyIn(TextColourKeys, "MouseOverColour"));
+        b.PressedColour = Int(s, KeyIn(TextColourKeys, "PressedColour"));
+        b.RadioFrameCount = Frames(s, KeyIn(ButtonsKeys, "RadioButtonFrame"));
+        b.CheckFrameCount = Frames(s, KeyIn(ButtonsKeys, "CheckButtonFrame"));
+        const auto textColour = [&](const TSkinKey& key, bool& given, ui::TColor& colour) {
+            const std::string value = Text(s, key);
             given = !value.empty();
             colour = ReadColour(value, d_.Colours.ButtonText);
         };
-        textColour("NormalColour2", b.HasNormalColour2, b.NormalColour2);
-        textColour("MouseOverColour2", b.HasMouseOverColour2, b.MouseOverColour2);
-        textColour("PressedColour2", b.HasPressedColour2, b.PressedColour2);
+        textColour(KeyIn(TextColourKeys, "NormalColour2"), b.HasNormalColour2, b.NormalColour2);
+        textColour(KeyIn(TextColourKeys, "MouseOverColour2"), b.HasMouseOverColour2, b.MouseOverColour2);
+        textColour(KeyIn(TextColourKeys, "PressedColour2"), b.HasPressedColour2, b.PressedColour2);
     }
 
     void ReadMenuBar()
     {
-        constexpr std::string_view s = "Personality";
-        d_.MenuBar = NewPictured<TDataSkinObject>(s, "menuBar");
+        constexpr std::string_view s = Section("Personality");
+        d_.MenuBar = NewPictured<TDataSkinObject>(s, KeyIn(MenuBarKeys, "menuBar"));
         if (!d_.MenuBar)
             return;
         TDataSkinObject* m = d_.MenuBar.get();
         m->TopHeight = m->BottomHeight = 0;
-        m->Tile = std::min(Int(s, "TileMenu", 1), 1);
-        m->LeftWidth = Offset(s, "TileLeftMenu", 1);    // tile flags of the ends,
-        m->RightWidth = Offset(s, "TileRightMenu", 1);  // not widths
+        m->Tile = std::min(Int(s, KeyIn(MenuBarKeys, "TileMenu")), 1);
+        m->LeftWidth = Offset(s, KeyIn(MenuBarKeys, "TileLeftMenu"));    // the fixed ends of the
+        m->RightWidth = Offset(s, KeyIn(MenuBarKeys, "TileRightMenu"));  // picture, in pixels
     }
 
     void ReadTitleButtons()
@@ -363,15 +377,16 @@ private:
         int32_t maxX = 0, maxY = 0;  // where the maximise button of Visibility 2 sits
         for (const std::string& s : CaptionButtonSections(ini_)) {
             auto b = std::make_unique<TDataSkinSysButton>(AsciiUpperCase(s));
-            b->Action = Int(s, "Action", 0);
-            b->Align = Int(s, "Align", 0);
-            b->Xcoord = Offset(s, "Xcoord");
-            b->Ycoord = Offset(s, "Ycoord");
-            b->Visibility = Int(s, "Visibility", 0);
-            b->Visibility1 = Int(s, "Visibility1", b->Action == -1 ? -1 : 0);
-            b->CombineOp = Int(s, "CombineOp", -1);
-            b->FrameCount = Frames(s, "frame");
-            LoadSkinImage(*b->Image, ini_.ReadString(s, "ButtonImage", ""));
+            b->Action = Int(s, KeyIn(CaptionButtonKeys, "Action"));
+            b->Align = Int(s, KeyIn(CaptionButtonKeys, "Align"));
+            b->Xcoord = Offset(s, KeyIn(CaptionButtonKeys, "Xcoord"));
+            b->Ycoord = Offset(s, KeyIn(CaptionButtonKeys, "Ycoord"));
+            b->Visibility = Int(s, KeyIn(CaptionButtonKeys, "Visibility"));
+            b->Visibility1 =
+                ini_.ReadInteger(s, KeyIn(CaptionButtonKeys, "Visibility1").Name, b->Action == -1 ? -1 : 0);
+            b->CombineOp = Int(s, KeyIn(CaptionButtonKeys, "CombineOp"));
+            b->FrameCount = Frames(s, KeyIn(CaptionButtonKeys, "frame"));
+            LoadSkinImage(*b->Image, Text(s, KeyIn(CaptionButtonKeys, "ButtonImage")));
             if (b->Action == 1 && b->Visibility == 2) {
                 maxX = b->Xcoord;
                 maxY = b->Ycoord;
@@ -394,10 +409,10 @@ private:
     void AddMdiButtons()
     {
         TBitmap picture;
-        LoadSkinImage(picture, ini_.ReadString("MDICONTROLS", "Image", ""));
+        LoadSkinImage(picture, Text(Section("MDICONTROLS"), KeyIn(MdiControlsKeys, "Image")));
         const int w = picture.Width() / 12;
         for (int i = 0; i < 3; ++i) {
-            auto b = std::make_unique<TDataSkinSysButton>("MDICONTROLS");
+            auto b = std::make_unique<TDataSkinSysButton>(std::string(Section("MDICONTROLS")));
             b->Action = 7 + i;
             b->Align = b->Visibility = b->Visibility1 = 100;
             b->FrameCount = 4;
@@ -468,8 +483,8 @@ private:
         set(d_.Scrollbar, 23);
         set(d_.HorzScroll, 4);
         set(d_.VertScroll, 4);
-        set(d_.HorzScrollThumb, Frames("HorzScrollThumb", "FrameCount", 3));
-        set(d_.VertScrollThumb, Frames("VertScrollThumb", "FrameCount", 3));
+        set(d_.HorzScrollThumb, Frames(Section("HorzScrollThumb"), KeyIn(ThumbKeys, "FrameCount")));
+        set(d_.VertScrollThumb, Frames(Section("VertScrollThumb"), KeyIn(ThumbKeys, "FrameCount")));
         for (const auto* thumb : {&d_.ThumbHorz, &d_.ThumbVert, &d_.ThumbLeft, &d_.ThumbRight, &d_.ThumbUp,
                                   &d_.ThumbDown})
             set(*thumb, 5);

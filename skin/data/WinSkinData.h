@@ -77,9 +77,6 @@ const std::vector<std::wstring>& DefaultSkin3rd();
 // braces, as the form reader reads them.
 std::string FormBinaryText(const std::vector<std::uint8_t>& bytes);
 
-// The most memory the decoded pictures of one skin may take together: the
-// program's own skin needs under 1 MiB.
-inline constexpr std::uint64_t MaxSkinPictureBytes = 64u << 20;
 
 // Raised (and shown) when a held skin package cannot be loaded.
 class ESkinLoadError : public ui::Exception {

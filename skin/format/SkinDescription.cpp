@@ -1,6 +1,6 @@
 #include "skin/format/SkinDescription.h"
 
-#include "skin/format/SkinText.h"
+#include "skin/format/SkinKeys.h"
 
 #include <algorithm>
 #include <charconv>
@@ -9,18 +9,13 @@ namespace skin {
 
 namespace {
 
-bool StartsWith(std::string_view text, std::string_view prefix)
-{
-    return text.substr(0, prefix.size()) == prefix;
-}
-
-std::vector<std::string> SectionsWhere(const TQuickIni& ini, bool (*keep)(const std::string& upperName))
+std::vector<std::string> SectionsWhere(const TQuickIni& ini, bool (*keep)(std::string_view name))
 {
     std::vector<std::string> sections;
     ini.ReadSections(sections);
     std::vector<std::string> kept;
     for (const std::string& name : sections)
-        if (keep(AsciiUpperCase(name)))
+        if (keep(name))
             kept.push_back(name);
     return kept;
 }
@@ -88,46 +83,43 @@ std::string SkinImageEntryName(std::string_view value)
 TSkinColours ReadSkinColours(const TQuickIni& ini)
 {
     TSkinColours c;
-    const auto read = [&ini](std::string_view key, TSkinColour& member) {
-        member = ReadColour(ini, "Colours", key, member);
+    const auto read = [&ini](const TSkinKey& key, TSkinColour& member) {
+        member = ReadColour(ini, SectionIn("Colours").Name, key.Name, member);
     };
-    read("WindowText", c.WindowText);
-    read("ButtonFace", c.ButtonFace);
-    read("Scrollbar", c.Scrollbar);
-    read("HilightText", c.HilightText);
-    read("Hilight", c.Hilight);
+    read(KeyIn(ColoursKeys, "WindowText"), c.WindowText);
+    read(KeyIn(ColoursKeys, "ButtonFace"), c.ButtonFace);
+    read(KeyIn(ColoursKeys, "Scrollbar"), c.Scrollbar);
+    read(KeyIn(ColoursKeys, "HilightText"), c.HilightText);
+    read(KeyIn(ColoursKeys, "Hilight"), c.Hilight);
     c.Menubar = c.ButtonFace;
-    read("Menubar", c.Menubar);
-    read("Menu", c.Menu);
-    read("MenuText", c.MenuText);
-    read("ButtonText", c.ButtonText);
-    read("ButtonHilight", c.ButtonHilight);
-    read("Buttonlight", c.Buttonlight);
-    read("ButtonShadow", c.ButtonShadow);
-    read("ButtonDkShadow", c.ButtonDkShadow);
-    read("MenuBarText", c.MenuBarText);
-    read("TitleTextActive", c.TitleTextActive);
-    read("TitleTextNoActive", c.TitleTextNoActive);
+    read(KeyIn(ColoursKeys, "Menubar"), c.Menubar);
+    read(KeyIn(ColoursKeys, "Menu"), c.Menu);
+    read(KeyIn(ColoursKeys, "MenuText"), c.MenuText);
+    read(KeyIn(ColoursKeys, "ButtonText"), c.ButtonText);
+    read(KeyIn(ColoursKeys, "ButtonHilight"), c.ButtonHilight);
+    read(KeyIn(ColoursKeys, "Buttonlight"), c.Buttonlight);
+    read(KeyIn(ColoursKeys, "ButtonShadow"), c.ButtonShadow);
+    read(KeyIn(ColoursKeys, "ButtonDkShadow"), c.ButtonDkShadow);
+    read(KeyIn(ColoursKeys, "MenuBarText"), c.MenuBarText);
+    read(KeyIn(ColoursKeys, "TitleTextActive"), c.TitleTextActive);
+    read(KeyIn(ColoursKeys, "TitleTextNoActive"), c.TitleTextNoActive);
 
-    const auto isColourSection = [](const std::string& upper) {
-        return StartsWith(upper, "COLOUR") && upper != "COLOURS";
-    };
-    for (const std::string& section : SectionsWhere(ini, isColourSection))
-        c.ColourTable.push_back(ReadColour(ini, section, "color", SysWindowText));
+    constexpr const TSkinKey& colour = KeyIn(ColourTableKeys, "color");
+    for (const std::string& section : SectionsWhere(ini, IsColourTableSection))
+        c.ColourTable.push_back(ReadColour(ini, section, colour.Name, colour.Default));
+    constexpr std::string_view custom = SectionIn("Customcolors").Name;
     for (size_t i = 0; i < c.CustomColors.size(); ++i)
-        c.CustomColors[i] = ReadColour(ini, "Customcolors", "Color" + std::to_string(i), SkinWhite);
+        c.CustomColors[i] = ReadColour(ini, custom, CustomColourKeys[i].Name, CustomColourKeys[i].Default);
     return c;
 }
 
 std::vector<std::string> CaptionButtonSections(const TQuickIni& ini)
 {
-    const auto isButtonSection = [](const std::string& upper) {
-        return StartsWith(upper, "BUTTON") && upper != "BUTTON" && upper != "BUTTONS" && upper != "BUTTON.RADIO" &&
-               upper != "BUTTON.CHECKBOX";
-    };
+    constexpr std::string_view action = KeyIn(CaptionButtonKeys, "Action").Name;
+    constexpr std::string_view visibility = KeyIn(CaptionButtonKeys, "Visibility").Name;
     std::vector<std::string> kept;
-    for (const std::string& section : SectionsWhere(ini, isButtonSection))
-        if (ini.ReadInteger(section, "Action", 0) != -1 || ini.ReadInteger(section, "Visibility", -1) == 0)
+    for (const std::string& section : SectionsWhere(ini, IsCaptionButtonSection))
+        if (ini.ReadInteger(section, action, 0) != -1 || ini.ReadInteger(section, visibility, -1) == 0)
             kept.push_back(section);
     return kept;
 }

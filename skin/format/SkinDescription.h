@@ -7,6 +7,7 @@
 // system colour nn.
 #pragma once
 
+#include "skin/format/SkinKeys.h"
 #include "skin/format/WinSkinIni.h"
 
 #include <array>
@@ -20,7 +21,7 @@ namespace skin {
 using TSkinColour = int32_t;
 
 // System colours, by their platform index, as colour values.
-constexpr TSkinColour SystemColour(int index) { return static_cast<TSkinColour>(0x80000000u | static_cast<uint32_t>(index)); }
+constexpr TSkinColour SystemColour(int index) { return SystemColourValue(index); }
 inline constexpr TSkinColour SysScrollbar = SystemColour(0);
 inline constexpr TSkinColour SysMenu = SystemColour(4);
 inline constexpr TSkinColour SysMenuText = SystemColour(7);
@@ -60,34 +61,44 @@ int32_t ReadSkinSize(const TQuickIni& ini, std::string_view section, std::string
 int32_t ReadSkinOffset(const TQuickIni& ini, std::string_view section, std::string_view key, int32_t defaultValue);
 int32_t ReadFrameCount(const TQuickIni& ini, std::string_view section, std::string_view key, int32_t defaultValue);
 
+// The most memory the decoded pictures of one skin may take together (each
+// time an element names one): the program's own skin needs under 1 MiB.
+inline constexpr uint64_t MaxSkinPictureBytes = 64u << 20;
+
 // The package entry a picture key names: the file-name part of the value
 // (after the last '\' or ':'), but only for the extension ".bmp" written in
 // lower case; empty when the key names no picture.
 std::string SkinImageEntryName(std::string_view value);
 
+// The default of a key of section "Colours", from the key table.
+consteval TSkinColour ColoursDefault(std::string_view key)
+{
+    return KeyIn(ColoursKeys, key).Default;
+}
+
 // The colours of section "Colours", each defaulting to the system colour of
 // its role, the numbered colour sections and the ten custom colours.
 struct TSkinColours {
-    TSkinColour WindowText = SysWindowText;
-    TSkinColour ButtonFace = SysButtonFace;
-    TSkinColour Scrollbar = SysScrollbar;
-    TSkinColour HilightText = SysHighlightText;
-    TSkinColour Hilight = SysHighlight;
-    TSkinColour Menubar = SysButtonFace;
-    TSkinColour Menu = SysMenu;
-    TSkinColour MenuText = SysMenuText;
-    TSkinColour ButtonText = SysButtonText;
-    TSkinColour ButtonHilight = SysButtonHighlight;
-    TSkinColour Buttonlight = SysButtonHighlight;
-    TSkinColour ButtonShadow = SysButtonShadow;
-    TSkinColour ButtonDkShadow = Sys3DDarkShadow;
-    TSkinColour MenuBarText = SysMenuText;
-    TSkinColour TitleTextActive = SysCaptionText;
-    TSkinColour TitleTextNoActive = SysInactiveCaptionText;
+    TSkinColour WindowText = ColoursDefault("WindowText");
+    TSkinColour ButtonFace = ColoursDefault("ButtonFace");
+    TSkinColour Scrollbar = ColoursDefault("Scrollbar");
+    TSkinColour HilightText = ColoursDefault("HilightText");
+    TSkinColour Hilight = ColoursDefault("Hilight");
+    TSkinColour Menubar = ColoursDefault("Menubar");  // read as ButtonFace when missing
+    TSkinColour Menu = ColoursDefault("Menu");
+    TSkinColour MenuText = ColoursDefault("MenuText");
+    TSkinColour ButtonText = ColoursDefault("ButtonText");
+    TSkinColour ButtonHilight = ColoursDefault("ButtonHilight");
+    TSkinColour Buttonlight = ColoursDefault("Buttonlight");
+    TSkinColour ButtonShadow = ColoursDefault("ButtonShadow");
+    TSkinColour ButtonDkShadow = ColoursDefault("ButtonDkShadow");
+    TSkinColour MenuBarText = ColoursDefault("MenuBarText");
+    TSkinColour TitleTextActive = ColoursDefault("TitleTextActive");
+    TSkinColour TitleTextNoActive = ColoursDefault("TitleTextNoActive");
     // One colour per section "Colour<n>" (key "color"), in file order.
     std::vector<TSkinColour> ColourTable;
     // Keys "Color0" ... "Color9" of section "Customcolors".
-    std::array<TSkinColour, 10> CustomColors{};
+    std::array<TSkinColour, std::size(CustomColourKeys)> CustomColors{};
 };
 
 TSkinColours ReadSkinColours(const TQuickIni& ini);

@@ -29,6 +29,38 @@ inline std::string AsciiUpperCase(std::string_view text)
     return upper;
 }
 
+// `text` without the blanks and control characters (0 ... 32) at its ends.
+inline std::string_view TrimBlanks(std::string_view text)
+{
+    const auto blank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
+    while (!text.empty() && blank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && blank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+// Whether a (trimmed) description line is a section header "[...]".
+inline bool IsSectionLine(std::string_view line)
+{
+    return line.size() >= 2 && line.front() == '[' && line.back() == ']';
+}
+
+// The key of a description line: the text before its first '=', trimmed;
+// empty for a line without '='.
+inline std::string_view LineKey(std::string_view line)
+{
+    const size_t equals = line.find('=');
+    return equals == std::string_view::npos ? std::string_view() : TrimBlanks(line.substr(0, equals));
+}
+
+// The value of a description line: the text after its first '=', trimmed.
+inline std::string_view LineValue(std::string_view line)
+{
+    const size_t equals = line.find('=');
+    return equals == std::string_view::npos ? std::string_view() : TrimBlanks(line.substr(equals + 1));
+}
+
 // Calls `visit` with each line of `text`, in order, without keeping them:
 // lines end at CR, LF or CR LF, a zero character ends the text, and a line
 // break at the end adds no empty line; empty lines elsewhere are visited.

@@ -9,34 +9,12 @@ namespace skin {
 
 namespace {
 
-std::string_view Trim(std::string_view s)
-{
-    const auto blank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
-    while (!s.empty() && blank(s.front()))
-        s.remove_prefix(1);
-    while (!s.empty() && blank(s.back()))
-        s.remove_suffix(1);
-    return s;
-}
-
-bool IsSectionHeader(std::string_view line)
-{
-    return line.size() >= 2 && line.front() == '[' && line.back() == ']';
-}
-
 // The key of a line (empty without '=') compared with a lower-cased key.
 bool KeyIs(std::string_view line, std::string_view lowerKey)
 {
-    const size_t equals = line.find('=');
-    const std::string_view key = equals == std::string_view::npos ? std::string_view() : Trim(line.substr(0, equals));
+    const std::string_view key = LineKey(line);
     return key.size() == lowerKey.size() &&
            std::equal(key.begin(), key.end(), lowerKey.begin(), [](char x, char y) { return AsciiLower(x) == y; });
-}
-
-std::string_view ValueOf(std::string_view line)
-{
-    const size_t equals = line.find('=');
-    return equals == std::string_view::npos ? std::string_view() : Trim(line.substr(equals + 1));
 }
 
 int DigitValue(char c, int base)
@@ -93,14 +71,14 @@ void TQuickIni::LoadFromText(std::string_view text)
 {
     TQuickIni loaded;
     ForEachTextLine(text, [&loaded](std::string_view raw) {
-        const std::string_view line = Trim(raw);
+        const std::string_view line = TrimBlanks(raw);
         if (line.empty() || line.front() == ';')
             return;
         if (loaded.lines_.size() == MaxIniLines)
             throw ESkinDescriptionError("The skin description has more than the " + std::to_string(MaxIniLines) +
                                         " lines a description may have");
         const int index = static_cast<int>(loaded.lines_.size());
-        if (IsSectionHeader(line)) {
+        if (IsSectionLine(line)) {
             loaded.sectionLines_.push_back(index);
             loaded.sectionIndex_.emplace(AsciiLowerCase(line.substr(1, line.size() - 2)), index);
         }
@@ -122,9 +100,9 @@ std::string TQuickIni::ReadString(std::string_view section, std::string_view key
     if (header < 0)
         return std::string(defaultValue);
     const std::string lowerKey = AsciiLowerCase(key);
-    for (size_t i = static_cast<size_t>(header) + 1; i < lines_.size() && !IsSectionHeader(Line(i)); ++i) {
+    for (size_t i = static_cast<size_t>(header) + 1; i < lines_.size() && !IsSectionLine(Line(i)); ++i) {
         if (KeyIs(Line(i), lowerKey)) {
-            const std::string_view value = ValueOf(Line(i));
+            const std::string_view value = LineValue(Line(i));
             return std::string(value.empty() ? defaultValue : value);
         }
     }
@@ -145,7 +123,7 @@ void TQuickIni::ReadSections(std::vector<std::string>& target) const
     target.clear();
     for (const int index : sectionLines_) {
         const std::string_view header = Line(static_cast<size_t>(index));
-        target.emplace_back(Trim(header.substr(1, header.size() - 2)));
+        target.emplace_back(TrimBlanks(header.substr(1, header.size() - 2)));
     }
 }
 

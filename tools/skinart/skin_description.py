@@ -19,8 +19,10 @@ def description():
         border.update({name: "frame%s.bmp" % name.lower(), name + "Frame": 2,
                        name + "TopHeight": SIDE_TOP_FIXED, name + "BotHeight": BORDER_BOTTOM,
                        name + "Stretch": 1, name + "Trans": 1})
+    # The title bar's rounded corners lie in the side pieces: frametop.bmp has
+    # no magenta to leave out, so it is drawn opaque (skintool check insists).
     border.update({"Top": "frametop.bmp", "TopFrame": 2, "TopTopHeight": TOP_END,
-                   "TopBotHeight": TOP_END, "TopStretch": 1, "TopTrans": 1,
+                   "TopBotHeight": TOP_END, "TopStretch": 1, "TopTrans": 0,
                    "Bottom": "framebottom.bmp", "BottomFrame": 2, "BottomTopHeight": 0,
                    "BottomBotHeight": 0, "BottomStretch": 1, "BottomTrans": 0})
     personality = dict(border)
