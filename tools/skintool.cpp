@@ -1,20 +1,30 @@
 // skintool: makes and inspects skin packages.
 //
-//   skintool pack [--skin-file] <folder> <out>
+//   skintool check <folder>
+//       Checks the folder's description and pictures (SkinCheck.h) and prints
+//       every error and warning; exits with 1 when there are errors.
+//   skintool pack [--skin-file] [--unchecked] <folder> <out>
 //       Packs the folder's one .ini description and its .bmp bitmaps. Writes
 //       the SkinStream value (the 4-byte length, then the compressed package),
 //       or with --skin-file the compressed package alone, as a skin file.
 //       Every bitmap is checked with the program's own BMP reader and the
 //       description with its own description reader: a file the program
-//       would not load is refused by name.
+//       would not load is refused by name. Then the folder is checked as by
+//       `check`: its warnings are printed, and its errors refuse it, unless
+//       --unchecked is given (for test packages of broken skins).
+//   skintool keys
+//       Prints the sections, keys and picture frames the engine reads, as the
+//       Markdown reference of docs/skin-format.md.
 //   skintool list <package>
 //   skintool extract <package> <entry> <out>
 //   skintool unpack <package> <out>      the raw unpacked package
 //
 // <package> may be a SkinStream value or a skin file.
+#include "SkinKeysDoc.h"
 #include "skin/format/LittleEndian.h"
 #include "skin/format/LZH.h"
 #include "skin/format/LZHEncoder.h"
+#include "skin/format/SkinCheck.h"
 #include "skin/format/SkinReader.h"
 #include "skin/format/SkinText.h"
 #include "skin/format/WinSkinIni.h"
@@ -97,12 +107,12 @@ void CheckLoadable(const fs::path& path, const Bytes& data, bool description)
     }
 }
 
-// The description first, so that a reader looking for ".ini" finds it before
-// any bitmap; the bitmaps after it sorted by name.
-std::vector<skin::TSkinPackageEntry> CollectEntries(const fs::path& folder)
+// The folder's one description and its bitmaps, by the names they have
+// there; anything else is skipped with a note.
+skin::TSkinFolder ReadSkinFolder(const fs::path& folder)
 {
-    std::vector<skin::TSkinPackageEntry> descriptions;
-    std::vector<skin::TSkinPackageEntry> bitmaps;
+    skin::TSkinFolder read;
+    int descriptions = 0;
     for (const fs::directory_entry& item : fs::directory_iterator(folder)) {
         const fs::path& path = item.path();
         const bool ini = HasExtension(path, ".ini");
@@ -110,35 +120,99 @@ std::vector<skin::TSkinPackageEntry> CollectEntries(const fs::path& folder)
             std::cerr << "skipped " << path.string() << " (not a .ini or .bmp file)\n";
             continue;
         }
-        skin::TSkinPackageEntry entry{skin::AsciiLowerCase(path.filename().string()), ReadFile(path)};
-        CheckLoadable(path, entry.Data, ini);
-        (ini ? descriptions : bitmaps).push_back(std::move(entry));
+        skin::TSkinFolderFile file{path.filename().string(), ReadFile(path)};
+        if (ini && ++descriptions == 1)
+            read.Description = std::move(file);
+        else if (!ini)
+            read.Pictures.push_back(std::move(file));
     }
-    if (descriptions.size() != 1)
+    if (descriptions != 1)
         throw std::runtime_error(folder.string() + " must hold exactly one .ini description, not " +
-                                 std::to_string(descriptions.size()));
-    std::sort(bitmaps.begin(), bitmaps.end(), [](const auto& a, const auto& b) { return a.Name < b.Name; });
-    descriptions.insert(descriptions.end(), std::make_move_iterator(bitmaps.begin()),
-                        std::make_move_iterator(bitmaps.end()));
-    return descriptions;
+                                 std::to_string(descriptions));
+    return read;
+}
+
+// Prints the findings, warnings and errors alike; true when there are no errors.
+bool Report(const std::vector<skin::TSkinFinding>& findings, std::ostream& out)
+{
+    size_t errors = 0;
+    for (const skin::TSkinFinding& finding : findings) {
+        out << skin::FormatFinding(finding) << "\n";
+        errors += finding.Warning ? 0 : 1;
+    }
+    return errors == 0;
+}
+
+std::string Counted(size_t count, const char* what)
+{
+    return std::to_string(count) + " " + what + (count == 1 ? "" : "s");
+}
+
+std::string Summary(const std::vector<skin::TSkinFinding>& findings)
+{
+    const auto warnings = static_cast<size_t>(
+        std::count_if(findings.begin(), findings.end(), [](const skin::TSkinFinding& f) { return f.Warning; }));
+    return Counted(findings.size() - warnings, "error") + ", " + Counted(warnings, "warning");
+}
+
+int Check(const std::vector<std::string>& args)
+{
+    if (args.size() != 1)
+        throw UsageError("check needs a folder");
+    const std::vector<skin::TSkinFinding> findings = skin::CheckSkin(ReadSkinFolder(args[0]));
+    const bool clean = Report(findings, std::cout);
+    std::cout << args[0] << ": " << Summary(findings) << "\n";
+    return clean ? 0 : 1;
+}
+
+// The package's entries: the description first, so that a reader looking
+// for ".ini" finds it before any bitmap; the bitmaps after it sorted by name.
+// Each file is read as the program will read it first.
+std::vector<skin::TSkinPackageEntry> PackageEntries(const fs::path& folder, const skin::TSkinFolder& files)
+{
+    std::vector<skin::TSkinPackageEntry> entries;
+    CheckLoadable(folder / files.Description.Name, files.Description.Bytes, true);
+    entries.push_back({skin::AsciiLowerCase(files.Description.Name), files.Description.Bytes});
+    for (const skin::TSkinFolderFile& picture : files.Pictures) {
+        CheckLoadable(folder / picture.Name, picture.Bytes, false);
+        entries.push_back({skin::AsciiLowerCase(picture.Name), picture.Bytes});
+    }
+    std::sort(entries.begin() + 1, entries.end(), [](const auto& a, const auto& b) { return a.Name < b.Name; });
+    return entries;
 }
 
 int Pack(std::vector<std::string> args)
 {
-    bool skinFile = false;
-    if (!args.empty() && args[0] == "--skin-file") {
-        skinFile = true;
-        args.erase(args.begin());
+    bool skinFile = false, checked = true;
+    for (; !args.empty() && args[0].starts_with("--"); args.erase(args.begin())) {
+        if (args[0] == "--skin-file")
+            skinFile = true;
+        else if (args[0] == "--unchecked")
+            checked = false;
+        else
+            throw UsageError("unknown option " + args[0]);
     }
     if (args.size() != 2)
         throw UsageError("pack needs a folder and an output file");
-    const std::vector<skin::TSkinPackageEntry> entries = CollectEntries(args[0]);
+    const skin::TSkinFolder files = ReadSkinFolder(args[0]);
+    const std::vector<skin::TSkinPackageEntry> entries = PackageEntries(args[0], files);
+    const std::vector<skin::TSkinFinding> findings = checked ? skin::CheckSkin(files) : std::vector<skin::TSkinFinding>();
+    if (!Report(findings, std::cerr))
+        throw std::runtime_error(args[0] + " is not packed: " + Summary(findings) + " (see `skintool check`)");
     const Bytes unpacked = skin::WriteSkinPackage(entries);
     const Bytes compressed = skin::PackLzhPackage(unpacked);
     WriteFile(args[1], skinFile ? compressed : skin::FrameSkinStream(compressed));
     std::cout << "packed " << entries.size() << " entries: " << unpacked.size() << " bytes unpacked, "
               << compressed.size() << " bytes compressed, written as " << (skinFile ? "a skin file" : "a SkinStream value")
               << " to " << args[1] << "\n";
+    return 0;
+}
+
+int Keys(const std::vector<std::string>& args)
+{
+    if (!args.empty())
+        throw UsageError("keys takes no arguments");
+    skintool::WriteKeysReference(std::cout);
     return 0;
 }
 
@@ -175,7 +249,9 @@ int Unpack(const std::vector<std::string>& args)
 }
 
 constexpr const char* Usage =
-    "usage: skintool pack [--skin-file] <folder> <out>\n"
+    "usage: skintool check <folder>\n"
+    "       skintool pack [--skin-file] [--unchecked] <folder> <out>\n"
+    "       skintool keys\n"
     "       skintool list <package>\n"
     "       skintool extract <package> <entry> <out>\n"
     "       skintool unpack <package> <out>\n";
@@ -191,8 +267,12 @@ int main(int argc, char** argv)
     const std::string command = argv[1];
     const std::vector<std::string> args(argv + 2, argv + argc);
     try {
+        if (command == "check")
+            return Check(args);
         if (command == "pack")
             return Pack(args);
+        if (command == "keys")
+            return Keys(args);
         if (command == "list")
             return List(args);
         if (command == "extract")

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Packs a small skin folder with skintool and reads it back with every command.
+# Packs a small skin folder with skintool and reads it back with every command;
+# checks it, a broken copy of it and the program's own skin.
 # Usage: skintool_test.sh <path to skintool>
 set -euo pipefail
 tool=$1
+root=$(cd "$(dirname "$0")/../../.." && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -23,9 +25,9 @@ bmp() {
 }
 
 mkdir "$work/skin"
-printf '[Title]\r\nHeight=24\r\n[Buttons]\r\nImage=Button.bmp\r\n' > "$work/skin/Fixture.INI"
+printf '[Personality]\r\nTop=FrameTop.bmp\r\nTopTrans=0\r\n[Buttons]\r\nBitmap=Button.bmp\r\n' > "$work/skin/Fixture.INI"
 bmp 40 25 120 > "$work/skin/FrameTop.bmp"
-bmp 33 7 65 > "$work/skin/Button.bmp"
+bmp 35 7 65 > "$work/skin/Button.bmp"
 echo "not part of the skin" > "$work/skin/README.txt"
 
 "$tool" pack "$work/skin" "$work/value.bin" 2> "$work/pack.err" > /dev/null
@@ -52,6 +54,33 @@ done
 
 "$tool" unpack "$work/value.bin" "$work/raw.bin"
 [ "$(od -An -tu4 -N4 "$work/raw.bin" | tr -d ' ')" -eq 20000 ] || fail "unpacked package version"
+
+# check: the program's own skin and the fixture have no errors; a broken
+# copy of the fixture has, each reported by file, line, section and key, and
+# pack refuses it (unless told not to check).
+"$tool" check "$root/assets/skin/lightblue" > "$work/check.txt" || fail "check of our skin: $(cat "$work/check.txt")"
+grep -q ': 0 errors, ' "$work/check.txt" || fail "check summary of our skin: $(tail -1 "$work/check.txt")"
+"$tool" check "$work/skin" > "$work/check.txt" 2> /dev/null || fail "check of the fixture: $(cat "$work/check.txt")"
+cp -r "$work/skin" "$work/broken"
+bmp 36 7 65 > "$work/broken/Button.bmp"
+bmp 4 4 1 > "$work/broken/unused.bmp"
+printf 'LeftWidht=2\r\n' >> "$work/broken/Fixture.INI"
+status=0
+"$tool" check "$work/broken" > "$work/check.txt" 2> /dev/null || status=$?
+[ $status -eq 1 ] || fail "check of the broken folder gave status $status"
+for line in 'Fixture.INI:5: \[Buttons\] Bitmap: Button.bmp is 36 px wide, not a multiple of 5 frames' \
+            'Fixture.INI:6: \[Buttons\] LeftWidht: unknown key, not read in this section; did you mean LeftWidth?' \
+            '^unused.bmp: not named by Fixture.INI' ': 3 errors, '; do
+    grep -q "$line" "$work/check.txt" || fail "check output lacks \"$line\": $(cat "$work/check.txt")"
+done
+status=0
+"$tool" pack "$work/broken" "$work/broken.bin" > /dev/null 2> "$work/pack.err" || status=$?
+[ $status -eq 1 ] || fail "pack of the broken folder gave status $status"
+[ ! -e "$work/broken.bin" ] || fail "pack of the broken folder wrote a package"
+grep -q 'Button.bmp is 36 px wide' "$work/pack.err" || fail "pack does not say why: $(cat "$work/pack.err")"
+grep -q 'is not packed: 3 errors' "$work/pack.err" || fail "pack refusal: $(cat "$work/pack.err")"
+"$tool" pack --unchecked "$work/broken" "$work/broken.bin" > /dev/null 2>&1 || fail "pack --unchecked refused"
+"$tool" check "$work/broken" "$work/extra" > /dev/null 2>&1 && fail "check took two folders"
 
 # Refusals: files the program would not load, named in the message, and two
 # descriptions.
