@@ -231,7 +231,11 @@ void WriteKeysReference(std::ostream& out)
     SectionsTable(out);
     out << "### Keys\n\n";
     KeyLists(out);
-    out << "### Frames\n\n";
+    out << "### Frames\n\n"
+           "Frames count from 1, from the left, or from the top where they are stacked. Check boxes with 12 frames "
+           "show unchecked, checked, unchecked disabled and checked disabled in frames 1, 5, 4 and 8 and grayed in "
+           "9 (12 disabled); radio buttons with 8 frames use frames 1, 5, 4 and 8. A caption button of 3 frames "
+           "has only the first three.\n\n";
     for (const TSkinSection& section : SkinSections)
         for (const TSkinPicture& picture : section.Pictures)
             Picture(out, section, picture);

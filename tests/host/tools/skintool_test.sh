@@ -82,6 +82,14 @@ grep -q 'is not packed: 3 errors' "$work/pack.err" || fail "pack refusal: $(cat 
 "$tool" pack --unchecked "$work/broken" "$work/broken.bin" > /dev/null 2>&1 || fail "pack --unchecked refused"
 "$tool" check "$work/broken" "$work/extra" > /dev/null 2>&1 && fail "check took two folders"
 
+# docs/skin-format.md holds the reference as `skintool keys` writes it from
+# the key table.
+sed -n '/<!-- skintool keys: begin -->/,/<!-- skintool keys: end -->/p' "$root/docs/skin-format.md" |
+    sed '1d;$d' > "$work/doc-keys.md"
+"$tool" keys > "$work/keys.md"
+cmp -s "$work/keys.md" "$work/doc-keys.md" ||
+    fail "docs/skin-format.md's reference is not what \`skintool keys\` prints: $(diff "$work/doc-keys.md" "$work/keys.md" | head -5)"
+
 # Refusals: files the program would not load, named in the message, and two
 # descriptions.
 refused() {  # <file name> <what the message says>
