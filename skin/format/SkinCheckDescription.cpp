@@ -4,21 +4,16 @@
 
 namespace skin {
 
-namespace {
-
-bool SameName(std::string_view a, std::string_view b)
-{
-    return AsciiLowerCase(a) == AsciiLowerCase(b);
-}
-
-} // namespace
-
 const TDescribedKey* TDescribedSection::Find(std::string_view name) const
 {
-    for (const TDescribedKey& key : Keys)
-        if (SameName(key.Name, name))
-            return &key;
-    return nullptr;
+    const auto found = index_.find(AsciiLowerCase(name));
+    return found == index_.end() ? nullptr : &Keys[found->second];
+}
+
+void TDescribedSection::Add(TDescribedKey key)
+{
+    index_.emplace(AsciiLowerCase(key.Name), Keys.size());
+    Keys.push_back(std::move(key));
 }
 
 TDescription::TDescription(std::string_view text, const std::string& file, std::vector<TSkinFinding>& findings)
@@ -46,7 +41,8 @@ void TDescription::AddSection(std::string_view name, int line)
         current_ = -1;
         return;
     }
-    sections_.push_back({std::string(name), line, {}});
+    index_.emplace(AsciiLowerCase(name), sections_.size());
+    sections_.emplace_back(std::string(name), line);
     current_ = static_cast<int>(sections_.size()) - 1;
 }
 
@@ -72,15 +68,13 @@ void TDescription::AddKey(std::string_view line, int number)
                              "repeats the key of line " + std::to_string(first->Line) + "; only the first is read"});
         return;
     }
-    section.Keys.push_back({std::string(key), std::string(LineValue(line)), number});
+    section.Add({std::string(key), std::string(LineValue(line)), number});
 }
 
 const TDescribedSection* TDescription::Find(std::string_view name) const
 {
-    for (const TDescribedSection& section : sections_)
-        if (SameName(section.Name, name))
-            return &section;
-    return nullptr;
+    const auto found = index_.find(AsciiLowerCase(name));
+    return found == index_.end() ? nullptr : &sections_[found->second];
 }
 
 int TDescription::LineOf(std::string_view section, std::string_view key) const

@@ -9,6 +9,8 @@
 
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace skin {
@@ -20,12 +22,18 @@ struct TDescribedKey {
 };
 
 struct TDescribedSection {
+    TDescribedSection(std::string name, int line) : Name(std::move(name)), Line(line) {}
+
     std::string Name;  // the text between the brackets, as written
     int Line = 0;
     std::vector<TDescribedKey> Keys;  // the first of each name, in file order
 
     // The key `name` (letter case aside), or null.
     const TDescribedKey* Find(std::string_view name) const;
+    void Add(TDescribedKey key);
+
+private:
+    std::unordered_map<std::string, size_t> index_;  // lower-cased name: place in Keys
 };
 
 class TDescription {
@@ -49,6 +57,7 @@ private:
     const std::string& file_;
     std::vector<TSkinFinding>& findings_;
     std::vector<TDescribedSection> sections_;
+    std::unordered_map<std::string, size_t> index_;  // lower-cased name: place in sections_
     int current_ = -1;  // index in sections_; -1 before the first section and in a repeated one
 };
 

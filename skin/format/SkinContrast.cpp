@@ -131,7 +131,7 @@ private:
     const TLoadedPicture* Picture(std::string_view section, std::string_view key) const
     {
         for (const TLoadedPicture& p : c_.Pictures)
-            if (AsciiLowerCase(p.Section) == AsciiLowerCase(section) && p.Spec->Key->Name == key)
+            if (SameAsciiText(p.Section, section) && p.Spec->Key->Name == key)
                 return &p;
         return nullptr;
     }

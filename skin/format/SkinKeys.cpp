@@ -14,7 +14,7 @@ bool StartsWithUpper(const std::string& upper, std::string_view prefix)
 bool Matches(const TSkinSection& section, std::string_view name)
 {
     switch (section.Match) {
-    case TSectionMatch::Exact: return AsciiLowerCase(name) == AsciiLowerCase(section.Name);
+    case TSectionMatch::Exact: return SameAsciiText(name, section.Name);
     case TSectionMatch::CaptionButton: return IsCaptionButtonSection(name);
     case TSectionMatch::ColourTable: return IsColourTableSection(name);
     }
@@ -50,10 +50,9 @@ const TSkinSection* FindSkinSection(std::string_view name)
 
 const TSkinKey* FindSkinKey(const TSkinSection& section, std::string_view name)
 {
-    const std::string lower = AsciiLowerCase(name);
     for (TSkinKeys list : section.Keys)
         for (const TSkinKey& key : list)
-            if (AsciiLowerCase(key.Name) == lower)
+            if (SameAsciiText(key.Name, name))
                 return &key;
     return nullptr;
 }

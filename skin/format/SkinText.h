@@ -20,6 +20,17 @@ inline std::string AsciiLowerCase(std::string_view text)
     return lower;
 }
 
+// Whether `a` and `b` are the same text but for the letter case of ASCII letters.
+inline bool SameAsciiText(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (AsciiLower(a[i]) != AsciiLower(b[i]))
+            return false;
+    return true;
+}
+
 inline std::string AsciiUpperCase(std::string_view text)
 {
     std::string upper(text);
