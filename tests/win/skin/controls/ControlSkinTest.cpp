@@ -766,6 +766,34 @@ int AwaitHeaderFaces(HWND header, TDataSkinObject& bar, THeaderFace first, THead
     return differences;
 }
 
+// A Headerbar picture of another count of frames than 5 (as its Frame key
+// gives it) is cut by that count: here the whole picture is the one frame.
+TEST_F(SkinnedForm, HeaderSectionsAreCutByTheFrameCountOfTheirPicture)
+{
+    TDataSkinObject& bar = *bed.Data().Headerbar;
+    ASSERT_FALSE(bar.Image->Empty());
+    bar.FrameCount = 1;
+    auto* header = new ui::THeaderControl(form.get());
+    header->SetParent(form.get());
+    header->SetHeight(24);
+    for (const wchar_t* text : {L"Name", L"Size"}) {
+        ui::THeaderSection* section = header->Sections()->Add();
+        section->SetText(text);
+        section->SetWidth(80);
+    }
+    ASSERT_TRUE(bed.Skin(form->Handle()));
+    const HWND window = header->Handle();
+    const RECT r = HeaderItemRect(window, 0);
+    int differences = 0;
+    EXPECT_TRUE(PumpUntil(
+        [&] {
+            differences = RingDifferences(OnScreen(window, r), *ElementFace(bar, r, 1, 1), 2);
+            return differences == 0;
+        },
+        3s))
+        << differences;
+}
+
 // A header: each section on the normal Headerbar face, the room after the
 // last one too; under the real mouse the section below it turns hot, a press
 // shows the pressed face, and the release clicks the section once.
