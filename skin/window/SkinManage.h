@@ -93,7 +93,7 @@ public:
     // AskFormSkin.
     bool AcceptWindow(HWND window, const std::wstring& className) const;
 
-    // ---- State (names as the design uses them) ----
+    // ---- State (the names other skinned components know them by) ----
     bool Active = false;
     bool FullScan = false;
     TManageState State = TManageState::Created;
