@@ -9,6 +9,7 @@ set(TESSALY_NEUTRAL_SOURCES
     skin/format/LZHEncoder.cpp
     skin/format/LzhTree.cpp
     skin/format/SkinDescription.cpp
+    skin/format/SkinFolder.cpp
     skin/format/SkinCheck.cpp
     skin/format/SkinCheckDescription.cpp
     skin/format/SkinCheckNames.cpp

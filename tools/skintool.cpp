@@ -25,10 +25,9 @@
 #include "skin/format/LZH.h"
 #include "skin/format/LZHEncoder.h"
 #include "skin/format/SkinCheck.h"
+#include "skin/format/SkinFolder.h"
 #include "skin/format/SkinReader.h"
 #include "skin/format/SkinText.h"
-#include "skin/format/WinSkinIni.h"
-#include "ui/graphics/BmpFormat.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -48,17 +47,6 @@ namespace {
 class UsageError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
-
-Bytes ReadFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw std::runtime_error("cannot open " + path.string());
-    Bytes bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad())
-        throw std::runtime_error("cannot read " + path.string());
-    return bytes;
-}
 
 void WriteFile(const fs::path& path, std::span<const uint8_t> bytes)
 {
@@ -80,59 +68,23 @@ std::span<const uint8_t> CompressedPackageOf(std::span<const uint8_t> file)
 
 skin::TSkinReader LoadReader(const fs::path& path)
 {
-    const Bytes file = ReadFile(path);
+    const Bytes file = skin::ReadFileBytes(path);
     skin::TSkinReader reader;
     if (!reader.LoadPackage(CompressedPackageOf(file)))
         throw std::runtime_error(path.string() + ": unknown skin package version");
     return reader;
 }
 
-bool HasExtension(const fs::path& path, std::string_view extension)
-{
-    return skin::AsciiLowerCase(path.extension().string()) == extension;
-}
-
-// Reads a file as the program will: a description with the description
-// reader, a bitmap with the BMP reader. Refuses, naming the file, what they
-// refuse.
-void CheckLoadable(const fs::path& path, const Bytes& data, bool description)
-{
-    try {
-        if (description)
-            skin::TQuickIni().LoadFromStream(data);
-        else
-            ui::ReadBmpLayout(data.data(), data.size());
-    } catch (const ui::Exception& e) {
-        throw std::runtime_error(path.string() + " cannot be loaded by the program: " + e.Message());
-    }
-}
-
-// The folder's one description and its bitmaps, by the names they have
-// there; anything else is skipped with a note.
-skin::TSkinFolder ReadSkinFolder(const fs::path& folder)
-{
-    skin::TSkinFolder read;
-    int descriptions = 0;
-    for (const fs::directory_entry& item : fs::directory_iterator(folder)) {
-        const fs::path& path = item.path();
-        const bool ini = HasExtension(path, ".ini");
-        if (!item.is_regular_file() || (!ini && !HasExtension(path, ".bmp"))) {
-            std::cerr << "skipped " << path.string() << " (not a .ini or .bmp file)\n";
-            continue;
-        }
-        skin::TSkinFolderFile file{path.filename().string(), ReadFile(path)};
-        if (ini && ++descriptions == 1)
-            read.Description = std::move(file);
-        else if (!ini)
-            read.Pictures.push_back(std::move(file));
-    }
-    if (descriptions != 1)
-        throw std::runtime_error(folder.string() + " must hold exactly one .ini description, not " +
-                                 std::to_string(descriptions));
-    return read;
-}
-
 // Prints the findings, warnings and errors alike; true when there are no errors.
+// The folder's description and bitmaps; what else it holds is noted and left out.
+skin::TSkinFolder ReadFolder(const std::string& folder)
+{
+    skin::TSkinFolderRead read = skin::ReadSkinFolder(folder);
+    for (const std::string& skipped : read.Skipped)
+        std::cerr << "skipped " << skipped << " (not a .ini or .bmp file)\n";
+    return std::move(read.Files);
+}
+
 bool Report(const std::vector<skin::TSkinFinding>& findings, std::ostream& out)
 {
     size_t errors = 0;
@@ -159,26 +111,10 @@ int Check(const std::vector<std::string>& args)
 {
     if (args.size() != 1)
         throw UsageError("check needs a folder");
-    const std::vector<skin::TSkinFinding> findings = skin::CheckSkin(ReadSkinFolder(args[0]));
+    const std::vector<skin::TSkinFinding> findings = skin::CheckSkin(ReadFolder(args[0]));
     const bool clean = Report(findings, std::cout);
     std::cout << args[0] << ": " << Summary(findings) << "\n";
     return clean ? 0 : 1;
-}
-
-// The package's entries: the description first, so that a reader looking
-// for ".ini" finds it before any bitmap; the bitmaps after it sorted by name.
-// Each file is read as the program will read it first.
-std::vector<skin::TSkinPackageEntry> PackageEntries(const fs::path& folder, const skin::TSkinFolder& files)
-{
-    std::vector<skin::TSkinPackageEntry> entries;
-    CheckLoadable(folder / files.Description.Name, files.Description.Bytes, true);
-    entries.push_back({skin::AsciiLowerCase(files.Description.Name), files.Description.Bytes});
-    for (const skin::TSkinFolderFile& picture : files.Pictures) {
-        CheckLoadable(folder / picture.Name, picture.Bytes, false);
-        entries.push_back({skin::AsciiLowerCase(picture.Name), picture.Bytes});
-    }
-    std::sort(entries.begin() + 1, entries.end(), [](const auto& a, const auto& b) { return a.Name < b.Name; });
-    return entries;
 }
 
 int Pack(std::vector<std::string> args)
@@ -194,8 +130,8 @@ int Pack(std::vector<std::string> args)
     }
     if (args.size() != 2)
         throw UsageError("pack needs a folder and an output file");
-    const skin::TSkinFolder files = ReadSkinFolder(args[0]);
-    const std::vector<skin::TSkinPackageEntry> entries = PackageEntries(args[0], files);
+    const skin::TSkinFolder files = ReadFolder(args[0]);
+    const std::vector<skin::TSkinPackageEntry> entries = skin::SkinPackageEntries(args[0], files);
     const std::vector<skin::TSkinFinding> findings = checked ? skin::CheckSkin(files) : std::vector<skin::TSkinFinding>();
     if (!Report(findings, std::cerr))
         throw std::runtime_error(args[0] + " is not packed: " + Summary(findings) + " (see `skintool check`)");
@@ -243,7 +179,7 @@ int Unpack(const std::vector<std::string>& args)
 {
     if (args.size() != 2)
         throw UsageError("unpack needs a package and an output file");
-    const Bytes file = ReadFile(args[0]);
+    const Bytes file = skin::ReadFileBytes(args[0]);
     WriteFile(args[1], skin::UnpackLzhPackage(CompressedPackageOf(file)));
     return 0;
 }

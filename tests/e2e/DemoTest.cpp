@@ -9,10 +9,18 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "ProcessDriver.h"
+#include "skin/format/LZHEncoder.h"
+#include "skin/format/SkinFolder.h"
 #include "skin/window/SkinMessages.h"
+#include "ui/core/Utf8.h"
+#include "ui/graphics/Graphics.h"
 
 using namespace e2e;
 
@@ -63,6 +71,92 @@ bool HasRegion(HWND window)
     const bool has = GetWindowRgn(window, region) != ERROR;
     DeleteObject(region);
     return has;
+}
+
+// ---- Skins given on the command line
+
+// The row of the title bar read back: the middle row of its 27, which the
+// frame's top picture gives unstretched.
+constexpr int TitleRow = 13;
+
+// Our skin's folder as the program's sources hold it.
+skin::TSkinFolder OurSkin()
+{
+    return skin::ReadSkinFolder(DosPath(ui::Utf8ToWide(TESSALY_SKIN_SOURCE))).Files;
+}
+
+skin::TSkinFolderFile& FileOf(skin::TSkinFolder& folder, const std::string& name)
+{
+    for (skin::TSkinFolderFile& picture : folder.Pictures)
+        if (picture.Name == name)
+            return picture;
+    throw std::runtime_error("our skin has no " + name);
+}
+
+// The colours of the top border picture's title row: active, inactive frame.
+std::pair<COLORREF, COLORREF> TitleColours(skin::TSkinFolder& folder)
+{
+    const std::vector<std::uint8_t>& bytes = FileOf(folder, "frametop.bmp").Bytes;
+    ui::TBitmap picture;
+    picture.LoadFromBytes(bytes.data(), bytes.size());
+    const auto at = [&](int y) {
+        const std::uint8_t* pixel = picture.ScanLine(y) + picture.Width() / 2 * 3;
+        return RGB(pixel[2], pixel[1], pixel[0]);
+    };
+    return {at(TitleRow), at(picture.Height() / 2 + TitleRow)};
+}
+
+// Our skin with its top border, the title bar's face, one solid colour.
+skin::TSkinFolder RecolouredSkin(COLORREF colour)
+{
+    skin::TSkinFolder folder = OurSkin();
+    std::vector<std::uint8_t>& bytes = FileOf(folder, "frametop.bmp").Bytes;
+    ui::TBitmap picture;
+    picture.LoadFromBytes(bytes.data(), bytes.size());
+    for (int y = 0; y < picture.Height(); ++y)
+        for (int x = 0; x < picture.Width(); ++x) {
+            std::uint8_t* pixel = picture.ScanLine(y) + x * 3;
+            pixel[0] = GetBValue(colour);
+            pixel[1] = GetGValue(colour);
+            pixel[2] = GetRValue(colour);
+        }
+    bytes = picture.SaveToBytes();
+    return folder;
+}
+
+void WriteFolder(const std::wstring& path, const skin::TSkinFolder& folder)
+{
+    CreateDirectoryW(path.c_str(), nullptr);
+    WriteBytes(path + L"\\" + ui::Utf8ToWide(folder.Description.Name),
+               std::string(folder.Description.Bytes.begin(), folder.Description.Bytes.end()));
+    for (const skin::TSkinFolderFile& picture : folder.Pictures)
+        WriteBytes(path + L"\\" + ui::Utf8ToWide(picture.Name), std::string(picture.Bytes.begin(), picture.Bytes.end()));
+}
+
+// The skin file of the folder, as `skintool pack --skin-file` writes it.
+std::string SkinFile(const skin::TSkinFolder& folder)
+{
+    const std::vector<std::uint8_t> packed =
+        skin::PackLzhPackage(skin::WriteSkinPackage(skin::SkinPackageEntries(".", folder)));
+    return std::string(packed.begin(), packed.end());
+}
+
+// The colour of the title bar's middle at TitleRow, read from the screen.
+COLORREF TitlePixel(HWND window)
+{
+    RECT r{};
+    GetWindowRect(window, &r);
+    const HDC screen = GetDC(nullptr);
+    const COLORREF colour = GetPixel(screen, (r.left + r.right) / 2, r.top + TitleRow);
+    ReleaseDC(nullptr, screen);
+    return colour;
+}
+
+std::string Hex(COLORREF colour)
+{
+    char text[16];
+    snprintf(text, sizeof text, "#%02X%02X%02X", GetRValue(colour), GetGValue(colour), GetBValue(colour));
+    return text;
 }
 
 } // namespace
@@ -227,4 +321,79 @@ TEST(Demo, EveryGalleryPageOpensWithItsControls)
 
     PostMessageW(main, WM_CLOSE, 0, 0);
     EXPECT_EQ(demo.WaitForExit(), 0u);
+}
+
+// The demo started on a skin folder or a skin file wears that skin: here our
+// skin with a red title bar.
+TEST(Demo, WearsTheSkinItIsStartedOn)
+{
+    const COLORREF red = RGB(200, 40, 40);
+    const skin::TSkinFolder recoloured = RecolouredSkin(red);
+    const struct {
+        const char* What;
+        bool Folder;
+    } cases[] = {{"a skin folder", true}, {"a skin file", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.What);
+        TTempDir dir;
+        const std::wstring skin = dir / (c.Folder ? L"红色皮肤" : L"红色.skn");
+        if (c.Folder)
+            WriteFolder(skin, recoloured);
+        else
+            WriteBytes(skin, SkinFile(recoloured));
+        TTessaly demo(dir, nullptr, TProgram::Demo);
+        demo.Start(skin);
+        HWND main = demo.WaitForWindow(L"TDemoMain");
+        ASSERT_TRUE(main);
+        EXPECT_TRUE(WaitFor([&] { return TitlePixel(main) == red; })) << Hex(TitlePixel(main));
+        EXPECT_FALSE(demo.FindWindowOfClass(L"#32770")) << "no error shown";
+        PostMessageW(main, WM_CLOSE, 0, 0);
+        EXPECT_EQ(demo.WaitForExit(), 0u);
+    }
+}
+
+// A skin that cannot be used is shown with what is wrong with it, and the
+// demo goes on in its compiled-in skin.
+TEST(Demo, ShowsWhatIsWrongWithABrokenSkinAndKeepsItsOwn)
+{
+    skin::TSkinFolder ours = OurSkin();
+    const auto [active, inactive] = TitleColours(ours);
+    skin::TSkinFolder missingPicture = ours;
+    std::string description(ours.Description.Bytes.begin(), ours.Description.Bytes.end());
+    const std::size_t top = description.find("Top=frametop.bmp");
+    ASSERT_NE(top, std::string::npos);
+    description.replace(top, 16, "Top=nosuch.bmp");
+    missingPicture.Description.Bytes.assign(description.begin(), description.end());
+
+    const struct {
+        const char* What;
+        const wchar_t* Name;
+        std::function<void(const std::wstring&)> Make;
+        const wchar_t* Told;  // a part of the error shown
+    } cases[] = {
+        {"a folder whose description names a missing picture", L"皮肤",
+         [&](const std::wstring& path) { WriteFolder(path, missingPicture); }, L"nosuch.bmp"},
+        {"a file that holds no skin package", L"皮肤.skn",
+         [](const std::wstring& path) { WriteBytes(path, "This is a note, not a skin.\r\n"); }, L"cannot be loaded"},
+        {"a name that is neither", L"没有.skn", [](const std::wstring&) {}, L"no skin folder or skin file"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.What);
+        TTempDir dir;
+        c.Make(dir / c.Name);
+        TTessaly demo(dir, nullptr, TProgram::Demo);
+        demo.Start(dir / c.Name);
+        const TMessageBox box = demo.WaitForMessageBox();
+        ASSERT_TRUE(box.Window) << "an error is shown";
+        EXPECT_NE(box.Text.find(c.Told), std::wstring::npos) << testing::PrintToString(box.Text);
+        TTessaly::AnswerMessageBox(box);
+        HWND main = demo.WaitForWindow(L"TDemoMain");
+        ASSERT_TRUE(main);
+        EXPECT_TRUE(WaitFor([&] { return TitlePixel(main) == active || TitlePixel(main) == inactive; }))
+            << Hex(TitlePixel(main)) << " is neither " << Hex(active) << " nor " << Hex(inactive);
+        EXPECT_TRUE(HasController(main));
+        EXPECT_FALSE(demo.FindWindowOfClass(L"#32770")) << "one error box";
+        PostMessageW(main, WM_CLOSE, 0, 0);
+        EXPECT_EQ(demo.WaitForExit(), 0u);
+    }
 }

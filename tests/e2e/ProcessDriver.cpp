@@ -13,16 +13,6 @@ namespace {
 std::wstring programPath;
 std::wstring demoPath;
 
-// CTest hands over a Unix path; Wine sees the Unix root as drive Z:.
-std::wstring DosPath(std::wstring path)
-{
-    if (!path.empty() && path[0] == L'/') {
-        std::replace(path.begin(), path.end(), L'/', L'\\');
-        path = L"Z:" + path;
-    }
-    return path;
-}
-
 std::wstring ClassOf(HWND wnd)
 {
     wchar_t buf[256] = {};
@@ -31,6 +21,15 @@ std::wstring ClassOf(HWND wnd)
 }
 
 } // namespace
+
+std::wstring DosPath(std::wstring path)
+{
+    if (!path.empty() && path[0] == L'/') {
+        std::replace(path.begin(), path.end(), L'/', L'\\');
+        path = L"Z:" + path;
+    }
+    return path;
+}
 
 void SetProgramPath(const std::wstring& path)
 {
@@ -83,11 +82,13 @@ TTessaly::~TTessaly()
     }
 }
 
-void TTessaly::Start()
+void TTessaly::Start(const std::wstring& argument)
 {
     STARTUPINFOW si{};
     si.cb = sizeof si;
     std::wstring cmd = L"\"" + exe_ + L"\"";
+    if (!argument.empty())
+        cmd += L" \"" + argument + L"\"";
     if (!CreateProcessW(exe_.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, dir_.c_str(), &si, &info_))
         throw std::runtime_error("cannot start tessaly.exe");
     WaitForInputIdle(info_.hProcess, 10000);

@@ -27,6 +27,8 @@ using namespace std::chrono_literals;
 // its command line.
 void SetProgramPath(const std::wstring& path);
 void SetDemoPath(const std::wstring& path);
+// A Unix path as Wine sees it (the Unix root is drive Z:); other paths as they are.
+std::wstring DosPath(std::wstring path);
 // The path of tessaly.exe as Wine sees it (empty when none was given).
 const std::wstring& ProgramPath();
 
@@ -51,7 +53,8 @@ public:
     explicit TTessaly(const TTempDir& dir, const char* password = "secret", TProgram program = TProgram::Tessaly);
     ~TTessaly();  // ends the process if it still runs
 
-    void Start();
+    // Starts the program, with one argument when it is not empty.
+    void Start(const std::wstring& argument = {});
     DWORD ProcessId() const { return info_.dwProcessId; }
     bool Running() const;
     // Waits for the process to end; its exit code, or STILL_ACTIVE on time-out.

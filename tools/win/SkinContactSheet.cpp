@@ -1,15 +1,17 @@
-// skincontactsheet: a picture of the compiled-in skin as the program loads
-// it. Every element of the main window's skin data is drawn frame by frame
-// at twice its size, each frame numbered, transparent elements over a
-// checkerboard with the key colour left out; then the skin's colours.
+// skincontactsheet: a picture of the compiled-in skin, or of the skin folder
+// or skin file it is given, as the program loads it. Every element of the
+// main window's skin data is drawn frame by frame at twice its size, each
+// frame numbered, transparent elements over a checkerboard with the key
+// colour left out; then the skin's colours.
 //
-//   wine skincontactsheet.exe <out.bmp>
+//   wine skincontactsheet.exe <out.bmp> [skin folder or skin file]
 //
 // scripts/contact-sheet builds it, runs it and converts the result to PNG.
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -18,6 +20,7 @@
 #include "app/Unit_main.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/draw/SkinDraw.h"
+#include "tools/win/SkinArgument.h"
 
 using namespace skin;
 using ui::TBitmap;
@@ -213,14 +216,14 @@ public:
         return y + 40;
     }
 
-    void Save(const char* path, int height)
+    void Save(const wchar_t* path, int height)
     {
         GdiFlush();
         TBitmap used(SheetWidth, std::min(height, bitmap_.Height()));
         BitBlt(used.Canvas()->Handle(), 0, 0, used.Width(), used.Height(), dc_, 0, 0, SRCCOPY);
         GdiFlush();
         const std::vector<std::uint8_t> bytes = used.SaveToBytes();
-        std::ofstream out(path, std::ios::binary);
+        std::ofstream out(std::filesystem::path(path), std::ios::binary);
         out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     }
 
@@ -304,19 +307,25 @@ int Draw(TSheet& sheet, TSkinData& data, const std::vector<TSheetRow>& rows)
 
 } // namespace
 
-int main(int argc, char** argv)
+int wmain(int argc, wchar_t** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: skincontactsheet <out.bmp>\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: skincontactsheet <out.bmp> [skin folder or skin file]\n");
         return 2;
     }
     app::RegisterAppClasses();
+    // Errors go to the console: no one is there to answer a message box.
+    ui::Application()->OnException = ui::TExceptionEvent([](ui::TObject*, const std::exception& e) {
+        std::fprintf(stderr, "skincontactsheet: %s\n", ui::ErrorText(e).c_str());
+    });
     app::TForm_main form(nullptr);
     TSkinData& data = *form.SkinData1;
     if (data.Empty()) {
         std::fprintf(stderr, "skincontactsheet: the compiled-in skin did not load\n");
         return 1;
     }
+    if (argc == 3 && !tools::UseSkin(data, argv[2]))
+        return 1;
     std::vector<TSheetRow> rows = SheetRows(data);
     const std::unique_ptr<TBitmap> glyphs = MakeMenuGlyphStrip();
     rows.push_back(PictureRow(L"MenuGlyphs (built in: restore, maximize, minimize, close)", glyphs.get(), 4, false));
@@ -325,6 +334,6 @@ int main(int argc, char** argv)
     TSheet sheet(MaxSheetHeight);
     const int height = Draw(sheet, data, rows);
     sheet.Save(argv[1], height + Margin);
-    std::printf("skincontactsheet: %zu pictures written to %s\n", rows.size(), argv[1]);
+    std::printf("skincontactsheet: %zu pictures written to %ls\n", rows.size(), argv[1]);
     return 0;
 }
