@@ -1,14 +1,19 @@
 # Host build: the platform-neutral units under AddressSanitizer and
 # UndefinedBehaviorSanitizer, their native tests, and the host tools.
-find_package(GTest REQUIRED)
+if(TESSALY_TESTS)
+    find_package(GTest REQUIRED)
+endif()
 
 set(TESSALY_SANITIZE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
 tessaly_neutral_library(tessaly_neutral)
 target_compile_options(tessaly_neutral PUBLIC ${TESSALY_SANITIZE})
 target_link_options(tessaly_neutral PUBLIC ${TESSALY_SANITIZE})
 
-add_subdirectory(tests/host)
 add_subdirectory(tools)
+if(NOT TESSALY_TESTS)
+    return()
+endif()
+add_subdirectory(tests/host)
 add_subdirectory(tests/xdnd)
 add_subdirectory(tests/release)
 
