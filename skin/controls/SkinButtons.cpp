@@ -175,14 +175,15 @@ void TSkinButton::SelectCaptionFont(HDC dc, TButtonFace face) const
     SelectObject(dc, CurrentFont());
     const TDataSkinButton& b = *SkinData->Buttons;
     TColor colour = Control ? Control->Font()->Color() : static_cast<TColor>(SkinData->Colours.ButtonText);
-    if (face == TButtonFace::Normal && b.HasNormalColour2)
+    // A disabled caption is measured against the normal one's colour.
+    if ((face == TButtonFace::Normal || face == TButtonFace::Disabled) && b.HasNormalColour2)
         colour = b.NormalColour2;
     else if (face == TButtonFace::Hot && b.HasMouseOverColour2)
         colour = b.MouseOverColour2;
     else if (face == TButtonFace::Pressed && b.HasPressedColour2)
         colour = b.PressedColour2;
     if (face == TButtonFace::Disabled)
-        colour = clBtnShadow;
+        colour = DisabledTextColour(SkinData->Colours, colour, ColorToRGB);
     SetTextColor(dc, ColorToRGB(colour));
 }
 
@@ -249,7 +250,9 @@ void TSkinMenuButton::PaintControl(HDC dc, const RECT& rect)
     text.right = text.left + tw;
     text.bottom = text.top + th;
 
-    const COLORREF ink = ColorToRGB(look == TButtonFace::Disabled ? clBtnShadow : clWindowText);
+    const COLORREF ink = ColorToRGB(look == TButtonFace::Disabled
+                                        ? DisabledTextColour(SkinData->Colours, clWindowText, ColorToRGB)
+                                        : clWindowText);
     const TBrushHandle brush(CreateSolidBrush(ink));
     const TPenHandle pen(CreatePen(PS_SOLID, 1, ink));
     const HGDIOBJ oldBrush = SelectObject(face, brush.Get());

@@ -130,7 +130,7 @@ void TSkinMarkControl::DrawCaption(HDC dc, RECT text, UINT flags) const
     SelectObject(dc, CurrentFont());
     TColor colour = Control ? Control->Font()->Color() : static_cast<TColor>(SkinData->Colours.ButtonText);
     if (!WindowEnabled())
-        colour = clBtnShadow;
+        colour = DisabledTextColour(SkinData->Colours, colour, ColorToRGB);
     SetTextColor(dc, ColorToRGB(colour));
     SetBkMode(dc, TRANSPARENT);
     flags |= DT_WORDBREAK | DT_EXPANDTABS;

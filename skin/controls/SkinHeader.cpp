@@ -118,7 +118,9 @@ void TSkinHeader::PaintItem(HDC dc, int index, const RECT& rect) const
         const TColor colour = look == THeaderFace::Hot       ? bar.MouseOverColour2
                               : look == THeaderFace::Pressed ? bar.PressedColour2
                                                              : bar.NormalColour2;
-        SetTextColor(faceDc, ColorToRGB(WindowEnabled() ? colour : clBtnShadow));
+        const TColor ink =
+            WindowEnabled() ? colour : DisabledTextColour(SkinData->Colours, bar.NormalColour2, ColorToRGB);
+        SetTextColor(faceDc, ColorToRGB(ink));
         const auto images = reinterpret_cast<HIMAGELIST>(SendMessageW(Handle, HDM_GETIMAGELIST, 0, 0));
         DrawImageAndText(faceDc, size, alignment, text, images, image);
         SelectObject(faceDc, GetStockObject(SYSTEM_FONT));

@@ -45,11 +45,11 @@ TElementMargins Flipped(TElementMargins edges)
     return edges;
 }
 
-TColor TabTextColour(const TDataSkinObject& tabs, TTabFace face)
+TColor TabTextColour(const TSkinColours& colours, const TDataSkinObject& tabs, TTabFace face)
 {
     switch (face) {
     case TTabFace::Normal: return tabs.NormalColour2;
-    case TTabFace::Disabled: return clBtnShadow;
+    case TTabFace::Disabled: return DisabledTextColour(colours, tabs.NormalColour2, ColorToRGB);
     default: return tabs.MouseOverColour2;
     }
 }
@@ -442,7 +442,7 @@ void TSkinTab::PaintTab(HDC strip, int index, const RECT& window, const RECT& in
     const TElementMargins edges = side_ == TTabSide::Bottom ? Flipped(tabs.Margins()) : tabs.Margins();
     DrawElementFrame(strip, inStrip, *tabFaces_, edges, tabs.Tile != 0, tabs.Trans != 0, TabFaceCount,
                      static_cast<int>(face));
-    const TColor colour = TabTextColour(tabs, face);
+    const TColor colour = TabTextColour(SkinData->Colours, tabs, face);
     RECT text = inStrip;
     if (Closable()) {
         const RECT mark{inStrip.right - CloseMarkInset - CloseMarkSize, inStrip.top + CloseMarkInset,
@@ -503,7 +503,8 @@ void TSkinTabBtn::PaintControl(HDC dc, const RECT& rect)
         else if (look == TButtonFace::Hot && buttons.HasMouseOverColour2)
             colour = buttons.MouseOverColour2;
         else if (look == TButtonFace::Disabled)
-            colour = clBtnShadow;
+            colour = DisabledTextColour(SkinData->Colours,
+                                        buttons.HasNormalColour2 ? buttons.NormalColour2 : clBtnText, ColorToRGB);
         DrawTabText(face, i, r, colour);
     }
     SelectObject(face, oldFont);
@@ -565,7 +566,7 @@ void TSkinTab31::PaintControl(HDC dc, const RECT& rect)
         const TTabFace look = TabFaceOf(index == tabSet->TabIndex(), false, WindowEnabled());
         DrawElementFrame(face, visible[i], *tabFaces_, Flipped(tabs.Margins()), tabs.Tile != 0, tabs.Trans != 0,
                          TabFaceCount, static_cast<int>(look));
-        SetTextColor(face, ColorToRGB(TabTextColour(tabs, look)));
+        SetTextColor(face, ColorToRGB(TabTextColour(SkinData->Colours, tabs, look)));
         RECT text = visible[i];
         DrawTextWide(face, tabSet->Tabs()->Get(index), text,
                      TextFlagsFor(DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX));

@@ -29,10 +29,6 @@ std::uint32_t StandardSystemColour(int index)
     }
 }
 
-// Disabled captions of buttons, tabs and headers are drawn in the system's
-// button shadow colour, which the skin does not set.
-constexpr int SystemShadowIndex = 16;
-
 double Channel(std::uint32_t value)
 {
     const double c = value / 255.0;
@@ -112,9 +108,16 @@ private:
         return {ResolvedColour(value), "[Colours] " + std::string(key), section, std::string(key)};
     }
 
-    TSource SystemShadow() const
+    // Disabled text whose enabled colour is `enabled`: the skin's button
+    // shadow, or the system's when the skin's is the text colour itself.
+    TSource DisabledText(const TSource& enabled) const
     {
-        return {StandardSystemColour(SystemShadowIndex), "the system's button shadow", "", ""};
+        const auto value = static_cast<TSkinColour>((enabled.Rgb >> 16 & 0xFF) | (enabled.Rgb & 0xFF00) |
+                                                    (enabled.Rgb & 0xFF) << 16);
+        if (DisabledTextColour(colours_, value, ResolvedColour) == colours_.ButtonShadow)
+            return SkinColour("ButtonShadow", colours_.ButtonShadow);
+        return {ResolvedColour(SysButtonShadow), "the system's button shadow, as [Colours] ButtonShadow is the text's",
+                "", ""};
     }
 
     // The key's colour when the section writes it, else `otherwise`.
@@ -169,7 +172,8 @@ private:
         const auto on = [&](int frame) { return Face(s, "Bitmap", frame, face); };
         Check({"button caption", "normal face", false}, TextKey(s, "NormalColour2", text), on(1));
         Check({"pressed button caption", "pressed face", false}, TextKey(s, "PressedColour2", text), on(2));
-        Check({"disabled button caption", "disabled face", true}, SystemShadow(), on(3));
+        Check({"disabled button caption", "disabled face", true}, DisabledText(TextKey(s, "NormalColour2", text)),
+              on(3));
         Check({"button caption under the mouse", "hot face", false}, TextKey(s, "MouseOverColour2", text), on(4));
     }
 
@@ -180,11 +184,9 @@ private:
         const TSource normal = Face(item, "Image", 1, back);
         const TSource selected = Picture(item, "Image") ? Face(item, "Image", 4, back)
                                                         : SkinColour("Hilight", colours_.Hilight);
-        const TSource disabled = colours_.ButtonShadow == colours_.MenuText
-                                     ? SystemShadow()
-                                     : SkinColour("ButtonShadow", colours_.ButtonShadow);
-        Check({"menu item", "item face", false}, SkinColour("MenuText", colours_.MenuText), normal);
-        Check({"disabled menu item", "item face", true}, disabled, normal);
+        const TSource text = SkinColour("MenuText", colours_.MenuText);
+        Check({"menu item", "item face", false}, text, normal);
+        Check({"disabled menu item", "item face", true}, DisabledText(text), normal);
         Check({"selected menu item", "selected item face", false}, SkinColour("HilightText", colours_.HilightText),
               selected);
     }
@@ -193,7 +195,9 @@ private:
     {
         constexpr std::string_view s = SectionIn("Personality").Name;
         const TSource bar = Face(s, "menuBar", 1, SkinColour("Menubar", colours_.Menubar));
-        Check({"menu bar item", "menu bar", false}, SkinColour("MenuBarText", colours_.MenuBarText), bar);
+        const TSource text = SkinColour("MenuBarText", colours_.MenuBarText);
+        Check({"menu bar item", "menu bar", false}, text, bar);
+        Check({"disabled menu bar item", "menu bar", true}, DisabledText(text), bar);
         constexpr std::string_view item = SectionIn("MenuItem").Name;
         if (Picture(item, "Image"))
             Check({"lit menu bar item", "selected item face", false},
@@ -220,13 +224,14 @@ private:
         const TSource text = SkinColour("ButtonText", colours_.ButtonText);
         const auto on = [&](int frame) { return Face(s, "Image", frame, face); };
         const std::string name(t.Name);
-        Check({name, "normal face", false}, TextKey(s, "NormalColour2", text), on(t.Normal));
+        const TSource normal = TextKey(s, "NormalColour2", text);
+        Check({name, "normal face", false}, normal, on(t.Normal));
         if (t.Second)
             Check({t.SecondName, t.SecondFace, false}, TextKey(s, t.SecondKey, text), on(t.Second));
         if (t.Hot)
             Check({name + " under the mouse", "hot face", false}, TextKey(s, "MouseOverColour2", text), on(t.Hot));
         if (t.Disabled)
-            Check({"disabled " + name, "disabled face", true}, SystemShadow(), on(t.Disabled));
+            Check({"disabled " + name, "disabled face", true}, DisabledText(normal), on(t.Disabled));
     }
 
     void Tabs()

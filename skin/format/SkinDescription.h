@@ -103,6 +103,19 @@ struct TSkinColours {
 
 TSkinColours ReadSkinColours(const TQuickIni& ini);
 
+// The colour a disabled text is drawn in, where `text` is the colour it has
+// when enabled: the skin's ButtonShadow, or the system's button shadow when
+// the skin's would look the same as the text. `resolve` turns a colour value
+// (a system colour included) into the colour shown, so that a skin's "0 0 0"
+// and the system's black text count as equal. Every disabled caption and
+// menu item the engine draws takes its colour from here, and so does the skin
+// checker: the system's shadow alone can vanish on a skin's face.
+template <class Resolve>
+TSkinColour DisabledTextColour(const TSkinColours& colours, TSkinColour text, Resolve resolve)
+{
+    return resolve(colours.ButtonShadow) == resolve(text) ? SysButtonShadow : colours.ButtonShadow;
+}
+
 // The sections that describe caption buttons, in file order: names beginning
 // with "BUTTON" (letter case aside) other than the control sections "Button",
 // "Buttons", "Button.Radio" and "Button.CheckBox", without the ones whose

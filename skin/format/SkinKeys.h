@@ -181,7 +181,7 @@ inline constexpr TSkinKey ColoursKeys[] = {
     {"ButtonHilight", TKeyKind::Colour, SystemColourValue(20), "light edges; the outline of a lit menu bar item "
      "without a MenuItem picture", "the system's"},
     {"Buttonlight", TKeyKind::Colour, SystemColourValue(20), "light edges", "the system's"},
-    {"ButtonShadow", TKeyKind::Colour, SystemColourValue(16), "shadow edges and the text of disabled menu items",
+    {"ButtonShadow", TKeyKind::Colour, SystemColourValue(16), "shadow edges and disabled text",
      "the system's"},
     {"ButtonDkShadow", TKeyKind::Colour, SystemColourValue(21), "dark shadow edges", "the system's"},
     {"MenuBarText", TKeyKind::Colour, SystemColourValue(7), "text of the menu bar", "the system's menu text"},

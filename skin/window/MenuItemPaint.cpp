@@ -70,8 +70,7 @@ TColor TextColour(const TSkinData& data, const TMenuItem& item, bool selected)
     const TSkinColours& c = data.Colours;
     if (item.Enabled())
         return selected ? c.HilightText : c.MenuText;
-    // A shadow colour that equals the text colour would hide the difference.
-    return c.ButtonShadow == c.MenuText ? clBtnShadow : c.ButtonShadow;
+    return DisabledTextColour(c, c.MenuText, ColorToRGB);
 }
 
 // The system's check mark (or radio bullet), drawn in clBtnText where its

@@ -277,7 +277,7 @@ void TSkinMenuBar::DrawButton(HDC dc, const TMenuBtn& button, POINT offset) cons
         DeleteObject(frame);
     }
     if (!button.ItemEnabled)
-        colour = GetSysColor(COLOR_BTNSHADOW);
+        colour = ColorToRGB(DisabledTextColour(data.Colours, data.Colours.MenuBarText, ColorToRGB));
     DrawCaption(dc, button.Caption, bounds, colour);
 }
 

@@ -38,7 +38,7 @@ def description():
         "HilightText": rgb(WHITE), "Hilight": rgb(ACCENT), "Menubar": rgb(BUTTON_FACE),
         "Menu": rgb((250, 252, 255)), "MenuText": rgb(INK), "ButtonText": rgb(INK),
         "ButtonHilight": rgb(WHITE), "Buttonlight": rgb((244, 248, 253)),
-        "ButtonShadow": rgb((138, 166, 200)), "ButtonDkShadow": rgb((64, 96, 140)),
+        "ButtonShadow": rgb((112, 132, 160)), "ButtonDkShadow": rgb((64, 96, 140)),
         "MenuBarText": rgb(INK), "TitleTextActive": rgb(a), "TitleTextNoActive": rgb(i),
     }
     text = {"NormalColour2": rgb(INK), "MouseOverColour2": rgb(INK_HOT), "PressedColour2": rgb(INK)}

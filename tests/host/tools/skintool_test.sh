@@ -60,6 +60,10 @@ done
 # pack refuses it (unless told not to check).
 "$tool" check "$root/assets/skin/lightblue" > "$work/check.txt" || fail "check of our skin: $(cat "$work/check.txt")"
 grep -q ': 0 errors, ' "$work/check.txt" || fail "check summary of our skin: $(tail -1 "$work/check.txt")"
+# Disabled text of our skin stays readable: no disabled caption, tab,
+# header or menu item below 3:1.
+! grep -q ': disabled .* below 3.00:1' "$work/check.txt" ||
+    fail "disabled text of our skin: $(grep ': disabled ' "$work/check.txt")"
 "$tool" check "$work/skin" > "$work/check.txt" 2> /dev/null || fail "check of the fixture: $(cat "$work/check.txt")"
 cp -r "$work/skin" "$work/broken"
 bmp 36 7 65 > "$work/broken/Button.bmp"

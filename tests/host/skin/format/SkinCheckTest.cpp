@@ -64,7 +64,9 @@ const char* const FixtureText = "; a fixture skin\n"
                                 "Menu=255 255 255\n"
                                 "MenuText=0 0 0\n"
                                 "Hilight=0 90 180\n"
-                                "ButtonShadow=100 100 100\n"
+                                "ButtonShadow=144 144 144\n"
+                                "Menubar=60 60 60\n"
+                                "MenuBarText=255 255 255\n"
                                 "\n"
                                 "[Buttons]\n"
                                 "Bitmap=button.bmp\n"
@@ -189,7 +191,7 @@ TEST(SkinCheck, EachFaultIsReportedWhereItIs)
         {"key of another section", [](Fixture& f) { f.Text += "[MenuItem]\nBitmap=button.bmp\n"; }, nullptr,
          "Bitmap=", "MenuItem", "Bitmap", "([Buttons], [Progress] read it)", false},
         {"repeated key", [](Fixture& f) { f.Text += "LeftWidth=3\n"; }, nullptr, "LeftWidth=3", "Buttons",
-         "LeftWidth", "repeats the key of line 18; only the first is read", false},
+         "LeftWidth", "repeats the key of line 20; only the first is read", false},
         {"repeated section", [](Fixture& f) { f.Text += "[colours]\nMenu=0 0 0\n"; }, nullptr, "[colours]",
          "colours", "", "repeats the section of line 9", false},
         {"line that is no key", [](Fixture& f) { f.Replace("TopFrame=2", "TopFrame 2"); }, nullptr, "TopFrame 2",
@@ -199,7 +201,7 @@ TEST(SkinCheck, EachFaultIsReportedWhereItIs)
          "button caption 200 200 200 ([Buttons] NormalColour2) on the normal face 240 240 240 (button.bmp frame 1): "
          "contrast 1.46:1, below 4.50:1",
          true},
-        {"low contrast of disabled text", [](Fixture& f) { f.Replace("ButtonShadow=100 100 100", "ButtonShadow=200 200 200"); },
+        {"low contrast of disabled text", [](Fixture& f) { f.Replace("ButtonShadow=144 144 144", "ButtonShadow=200 200 200"); },
          nullptr, "ButtonShadow=", "Colours", "ButtonShadow", "disabled menu item 200 200 200", true},
     };
     for (const auto& c : cases) {
@@ -263,6 +265,29 @@ TEST(SkinContrast, SkinColoursAreRedGreenBlueAndSystemColoursTheStandardScheme)
     EXPECT_EQ(ResolvedColour(0x0000FF), 0xFF0000u);  // a skin colour is 0x00BBGGRR
     EXPECT_EQ(ResolvedColour(SysButtonShadow), 0xA0A0A0u);
     EXPECT_EQ(ResolvedColour(SysButtonText), 0x000000u);
+}
+
+// Disabled text takes the skin's shadow unless that shows as the text's own
+// colour; system colours count by what they show.
+TEST(SkinContrast, DisabledTextIsTheSkinsShadowUnlessItIsTheTextColour)
+{
+    const struct {
+        const char* name;
+        TSkinColour shadow;
+        TSkinColour text;
+        TSkinColour wanted;
+    } cases[] = {
+        {"skin's shadow", 0x8C7A6A, 0x000000, 0x8C7A6A},
+        {"shadow the text colour", 0x8C7A6A, 0x8C7A6A, SysButtonShadow},
+        {"shadow black, the system's black text", 0x000000, SysButtonText, SysButtonShadow},
+        {"shadow left to the system", SysButtonShadow, 0x000000, SysButtonShadow},
+        {"system text, a skin's shadow", 0x8C7A6A, SysButtonText, 0x8C7A6A},
+    };
+    for (const auto& c : cases) {
+        TSkinColours colours;
+        colours.ButtonShadow = c.shadow;
+        EXPECT_EQ(DisabledTextColour(colours, c.text, ResolvedColour), c.wanted) << c.name;
+    }
 }
 
 TEST(SkinCheckNames, EditDistanceCountsSingleEdits)
