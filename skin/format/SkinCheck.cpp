@@ -123,8 +123,8 @@ private:
         }
         for (const TDescribedKey& key : section.Keys)
             CheckKey(*known, section, key);
-        for (const TSkinPicture& spec : known->Pictures)
-            CheckPictureOf(description, section, spec);
+        for (const TSkinPicture& picture : known->Pictures)
+            CheckPictureOf(description, section, picture);
     }
 
     void CheckKey(const TSkinSection& known, const TDescribedSection& section, const TDescribedKey& key)
@@ -150,20 +150,20 @@ private:
         return std::nullopt;
     }
 
-    void CheckPictureOf(const TDescription& description, const TDescribedSection& section, const TSkinPicture& spec)
+    void CheckPictureOf(const TDescription& description, const TDescribedSection& section, const TSkinPicture& picture)
     {
-        const TDescribedKey* key = section.Find(spec.Key->Name);
+        const TDescribedKey* key = section.Find(picture.Key->Name);
         const TSkinFolderFile* file = key ? pictures_.Find(SkinImageEntryName(key->Value)) : nullptr;
         if (!file)
             return;
         std::string error;
         const TPixels* pixels = pictures_.Decoded(*file, error);
         if (!pixels) {
-            findings_.push_back({false, file_, key->Line, section.Name, std::string(spec.Key->Name),
+            findings_.push_back({false, file_, key->Line, section.Name, std::string(picture.Key->Name),
                                  file->Name + " cannot be loaded: " + error});
             return;
         }
-        loaded_.push_back(CheckPicture({ini_, description, file_, findings_}, section, spec, file->Name, *pixels));
+        loaded_.push_back(CheckPicture({ini_, description, file_, findings_}, section, picture, file->Name, *pixels));
     }
 
     // The engine refuses a skin whose pictures take too much memory decoded,

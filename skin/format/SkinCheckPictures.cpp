@@ -42,24 +42,24 @@ bool NearKey(std::uint32_t colour)
 // Checks one picture of one section against the engine's reading of it.
 class TPictureCheck {
 public:
-    TPictureCheck(const TPictureCheckContext& context, const TDescribedSection& section, const TSkinPicture& spec,
+    TPictureCheck(const TPictureCheckContext& context, const TDescribedSection& section, const TSkinPicture& picture,
                   const std::string& file)
-        : c_(context), section_(section), spec_(spec), file_(file)
+        : c_(context), section_(section), picture_(picture), file_(file)
     {
     }
 
     TLoadedPicture Run(TPixels pixels)
     {
-        TLoadedPicture loaded{section_.Name, &spec_, file_, std::move(pixels), {}, {}, false};
+        TLoadedPicture loaded{section_.Name, &picture_, file_, std::move(pixels), {}, {}, false};
         const TPixels& p = loaded.Pixels;
-        loaded.Layout = {FrameCount(p), spec_.Stacked};
-        loaded.Margins = {Margin(spec_.Left), Margin(spec_.Right), Margin(spec_.Top), Margin(spec_.Bottom)};
-        const bool trans = spec_.Trans && Int(*spec_.Trans) != 0;
-        loaded.Keyed = spec_.AlwaysKeyed || trans;
+        loaded.Layout = {FrameCount(p), picture_.Stacked};
+        loaded.Margins = {Margin(picture_.Left), Margin(picture_.Right), Margin(picture_.Top), Margin(picture_.Bottom)};
+        const bool trans = picture_.Trans && Int(*picture_.Trans) != 0;
+        loaded.Keyed = picture_.AlwaysKeyed || trans;
         if (CheckFrames(p, loaded.Layout))
             CheckMargins(p, loaded.Layout, loaded.Margins);
         if (trans && std::find(p.Rgb.begin(), p.Rgb.end(), KeyColour) == p.Rgb.end())
-            Report(*spec_.Trans, std::string(spec_.Trans->Name) + " is " + std::to_string(Int(*spec_.Trans)) +
+            Report(*picture_.Trans, std::string(picture_.Trans->Name) + " is " + std::to_string(Int(*picture_.Trans)) +
                                      " but " + file_ + " has no magenta (255 0 255) pixel to leave out");
         if (loaded.Keyed)
             CheckNearKey(p);
@@ -79,17 +79,17 @@ private:
 
     int FrameCount(const TPixels& p) const
     {
-        const int given = spec_.FramesKey ? ReadFrameCount(c_.Ini, section_.Name, spec_.FramesKey->Name,
-                                                           spec_.FramesKey->Default)
+        const int given = picture_.FramesKey ? ReadFrameCount(c_.Ini, section_.Name, picture_.FramesKey->Name,
+                                                           picture_.FramesKey->Default)
                                           : 0;
-        switch (spec_.Rule) {
-        case TFrameRule::Fixed: return spec_.Frames;
-        case TFrameRule::FromKey: return given != 0 ? given : spec_.Frames;
+        switch (picture_.Rule) {
+        case TFrameRule::Fixed: return picture_.Frames;
+        case TFrameRule::FromKey: return given != 0 ? given : picture_.Frames;
         case TFrameRule::CaptionButton:
             return given != 0 ? given
                               : CaptionButtonFrameCount(Int(KeyIn(CaptionButtonKeys, "Action")), p.Width, p.Height);
         case TFrameRule::GlyphStrip: return given != 0 ? given : std::max(p.Width / (p.Height < 16 ? 13 : 16), 4);
-        case TFrameRule::ProgressStyle: return Int(KeyIn(ProgressKeys, "Style")) != 0 ? 1 : spec_.Frames;
+        case TFrameRule::ProgressStyle: return Int(KeyIn(ProgressKeys, "Style")) != 0 ? 1 : picture_.Frames;
         }
         return 1;
     }
@@ -97,7 +97,7 @@ private:
     void Report(const TSkinKey& key, std::string message)
     {
         const TDescribedKey* written = section_.Find(key.Name);
-        const int line = written ? written->Line : section_.Find(spec_.Key->Name)->Line;
+        const int line = written ? written->Line : section_.Find(picture_.Key->Name)->Line;
         c_.Findings.push_back({false, c_.File, line, section_.Name, std::string(key.Name), std::move(message)});
     }
 
@@ -110,7 +110,7 @@ private:
         const std::string along = layout.Stacked ? " px high" : " px wide";
         if (length % count == 0)
             return true;
-        Report(*spec_.Key, file_ + " is " + std::to_string(length) + along + ", not a multiple of " +
+        Report(*picture_.Key, file_ + " is " + std::to_string(length) + along + ", not a multiple of " +
                                std::to_string(count) + (count == 1 ? " frame" : " frames") +
                                (layout.Stacked ? " stacked" : ""));
         return false;
@@ -119,8 +119,8 @@ private:
     void CheckMargins(const TPixels& p, TFrameLayout layout, TMargins m)
     {
         const TFrameRect frame = FrameOf(p, layout, 1);
-        CheckPair(spec_.Left, spec_.Right, m.Left, m.Right, frame.Width, " wide");
-        CheckPair(spec_.Top, spec_.Bottom, m.Top, m.Bottom, frame.Height, " high");
+        CheckPair(picture_.Left, picture_.Right, m.Left, m.Right, frame.Width, " wide");
+        CheckPair(picture_.Top, picture_.Bottom, m.Top, m.Bottom, frame.Height, " high");
     }
 
     void CheckPair(const TSkinKey* first, const TSkinKey* second, int a, int b, int room, const char* along)
@@ -144,14 +144,14 @@ private:
                     x = column, y = row;
         if (count == 0)
             return;
-        Report(*spec_.Key, file_ + " has " + std::to_string(count) + (count == 1 ? " pixel" : " pixels") +
+        Report(*picture_.Key, file_ + " has " + std::to_string(count) + (count == 1 ? " pixel" : " pixels") +
                                " 1 off magenta, the first at (" + std::to_string(x) + ", " + std::to_string(y) +
                                "): " + Rgb(p.At(x, y)) + "; only 255 0 255 is left out");
     }
 
     const TPictureCheckContext& c_;
     const TDescribedSection& section_;
-    const TSkinPicture& spec_;
+    const TSkinPicture& picture_;
     const std::string& file_;
 };
 
@@ -203,9 +203,9 @@ std::optional<std::uint32_t> MiddleColour(const TPixels& pixels, TFrameLayout la
 }
 
 TLoadedPicture CheckPicture(const TPictureCheckContext& context, const TDescribedSection& section,
-                            const TSkinPicture& spec, const std::string& file, TPixels pixels)
+                            const TSkinPicture& picture, const std::string& file, TPixels pixels)
 {
-    return TPictureCheck(context, section, spec, file).Run(std::move(pixels));
+    return TPictureCheck(context, section, picture, file).Run(std::move(pixels));
 }
 
 } // namespace skin

@@ -71,9 +71,9 @@ struct TPictureCheckContext {
     std::vector<TSkinFinding>& Findings;
 };
 
-// Checks `pixels`, the picture of `spec` in `section`, and returns it as
-// the engine draws it.
+// Checks `pixels`, the picture that `picture` describes in `section`, and
+// returns it as the engine draws it.
 TLoadedPicture CheckPicture(const TPictureCheckContext& context, const TDescribedSection& section,
-                            const TSkinPicture& spec, const std::string& file, TPixels pixels);
+                            const TSkinPicture& picture, const std::string& file, TPixels pixels);
 
 } // namespace skin

@@ -1,6 +1,6 @@
 // The names forms give TAlignment's values, for the properties of the
-// status bar's panels and the header control's sections. Internal to
-// ui/controls.
+// status bar's panels, the header control's sections and the list view's
+// columns. Internal to ui/controls.
 #pragma once
 
 #include <string>

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
+#include "ui/controls/AlignmentNames.h"
+
 namespace ui {
 
 namespace {
-
-const std::vector<std::string> AlignmentNames = {"taLeftJustify", "taRightJustify", "taCenter"};
 
 int ColumnFormat(TAlignment alignment)
 {
