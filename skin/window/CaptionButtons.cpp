@@ -536,6 +536,17 @@ void TWinSkinForm::OnNcRButtonDown(ui::TMessage& m)
     CallOldWindowProc(m);
 }
 
+// The hot object goes back to normal before a full paint draws it: once it
+// is no longer the hot object nothing (mouse, hover timer) would put it
+// back, and it would stay lit. The button of an open drop-down keeps its
+// pressed look; it goes back to normal when the drop-down closes.
+void TWinSkinForm::ForgetHotObject()
+{
+    if (HotObject && !MenuTracking)
+        HotObject->State = StateValue(TNCState::Normal);
+    HotObject = nullptr;
+}
+
 void TWinSkinForm::HoverTimerTick()
 {
     if (MenuTracking || !HotObject)
@@ -560,7 +571,7 @@ void TWinSkinForm::DoMaximize()
             manager->SetMdiChildMaximized(true);
     WindowState = TSkinWindowState::Maximized;
     PostCommand(*this, SC_MAXIMIZE);
-    HotObject = nullptr;
+    ForgetHotObject();
 }
 
 void TWinSkinForm::DoRestore()

@@ -591,6 +591,7 @@ void TWinSkinForm::PaintFrame(HDC dc)
     const bool ready = SkinState == TSkinState::Running || SkinState == TSkinState::Reskinning;
     if (!ready || SkinData->Empty() || BorderKind == TBorderKind::NoCaption || IsMaximizedMdiChild())
         return;
+    ForgetHotObject();  // every full paint forgets the hover state
     try {
         if (dc) {
             PaintWholeFrame(*this, dc);
@@ -601,7 +602,6 @@ void TWinSkinForm::PaintFrame(HDC dc)
     } catch (const std::exception&) {
         // A frame that cannot be painted is left as it was.
     }
-    HotObject = nullptr;  // every repaint forgets the hover state
 }
 
 void TWinSkinForm::UpdateRegion()

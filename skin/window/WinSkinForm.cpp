@@ -226,18 +226,46 @@ void TWinSkinForm::FindMdiClient()
 // system's menu bar cannot be drawn inside a skinned frame.
 void TWinSkinForm::CreateMenuBar()
 {
-    if (IsChildWindow)
-        return;
-    MenuHandle = GetMenu(WindowHandle);
-    if (!MenuHandle)
+    if (IsChildWindow || !GetMenu(WindowHandle))
         return;
     if (!SkinParts().CreateMenuBar) {
         FrameSkinned = false;
         return;
     }
+    MakeMenuBar();
+}
+
+// The bar for the window's menu, which it takes off the window.
+void TWinSkinForm::MakeMenuBar()
+{
+    MenuHandle = GetMenu(WindowHandle);
     MenuBar = SkinParts().CreateMenuBar(*this);
     MenuBarHeight = GetSystemMetrics(SM_CYMENU);
     MenuBar->BuildButtons();
+}
+
+// The form got a menu after its first skinning: the bar shows it, and the
+// client area gives the bar its room, as it does for the system's bar.
+void TWinSkinForm::AddMenuBar()
+{
+    if (IsChildWindow || MenuBar || !SkinParts().CreateMenuBar)
+        return;
+    MakeMenuBar();
+    SetFrameChanged(WindowHandle);
+}
+
+// The form's menu was taken away: the bar goes (a drop-down of it still
+// open is ended) and the client area takes its room back.
+void TWinSkinForm::DropMenuBar()
+{
+    if (IsChildWindow || !MenuBar)
+        return;
+    MenuBar.reset();  // its buttons leave the hot object too
+    MenuHandle = nullptr;
+    MenuTracking = false;
+    OpenedSubmenu = nullptr;
+    MenuBarHeight = 0;
+    SetFrameChanged(WindowHandle);
 }
 
 void TWinSkinForm::HookForm()

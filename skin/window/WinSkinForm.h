@@ -177,6 +177,8 @@ public:
     void OnSystemMenuCommand(ui::TMessage& m);
     // Every 250 ms while active: the hot object the mouse left goes back to normal.
     void HoverTimerTick();
+    // Before a full frame paint: no object stays hot (nor lit).
+    void ForgetHotObject();
     void ShowSystemMenu(POINT screen);
     void DoMaximize();
     void DoRestore();
@@ -258,6 +260,8 @@ private:
     void OnNcActivate(ui::TMessage& m);
     void OnSysCommand(ui::TMessage& m);
     void OnMenuChanged(ui::TMessage& m);
+    void AddMenuBar();
+    void DropMenuBar();
     bool PaintsOwnCaption() const;
     void OnCaptionChange(ui::TMessage& m);
     void RefreshTitle();
@@ -273,6 +277,7 @@ private:
     void FindMdiClient();
     void SubclassWindow();
     void CreateMenuBar();
+    void MakeMenuBar();
     void HookForm();
     void SkinFinished();
     void ReadWindowState();

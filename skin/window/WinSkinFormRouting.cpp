@@ -302,15 +302,24 @@ void TWinSkinForm::OnSysCommand(TMessage& m)
 }
 
 // The framework changed the form's menu: the menu bar takes the new menu, and
-// the system's menu bar, which the skinned frame has no room for, goes.
+// the system's menu bar, which the skinned frame has no room for, goes. A
+// form that got its first menu gets a bar; one whose menu was taken away
+// loses it.
 void TWinSkinForm::OnMenuChanged(TMessage& m)
 {
     SkinData->FramePaintEnabled = false;
     CallOldWindowProc(m);
     SkinData->FramePaintEnabled = true;
     const HMENU menu = GetMenu(WindowHandle);
-    if (!menu || !MenuBar)
+    if (!menu) {
+        if (Form && !Form->Menu())
+            DropMenuBar();
         return;
+    }
+    if (!MenuBar) {
+        AddMenuBar();
+        return;
+    }
     if (SkinData->MenuUpdate()) {
         MenuBar->SetMenuHandle(menu);
         MenuBar->BuildButtons();
