@@ -115,20 +115,47 @@ LRESULT TPopupMenuSkin::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         PaintMargins(dc.Get());
         return result;
     }
-    case WM_PRINT:
-    case WM_PRINTCLIENT: {
-        BuildBackground();
-        const auto dc = reinterpret_cast<HDC>(wParam);
-        const POINT offset = msg == WM_PRINT ? POINT{0, 0} : ClientOffset(window_);
-        BitBlt(dc, 0, 0, background_->Width(), background_->Height(), background_->Canvas()->Handle(), offset.x,
-               offset.y, SRCCOPY);
-        const LRESULT result = subclass_->CallOld(msg, wParam, lParam);
-        if (msg == WM_PRINTCLIENT)
-            PaintMargins(dc);
-        return result;
-    }
+    case WM_PRINT: return Print(reinterpret_cast<HDC>(wParam), lParam);
+    case WM_PRINTCLIENT: return PrintClient(reinterpret_cast<HDC>(wParam), lParam);
     default: return subclass_->CallOld(msg, wParam, lParam);
     }
+}
+
+// The whole window printed into a context (a menu animation, a screen
+// reader): the border from the picture, never the system's, and the client
+// area through WM_PRINTCLIENT with the context's origin moved to it, as the
+// system prints a window's client area.
+LRESULT TPopupMenuSkin::Print(HDC dc, LPARAM flags)
+{
+    if ((flags & PRF_CHECKVISIBLE) && !IsWindowVisible(window_))
+        return 0;
+    BuildBackground();
+    if (flags & PRF_NONCLIENT)
+        BitBlt(dc, 0, 0, background_->Width(), background_->Height(), background_->Canvas()->Handle(), 0, 0,
+               SRCCOPY);
+    if (flags & PRF_CLIENT) {
+        TSavedDC saved(dc);
+        const POINT offset = ClientOffset(window_);
+        OffsetViewportOrgEx(dc, offset.x, offset.y, nullptr);
+        RECT client{};
+        GetClientRect(window_, &client);
+        IntersectClipRect(dc, client.left, client.top, client.right, client.bottom);
+        SendMessageW(window_, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), flags & ~static_cast<LPARAM>(PRF_NONCLIENT));
+    }
+    return 0;
+}
+
+// The client area printed: the picture's part under it, the system's items
+// over it, then the margins no item covers.
+LRESULT TPopupMenuSkin::PrintClient(HDC dc, LPARAM flags)
+{
+    BuildBackground();
+    const POINT offset = ClientOffset(window_);
+    BitBlt(dc, 0, 0, background_->Width(), background_->Height(), background_->Canvas()->Handle(), offset.x,
+           offset.y, SRCCOPY);
+    const LRESULT result = subclass_->CallOld(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), flags);
+    PaintMargins(dc);
+    return result;
 }
 
 } // namespace skin

@@ -41,6 +41,9 @@ private:
     // The parts of the client area no item covers, from the picture (the
     // system fills them with its menu colour).
     void PaintMargins(HDC dc);
+    // WM_PRINT and WM_PRINTCLIENT: the window or its client area into dc.
+    LRESULT Print(HDC dc, LPARAM flags);
+    LRESULT PrintClient(HDC dc, LPARAM flags);
 
     HWND window_;
     TSkinData& skinData_;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iterator>
 #include <utility>
+#include <vector>
 
 #include "skin/data/WinSkinData.h"
 #include "skin/window/MenuItemPaint.h"
@@ -113,9 +114,57 @@ void SetItemsOwnerDraw(TMenuItem& item, bool on, TMeasureExtra extra, int skipLe
     }
 }
 
+// The popup menus of one skinned form that the skin made owner-drawn, owned
+// by the form's controller. Only they are drawn by the system again when the
+// skin lets the form go: a popup the skin left alone (its Tag is the skin
+// data's DisableTag, or popups are not skinned) or one the program had made
+// owner-drawn itself keeps its OwnerDraw. A popup freed meanwhile leaves the
+// list.
+class TSkinDrawnPopups : public TComponent {
+public:
+    explicit TSkinDrawnPopups(TComponent* controller) : TComponent(controller) {}
+
+    static TSkinDrawnPopups& Of(TWinSkinForm& controller)
+    {
+        for (int i = 0; i < controller.ComponentCount(); ++i)
+            if (auto* popups = dynamic_cast<TSkinDrawnPopups*>(controller.Components(i)))
+                return *popups;
+        return *new TSkinDrawnPopups(&controller);
+    }
+    // Makes the popup owner-drawn, noting it when it was not.
+    void Take(TPopupMenu& popup)
+    {
+        if (popup.OwnerDraw())
+            return;
+        popup.SetOwnerDraw(true);
+        FreeNotification(&popup);
+        popups_.push_back(&popup);
+    }
+    // The popups taken are drawn by the system again.
+    void GiveBack()
+    {
+        for (TPopupMenu* popup : std::exchange(popups_, {})) {
+            RemoveFreeNotification(popup);
+            popup->SetOwnerDraw(false);
+        }
+    }
+
+protected:
+    void Notification(TComponent* component, TOperation operation) override
+    {
+        TComponent::Notification(component, operation);
+        if (operation == TOperation::opRemove)
+            std::erase(popups_, component);
+    }
+
+private:
+    std::vector<TPopupMenu*> popups_;
+};
+
 // Every popup menu among the owner's components (forms and frames owned by
-// it included) is drawn by the skin (on) or by the system again (off).
-void SetPopupMenusOwnerDraw(const TSkinData& data, TComponent& owner, bool on)
+// it included) that the skin may draw gets the skin's item handlers (on);
+// off takes them away from every popup again.
+void SetPopupItemsOwnerDraw(const TSkinData& data, TSkinDrawnPopups& taken, TComponent& owner, bool on)
 {
     const bool allowed = (data.SkinControls() & SetOf(xcPopupMenu)) != 0;
     for (int i = 0; i < owner.ComponentCount(); ++i) {
@@ -123,12 +172,21 @@ void SetPopupMenusOwnerDraw(const TSkinData& data, TComponent& owner, bool on)
         if (auto* popup = dynamic_cast<TPopupMenu*>(component)) {
             if (on && (!allowed || popup->Tag() == data.DisableTag()))
                 continue;
-            popup->SetOwnerDraw(on);
+            if (on)
+                taken.Take(*popup);
             SetItemsOwnerDraw(*popup->Items(), on, PopupItemExtra, 0);
         } else if (dynamic_cast<TWinControl*>(component) && component->ComponentCount() > 0) {
-            SetPopupMenusOwnerDraw(data, *component, on);
+            SetPopupItemsOwnerDraw(data, taken, *component, on);
         }
     }
+}
+
+void SetPopupMenusOwnerDraw(TWinSkinForm& controller, TForm& form, bool on)
+{
+    TSkinDrawnPopups& taken = TSkinDrawnPopups::Of(controller);
+    SetPopupItemsOwnerDraw(*controller.SkinData, taken, form, on);
+    if (!on)
+        taken.GiveBack();
 }
 
 // The main menus' items inside the drop-downs (the bar's own items are the
@@ -148,7 +206,7 @@ void SetMainMenusOwnerDraw(TForm& form, bool on)
 
 void SetFormMenusOwnerDraw(TWinSkinForm& controller, TForm& form, bool on, bool mainMenu)
 {
-    SetPopupMenusOwnerDraw(*controller.SkinData, form, on);
+    SetPopupMenusOwnerDraw(controller, form, on);
     if (mainMenu)
         SetMainMenusOwnerDraw(form, on);
 }
