@@ -103,9 +103,12 @@ protected:
         parent->Add(item);
         return item;
     }
-    // Where the menu shows: the form's menu bar, or a tool bar's buttons.
-    enum class TShownOn { MenuBar, ToolBar };
-    TWinSkinForm* Open(TBiDiMode mode = TBiDiMode::bdLeftToRight, TShownOn shownOn = TShownOn::MenuBar)
+    // Where the menu shows: the form's menu bar, a tool bar's buttons, or
+    // nowhere until the test assigns it.
+    enum class TShownOn { MenuBar, ToolBar, Nowhere };
+    // beforeShow: what the test adds to the form before it is shown and skinned.
+    TWinSkinForm* Open(TBiDiMode mode = TBiDiMode::bdLeftToRight, TShownOn shownOn = TShownOn::MenuBar,
+                       const std::function<void()>& beforeShow = {})
     {
         form = new TForm(nullptr);
         form->SetPosition(TPosition::poDesigned);
@@ -132,7 +135,7 @@ protected:
         about = Item(help, L"&About");
         if (shownOn == TShownOn::MenuBar) {
             form->SetMenu(menu);
-        } else {
+        } else if (shownOn == TShownOn::ToolBar) {
             toolBar = new TToolBar(form);
             toolBar->SetParent(form);
             toolBar->SetMenu(menu);
@@ -147,12 +150,19 @@ protected:
         Item(context->Items(), L"-");
         Item(context->Items(), L"&Paste")->SetEnabled(false);
         button->SetPopupMenu(context);
+        if (beforeShow)
+            beforeShow();
         form->Show();
         SetForegroundWindow(form->Handle());
         controller = bed.WaitSkinned(form->Handle());
-        if (controller && !toolBar)  // the bar lays its buttons out when it is painted
-            PumpUntil([&] { return !IsRectEmpty(&Bar().Buttons[0]->Bounds); });
+        if (controller && shownOn == TShownOn::MenuBar)
+            AwaitBarLaidOut();
         return controller;
+    }
+    // The bar lays its buttons out when it is painted.
+    bool AwaitBarLaidOut()
+    {
+        return PumpUntil([&] { return controller->MenuBar && !IsRectEmpty(&Bar().Buttons[0]->Bounds); });
     }
     TSkinMenuBar& Bar() const { return static_cast<TSkinMenuBar&>(*controller->MenuBar); }
     // A bar button on the screen.
@@ -344,6 +354,40 @@ TEST_F(SkinnedMenuBar, TheKeyboardOpensAndWalksTheDropDowns)
     EXPECT_TRUE(systemMenu);
 }
 
+// Alt+letter in a modeless secondary form without a menu of its own stays
+// with that form, as with the system's bars: the main form's bar opens
+// nothing until the main form is the one the keys are for.
+TEST_F(SkinnedMenuBar, AltLetterInASecondaryFormLeavesTheMainFormsBarClosed)
+{
+    ASSERT_TRUE(Open());
+    auto* second = new TForm(form);
+    second->SetPosition(TPosition::poDesigned);
+    second->SetBounds(FormBounds.right + 20, FormBounds.top, 240, 160);
+    second->SetCaption(L"Secondary");
+    second->Show();
+    SetForegroundWindow(second->Handle());
+    ASSERT_TRUE(bed.WaitSkinned(second->Handle()));
+    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == second->Handle(); }));
+    const auto openedByAltF = [&] {
+        bool opened = false;
+        WithInput([&] {
+            input.Key("alt+f");
+            opened = Await([] { return OpenMenuWindow() != nullptr; }, 700ms);
+            if (opened) {
+                input.Key("Escape");
+                AwaitClosed();
+            }
+        });
+        return opened;
+    };
+    EXPECT_FALSE(openedByAltF()) << "from the secondary form";
+    EXPECT_EQ(RunCount(), 0);
+
+    SetForegroundWindow(form->Handle());
+    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == form->Handle(); }));
+    EXPECT_TRUE(openedByAltF()) << "from the main form";
+}
+
 TEST_F(SkinnedMenuBar, ADisabledTopLevelItemOpensNothingAndRunsNothing)
 {
     ASSERT_TRUE(Open());
@@ -468,17 +512,41 @@ std::unique_ptr<TBitmap> ElementFace(TDataSkinObject& e, int width, int height, 
                               e.FrameCount, frame);
 }
 
+// The menu bar's strip in window coordinates.
+RECT BarStrip(const TWinSkinForm& c)
+{
+    return {c.LeftWidth, c.TitleHeight, c.WindowWidth - c.RightWidth, c.TitleHeight + c.MenuBarHeight};
+}
+
+// The bar's face for that strip in the active look.
+std::unique_ptr<TBitmap> BarFace(TSkinData& data, const RECT& strip)
+{
+    TDataSkinObject& bar = *data.MenuBar;
+    return ElementFace(bar, strip.right - strip.left, strip.bottom - strip.top, 1, true,
+                       {bar.LeftWidth, 0, bar.RightWidth, 0});
+}
+
+// A bar button's top and bottom rows on the window (its caption lies
+// between) compared with `face`, a picture whose corner is at `faceAt` in
+// window coordinates.
+std::string ButtonEdgeDifferences(HWND window, const RECT& button, const TBitmap& face, POINT faceAt)
+{
+    const auto shot = CaptureWindow(window);
+    RECT b = button;
+    OffsetRect(&b, -faceAt.x, -faceAt.y);
+    return PictureDifferences(*shot, faceAt, face, {b.left, b.top, b.right, b.top + 3}) +
+           PictureDifferences(*shot, faceAt, face, {b.left, b.bottom - 3, b.right, b.bottom});
+}
+
 } // namespace
 
 TEST_F(SkinnedMenuBar, TheBarAndItsDropDownsShowTheSkinsPictures)
 {
     ASSERT_TRUE(Open());
     TSkinData& data = bed.Data();
-    const RECT strip{controller->LeftWidth, controller->TitleHeight, controller->WindowWidth - controller->RightWidth,
-                     controller->TitleHeight + controller->MenuBarHeight};
+    const RECT strip = BarStrip(*controller);
     const int w = strip.right - strip.left, h = strip.bottom - strip.top;
-    TDataSkinObject& barPicture = *data.MenuBar;
-    const auto bar = ElementFace(barPicture, w, h, 1, true, {barPicture.LeftWidth, 0, barPicture.RightWidth, 0});
+    const auto bar = BarFace(data, strip);
     // The bar's own face beyond the last button.
     const RECT beyond{Bar().Buttons.back()->Bounds.right - strip.left + 1, 0, w, h};
     std::string differences;
@@ -493,12 +561,9 @@ TEST_F(SkinnedMenuBar, TheBarAndItsDropDownsShowTheSkinsPictures)
     ASSERT_TRUE(input.MoveTo(ButtonOnScreen(1)));
     ASSERT_TRUE(PumpUntil([&] { return editButton.State == 3; }));
     const RECT& b = editButton.Bounds;
-    const int bw = b.right - b.left, bh = b.bottom - b.top;
-    const auto hot = ElementFace(*data.MenuItem, bw, bh, 4);
-    PumpUntil([&] {  // its edges: the caption lies inside
-        const auto shot = CaptureWindow(form->Handle());
-        differences = PictureDifferences(*shot, {b.left, b.top}, *hot, {0, 0, bw, 3}) +
-                      PictureDifferences(*shot, {b.left, b.top}, *hot, {0, bh - 3, bw, bh});
+    const auto hot = ElementFace(*data.MenuItem, b.right - b.left, b.bottom - b.top, 4);
+    PumpUntil([&] {
+        differences = ButtonEdgeDifferences(form->Handle(), b, *hot, {b.left, b.top});
         return differences.empty();
     });
     EXPECT_EQ(differences, "") << "the hot button";
@@ -532,6 +597,156 @@ TEST_F(SkinnedMenuBar, TheBarAndItsDropDownsShowTheSkinsPictures)
                                  {iw - 3, 0, iw, ih}),
               "")
         << "the selected item's face";
+}
+
+// A full repaint of the frame while a button is hot (here a new caption)
+// forgets the hover: the button is drawn normal again, and none stays lit
+// once the mouse has gone where nothing watches it.
+TEST_F(SkinnedMenuBar, AFullRepaintLeavesNoButtonLit)
+{
+    ASSERT_TRUE(Open());
+    const TMenuBtn& editButton = *Bar().Buttons[1];
+    const RECT& b = editButton.Bounds;
+    const auto hot = ElementFace(*bed.Data().MenuItem, b.right - b.left, b.bottom - b.top, 4);
+    ASSERT_TRUE(input.MoveTo(ButtonOnScreen(1)));
+    ASSERT_TRUE(PumpUntil([&] { return editButton.State == 3; }));
+    ASSERT_TRUE(PumpUntil([&] { return ButtonEdgeDifferences(form->Handle(), b, *hot, {b.left, b.top}).empty(); }))
+        << "the hot button is lit";
+
+    form->SetCaption(L"Menus, renamed");
+    Pump();
+    RECT client{};
+    GetWindowRect(button->Handle(), &client);
+    input.MoveTo({client.right + 60, client.bottom + 40});  // into the client area, off the controls
+    LoopUntil([] { return false; }, 700ms);  // the hover timer has looked
+
+    EXPECT_EQ(editButton.State, 1);
+    const RECT strip = BarStrip(*controller);
+    EXPECT_EQ(ButtonEdgeDifferences(form->Handle(), b, *BarFace(bed.Data(), strip), {strip.left, strip.top}), "")
+        << "the button shows the bar's face";
+}
+
+// A menu the form gets once it is skinned shows on a skinned bar, which takes
+// its room from the client area as the system's bar would; taken away, the
+// bar goes and the client area takes the room back.
+TEST_F(SkinnedMenuBar, AMenuAssignedAfterSkinningGetsTheBarAndTakingItAwayRemovesIt)
+{
+    ASSERT_TRUE(Open(TBiDiMode::bdLeftToRight, TShownOn::Nowhere));
+    ASSERT_FALSE(controller->MenuBar);
+    const HWND window = form->Handle();
+    const SIZE windowSize = WindowSize(window), clientSize = ClientSize(window);
+
+    form->SetMenu(menu);
+    ASSERT_TRUE(controller->MenuBar) << "a bar for the new menu";
+    ASSERT_TRUE(AwaitBarLaidOut());
+    EXPECT_EQ(GetMenu(window), nullptr) << "the skin draws the bar";
+    EXPECT_EQ(Bar().Buttons.size(), 3u);
+    EXPECT_EQ(WindowSize(window), windowSize);
+    EXPECT_EQ(ClientSize(window), (SIZE{clientSize.cx, clientSize.cy - controller->MenuBarHeight}));
+    const RECT strip = BarStrip(*controller);
+    const auto face = BarFace(bed.Data(), strip);
+    const RECT beyond{Bar().Buttons.back()->Bounds.right - strip.left + 1, 0, strip.right - strip.left,
+                      strip.bottom - strip.top};
+    std::string differences;
+    PumpUntil([&] {
+        differences = PictureDifferences(*CaptureWindow(window), {strip.left, strip.top}, *face, beyond);
+        return differences.empty();
+    });
+    EXPECT_EQ(differences, "") << "the bar's face under the title";
+    bool opened = false;
+    WithInput([&] {
+        input.MoveTo(ButtonOnScreen(0));
+        input.Click();
+        opened = AwaitOpen(file->Handle());
+        input.Key("Escape");
+        AwaitClosed();
+    });
+    EXPECT_TRUE(opened) << "the new bar's buttons open their drop-downs";
+
+    form->SetMenu(nullptr);
+    EXPECT_FALSE(controller->MenuBar);
+    EXPECT_EQ(controller->MenuBarHeight, 0);
+    EXPECT_EQ(ClientSize(window), clientSize);
+    EXPECT_EQ(GetMenu(window), nullptr);
+    bed.Data().SetActive(false);
+    ASSERT_TRUE(PumpUntil([&] { return bed.Manager().FindController(window) == nullptr; }));
+    EXPECT_EQ(GetMenu(window), nullptr) << "no menu given back that the form no longer has";
+}
+
+// Switching the skin off gives the system back only the popup menus the skin
+// made owner-drawn: one it left alone (its Tag is the skin's DisableTag) or
+// one the program draws itself keeps its own OwnerDraw and item handlers.
+TEST_F(SkinnedMenuBar, SwitchingTheSkinOffGivesBackOnlyThePopupsItTook)
+{
+    struct TCase {
+        const char* What;
+        bool DisableTag;
+        bool ProgramDraws;
+        bool OwnerDrawnWhileSkinned;
+    };
+    const TCase cases[] = {
+        {"a popup the skin draws", false, false, true},
+        {"a popup the skin leaves alone", true, false, false},
+        {"a popup the program draws, left alone", true, true, true},
+        {"a popup the program draws", false, true, true},
+    };
+    std::vector<TPopupMenu*> popups;
+    ASSERT_TRUE(Open(TBiDiMode::bdLeftToRight, TShownOn::MenuBar, [&] {
+        for (const TCase& c : cases) {
+            auto* popup = new TPopupMenu(form);
+            Item(popup->Items(), L"&Item");
+            if (c.DisableTag)
+                popup->SetTag(bed.Data().DisableTag());
+            if (c.ProgramDraws) {
+                popup->SetOwnerDraw(true);
+                popup->Items()->Items(0)->OnDrawItem =
+                    TMenuDrawItemEvent([](TObject*, TCanvas*, const RECT&, bool) {}, "ProgramDraws");
+            }
+            popups.push_back(popup);
+        }
+    }));
+    for (size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EQ(popups[i]->OwnerDraw(), cases[i].OwnerDrawnWhileSkinned) << cases[i].What;
+
+    const HWND window = form->Handle();
+    bed.Data().SetActive(false);
+    ASSERT_TRUE(PumpUntil([&] { return bed.Manager().FindController(window) == nullptr; }));
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const TCase& c = cases[i];
+        TMenuItem& item = *popups[i]->Items()->Items(0);
+        EXPECT_EQ(popups[i]->OwnerDraw(), c.ProgramDraws) << c.What;
+        EXPECT_EQ(item.OnDrawItem.Name, c.ProgramDraws ? "ProgramDraws" : "") << c.What;
+        EXPECT_FALSE(item.OnMeasureItem) << c.What;
+    }
+}
+
+// A popup printed into a picture (WM_PRINT, as a menu animation asks for)
+// shows the skin's frame, not the system's border over it.
+TEST_F(SkinnedMenuBar, APrintedPopupShowsTheSkinsFrame)
+{
+    ASSERT_TRUE(Open());
+    std::unique_ptr<TBitmap> printed;
+    RECT popup{};
+    WithInput([&] {
+        input.MoveTo(ButtonOnScreen(0));
+        input.Click();
+        if (!AwaitOpen(file->Handle()))
+            return;
+        const HWND window = OpenMenuWindow();
+        GetWindowRect(window, &popup);
+        printed = std::make_unique<TBitmap>(popup.right - popup.left, popup.bottom - popup.top);
+        SendMessageW(window, WM_PRINT, reinterpret_cast<WPARAM>(printed->Canvas()->Handle()),
+                     PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND | PRF_CHILDREN);
+        input.Key("Escape");
+        AwaitClosed();
+    });
+    ASSERT_TRUE(printed);
+    const int pw = popup.right - popup.left, ph = popup.bottom - popup.top;
+    const auto background = ElementFace(*bed.Data().MenuBackground, pw, ph, 1);
+    EXPECT_EQ(PictureDifferences(*printed, {0, 0}, *background, {0, 0, pw, 3}), "") << "top";
+    EXPECT_EQ(PictureDifferences(*printed, {0, 0}, *background, {0, ph - 3, pw, ph}), "") << "bottom";
+    EXPECT_EQ(PictureDifferences(*printed, {0, 0}, *background, {0, 0, 3, ph}), "") << "left";
+    EXPECT_EQ(PictureDifferences(*printed, {0, 0}, *background, {pw - 3, 0, pw, ph}), "") << "right";
 }
 
 TEST_F(SkinnedMenuBar, AControlsContextMenuOpensOnARightClickInTheSkin)
