@@ -1,5 +1,8 @@
 // The skin engine's private window messages, in one table. Their values are
-// fixed: skinned components of other modules send and answer them too.
+// fixed: skinned components of other modules send and answer them too. 0x3517
+// is left unused: it asked for a remade control's scroll bars to be skinned
+// again, which discovery does for every remade window (its creation reaches
+// the skinned window), so a component that still sends it changes nothing.
 #pragma once
 
 #include <windows.h>
@@ -18,7 +21,6 @@ enum : UINT {
     WM_SKINBUTTONACTION = 0x3514,   // posted for a caption button of an unknown action; wParam = the action
     WM_SKINBUTTONVISIBLE = 0x3515,  // sent: is a caption button of visibility code wParam (action lParam) shown?
     WM_SKINMDIREDRAW = 0x3516,      // posted to the MDI client: redraw the frame window with its children
-    WM_SKINRESCROLL = 0x3517,       // wParam = a control's window: replace its scroll-bar skinner
     WM_SKINMENUHIT = 0x3518,        // lParam = screen point: open the menu of the menu-bar button there
     WM_SKINQUERY = 0x3523,          // answered 1 by a window that already wears the skin
     WM_SKINFINDCONTROLS = 0x3524,   // posted to a skinned window that got a child: skin its new controls

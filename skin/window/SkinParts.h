@@ -86,8 +86,6 @@ struct TSkinParts {
     std::function<void(TWinSkinForm& controller, HWND window)> SkinChildWindows;
     // The decision for one child window (also for a new size grip).
     std::function<void(TWinSkinForm& controller, HWND window)> SkinWindowByClass;
-    // Replaces the scroll-bar skinner of a control whose window was remade.
-    std::function<void(TWinSkinForm& controller, HWND window)> ReplaceScrollSkinner;
 
     // ---- Popup menus ----
     // Makes the skinner of a new popup-menu window.

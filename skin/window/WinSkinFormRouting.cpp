@@ -141,8 +141,9 @@ void TWinSkinForm::RouteAlways(TMessage& m)
         return;
     case WM_PARENTNOTIFY:
     case ui::CM_CONTROLLISTCHANGE:
-        // A child window or windowless control made after the first
-        // skinning: controls are found once their maker has set them up.
+        // A child window or windowless control made (or a control's window
+        // made again) after the first skinning: controls are found once
+        // their maker has set them up.
         if ((m.Msg != WM_PARENTNOTIFY || LOWORD(m.WParam) == WM_CREATE) && SkinState == TSkinState::Running &&
             !ControlSearchPosted)
             ControlSearchPosted = PostMessageW(WindowHandle, WM_SKINFINDCONTROLS, 0, SkinMagic) != FALSE;
@@ -152,10 +153,6 @@ void TWinSkinForm::RouteAlways(TMessage& m)
         if (SkinState == TSkinState::Running)
             FindControls();
         ControlSearchPosted = false;
-        return;
-    case WM_SKINRESCROLL:
-        if (SkinParts().ReplaceScrollSkinner)
-            SkinParts().ReplaceScrollSkinner(*this, reinterpret_cast<HWND>(m.WParam));
         return;
     case WM_SKINQUERY:
         m.Result = 1;

@@ -38,7 +38,7 @@ enum : UINT {
     CM_MENUCHANGED = CM_BASE + 0x15,     // a form's menu changed
     CM_BUTTONPRESSED = CM_BASE + 0x18,   // a speed button of group WParam went down (LParam: the button)
     CM_RELEASE = CM_BASE + 0x21,         // posted by TForm::Release: free the form
-    CM_CONTROLLISTCHANGE = CM_BASE + 0x2C,  // sent to the top window: a windowless control came (WParam: it)
+    CM_CONTROLLISTCHANGE = CM_BASE + 0x2C,  // sent to the top window: a control came or its window was made (WParam: it)
     CM_RECREATEWND = CM_BASE + 0x33,     // destroy and remake the window handle
     CM_SHOWN = CM_BASE + 0x35,           // sent to a top window just shown, once the system has shown it
     CM_SHOWING = CM_BASE + 0x36,         // sent to a top window about to be shown, before the system shows it

@@ -98,6 +98,26 @@ void TWinControl::CreateParams(TCreateParams& params)
     params.ExStyle |= BiDiExStyle(BiDiMode());
 }
 
+namespace {
+
+// Tells the top window that a control came: a windowless one placed in it, or
+// a child window made (also made again) anywhere in it. The skin finds new
+// controls then. A child window's creation shows in its parent's
+// WM_PARENTNOTIFY, but under Wine in no other ancestor's, so a control made
+// inside a panel would go unseen by the top window.
+void AnnounceToTopWindow(TControl& control)
+{
+    TWinControl* top = control.Parent();
+    if (!top)
+        return;
+    while (top->Parent())
+        top = top->Parent();
+    if (top->HandleAllocated())
+        SendMessageW(top->WindowHandle(), CM_CONTROLLISTCHANGE, reinterpret_cast<WPARAM>(&control), 0);
+}
+
+} // namespace
+
 void TWinControl::CreateHandle()
 {
     TCreateParams params;
@@ -118,6 +138,7 @@ void TWinControl::CreateHandle()
     if (!wnd || !handle_)
         throw Exception("Cannot create the window of '" + Name() + "'");
     CreateWnd();
+    AnnounceToTopWindow(*this);
 }
 
 void TWinControl::RegisterOwnClass(const std::wstring& cls, const TCreateParams& params)
@@ -256,15 +277,9 @@ void TWinControl::InsertControl(TControl* control)
         wc->HandleNeeded();
     control->Invalidate();
     ControlBoundsChanged(*control);
-    // A windowed control's arrival shows in its parent's WM_PARENTNOTIFY; a
-    // windowless one says so to the top window, whose skin finds it then.
-    if (!dynamic_cast<TWinControl*>(control)) {
-        TWinControl* top = this;
-        while (top->Parent())
-            top = top->Parent();
-        if (top->handle_)
-            SendMessageW(top->handle_, CM_CONTROLLISTCHANGE, reinterpret_cast<WPARAM>(control), 0);
-    }
+    // A windowed control says so when its window is made (CreateHandle).
+    if (!dynamic_cast<TWinControl*>(control))
+        AnnounceToTopWindow(*control);
 }
 
 void TWinControl::RemoveControl(TControl* control)

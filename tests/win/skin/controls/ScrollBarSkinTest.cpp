@@ -23,6 +23,7 @@
 #include "tests/win/support/SkinTestSupport.h"
 #include "tests/win/support/WindowTestSupport.h"
 #include "tests/win/support/XInput.h"
+#include "ui/controls/ExtCtrls.h"
 #include "ui/controls/StdCtrls.h"
 
 using namespace skin;
@@ -430,6 +431,22 @@ TEST(SkinnedMemo, BothBarsAndTheCornerBetweenThem)
         return again && again->VertBar()->Shown();
     }));
     EXPECT_FALSE(again->HorzBar()->Shown());
+
+    // Remade inside a panel too, whose window alone hears of the new
+    // window's creation.
+    auto* panel = new ui::TPanel(form.get());
+    panel->SetParent(form.get());
+    panel->SetBounds(240, 10, 100, 160);
+    auto* inner = new ui::TMemo(form.get());
+    inner->SetParent(panel);
+    inner->SetBounds(5, 5, 90, 150);
+    inner->SetTextValue(text);
+    ASSERT_TRUE(PumpUntil([&] { return ScrollSkinnerOf(*controller, inner->Handle()) != nullptr; }));
+    inner->SetScrollBars(ui::TScrollStyle::ssVertical);
+    ASSERT_TRUE(PumpUntil([&] {
+        again = ScrollSkinnerOf(*controller, inner->Handle());
+        return again && again->VertBar()->Shown();
+    })) << "the remade memo in the panel";
 }
 
 namespace {
