@@ -61,25 +61,7 @@ struct TMessageBoxAnswerer::State {
 
 namespace {
 
-BOOL CALLBACK FindMessageBoxOfProcess(HWND wnd, LPARAM found)
-{
-    DWORD pid = 0;
-    GetWindowThreadProcessId(wnd, &pid);
-    wchar_t cls[16] = {};
-    GetClassNameW(wnd, cls, 16);
-    if (pid == GetCurrentProcessId() && IsWindowVisible(wnd) && std::wstring(cls) == L"#32770") {
-        *reinterpret_cast<HWND*>(found) = wnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND FindOwnMessageBox()
-{
-    HWND found = nullptr;
-    EnumWindows(FindMessageBoxOfProcess, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
+std::atomic<int> expectedBoxes{0};
 
 std::wstring TextOf(HWND wnd)
 {
@@ -88,16 +70,76 @@ std::wstring TextOf(HWND wnd)
     return buf;
 }
 
+std::wstring ClassOf(HWND wnd)
+{
+    wchar_t name[32] = {};
+    GetClassNameW(wnd, name, 32);
+    return name;
+}
+
+bool IsMessageBox(HWND wnd)
+{
+    if (ClassOf(wnd) != L"#32770" || !GetDlgItem(wnd, 0xFFFF))
+        return false;
+    for (HWND child = GetWindow(wnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (const std::wstring cls = ClassOf(child); cls != L"Button" && cls != L"Static")
+            return false;
+    return true;
+}
+
+BOOL CALLBACK FindMessageBoxOfProcess(HWND wnd, LPARAM found)
+{
+    DWORD pid = 0;
+    GetWindowThreadProcessId(wnd, &pid);
+    if (pid == GetCurrentProcessId() && IsWindowVisible(wnd) && IsMessageBox(wnd)) {
+        *reinterpret_cast<HWND*>(found) = wnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 } // namespace
+
+HWND OwnMessageBox()
+{
+    HWND found = nullptr;
+    EnumWindows(FindMessageBoxOfProcess, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+std::wstring MessageBoxCaption(HWND box)
+{
+    return TextOf(box);
+}
+
+std::wstring MessageBoxText(HWND box)
+{
+    const HWND text = GetDlgItem(box, 0xFFFF);
+    return text ? TextOf(text) : std::wstring();
+}
+
+TExpectedMessageBoxes::TExpectedMessageBoxes()
+{
+    ++expectedBoxes;
+}
+
+TExpectedMessageBoxes::~TExpectedMessageBoxes()
+{
+    --expectedBoxes;
+}
+
+bool TExpectedMessageBoxes::Any()
+{
+    return expectedBoxes > 0;
+}
 
 TMessageBoxAnswerer::TMessageBoxAnswerer() : state_(new State)
 {
     state_->thread = std::thread([this] {
         while (!state_->stop) {
-            if (HWND box = FindOwnMessageBox()) {
-                Caption = TextOf(box);
-                if (HWND text = GetDlgItem(box, 0xFFFF))
-                    Text = TextOf(text);
+            if (HWND box = OwnMessageBox()) {
+                Caption = MessageBoxCaption(box);
+                Text = MessageBoxText(box);
                 PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
                 state_->done = true;
                 return;

@@ -32,6 +32,28 @@ VOID CALLBACK CloseMenuOnTimer(HWND, UINT, UINT_PTR id, DWORD);
 // virtual key and whether it goes down (true) or up.
 void SendKeys(std::initializer_list<std::pair<WORD, bool>> keys);
 
+// A message box of this process that is on the screen, or null: a
+// standard dialog holding buttons and texts alone, its text the static
+// 0xFFFF (the folder chooser and dialogs of the tests' own are not boxes).
+HWND OwnMessageBox();
+// A box's caption and text.
+std::wstring MessageBoxCaption(HWND box);
+std::wstring MessageBoxText(HWND box);
+
+// Declares, while one lives, that the test shows message boxes on purpose and
+// answers them itself. Any other box would wait for a user: the test
+// program's watch reports it as a failure of the running test and presses
+// its first button, so the test ends and the rest run.
+class TExpectedMessageBoxes {
+public:
+    TExpectedMessageBoxes();
+    ~TExpectedMessageBoxes();
+    TExpectedMessageBoxes(const TExpectedMessageBoxes&) = delete;
+    TExpectedMessageBoxes& operator=(const TExpectedMessageBoxes&) = delete;
+    // Whether any lives now.
+    static bool Any();
+};
+
 // Answers the next message box of this process from a second thread (the box
 // runs its own modal loop): records its caption and text and presses OK.
 class TMessageBoxAnswerer {
@@ -47,6 +69,7 @@ public:
 
 private:
     struct State;
+    TExpectedMessageBoxes expected_;
     State* state_;
 };
 

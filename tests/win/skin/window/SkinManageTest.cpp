@@ -332,6 +332,7 @@ TEST(SkinManager, ASkinFileThatCannotBeLoadedChangesNoWindow)
 TEST(SkinManager, MessageBoxesAreSkinned)
 {
     TSkinTestBed bed;
+    TExpectedMessageBoxes expected;  // answered below
     std::atomic<bool> skinned{false}, found{false};
     std::thread answerer([&] {
         const auto end = std::chrono::steady_clock::now() + 5s;
