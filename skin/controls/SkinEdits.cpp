@@ -3,14 +3,62 @@
 #include "skin/data/SkinRecords.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/draw/SkinDraw.h"
+#include "skin/window/WinSkinForm.h"
+#include "ui/controls/Controls.h"
 
 #include <commctrl.h>
+
+#include <algorithm>
+#include <cwctype>
+#include <memory>
+#include <string>
 
 namespace skin {
 
 using namespace ui;
 
 // ---- TSkinEdit
+
+HWND SpinInside(HWND edit)
+{
+    for (HWND child = GetWindow(edit, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t name[64]{};
+        GetClassNameW(child, name, 64);
+        std::wstring cls = name;
+        for (wchar_t& c : cls)
+            c = static_cast<wchar_t>(std::towlower(c));
+        if (cls == L"msctls_updown32" || cls.find(L"spin") != std::wstring::npos ||
+            cls.find(L"updown") != std::wstring::npos)
+            return child;
+    }
+    return nullptr;
+}
+
+void TSkinEdit::InitControl(TWinSkinForm& form, TSkinData& skinData, bool takeColour)
+{
+    TSkinControl::InitControl(form, skinData, takeColour);
+    AdoptSpin();
+}
+
+void TSkinEdit::InitWindow(HWND window, TSkinData& skinData, TWinSkinForm& form)
+{
+    TSkinControl::InitWindow(window, skinData, form);
+    AdoptSpin();
+}
+
+// A spin edit may make its up-down after the edit, so each paint looks for
+// it too. The up-down's skinner goes with the edit (or, for a bare window,
+// with the controller); one that discovery gave the up-down already is
+// told that it sits inside the edit.
+void TSkinEdit::AdoptSpin()
+{
+    if (!FormSkin || !SkinData || !Handle || !(SkinData->SkinControls() & SetOf(xcSpin)))
+        return;
+    const HWND spin = SpinInside(Handle);
+    TComponent* owner = Control ? static_cast<TComponent*>(Control) : FormSkin;
+    if (TSkinUpDown* arrows = spin ? AdoptUpDown(spin, owner, *FormSkin, *SkinData) : nullptr)
+        arrows->Embedded = true;
+}
 
 void TSkinEdit::RestoreControl()
 {
@@ -33,6 +81,7 @@ void TSkinEdit::AfterMessage(TMessage& m)
 // over the border the edit has; an edit without a border is left alone.
 void TSkinEdit::PaintControl(HDC dc, const RECT& rect)
 {
+    AdoptSpin();
     RECT client{};
     GetClientRect(Handle, &client);
     if (RectWidth(client) == RectWidth(rect) || RectHeight(client) == RectHeight(rect))
@@ -47,6 +96,15 @@ void TSkinEdit::PaintControl(HDC dc, const RECT& rect)
 }
 
 // ---- TSkinUpDown
+
+TSkinUpDown* AdoptUpDown(HWND upDown, TComponent* owner, TWinSkinForm& form, TSkinData& data)
+{
+    if (TFormSkinner* skinned = form.FindSkinnerOfWindow(upDown))
+        return dynamic_cast<TSkinUpDown*>(skinned);
+    auto skinner = std::make_unique<TSkinUpDown>(owner);
+    skinner->InitWindow(upDown, data, form);
+    return skinner.release();  // owned by `owner`
+}
 
 int UpDownFrame(bool secondArrow, TArrowState state)
 {
@@ -113,19 +171,38 @@ TArrowState TSkinUpDown::StateOf(const RECT& half, POINT cursor, bool enabled) c
     return MouseState & MouseHot ? TArrowState::Hot : TArrowState::Normal;
 }
 
+// Inside an edit, each side of the up-down nearer than the border's width
+// to the edit's side moves in, so the edit's border shows whole around it.
+RECT TSkinUpDown::ArrowsRect(const RECT& all) const
+{
+    RECT arrows = all;
+    RECT own{}, edit{};
+    if (!Embedded || !GetWindowRect(Handle, &own) || !GetWindowRect(GetParent(Handle), &edit))
+        return arrows;
+    arrows.left += std::max(0, EditBorderWidth - static_cast<int>(own.left - edit.left));
+    arrows.top += std::max(0, EditBorderWidth - static_cast<int>(own.top - edit.top));
+    arrows.right -= std::max(0, EditBorderWidth - static_cast<int>(edit.right - own.right));
+    arrows.bottom -= std::max(0, EditBorderWidth - static_cast<int>(edit.bottom - own.bottom));
+    return arrows;
+}
+
 // Each half is its arrow's frame stretched over it, with the arrow's glyph
-// from the second picture centred at its own size.
+// from the second picture centred at its own size. Inside an edit the room
+// around the arrows is the white of the edit's border.
 void TSkinUpDown::PaintControl(HDC dc, const RECT& rect)
 {
     TDataSkinBorder* element = Element();
     if (!element)
         return;
     TFacePainter face(dc, rect);
-    FillSkinColour(face.Dc(), face.Rect());
-    const RECT& all = face.Rect();
+    if (Embedded)
+        FillRect(face.Dc(), &face.Rect(), static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    const RECT all = ArrowsRect(face.Rect());
+    FillSkinColour(face.Dc(), all);
     const bool horizontal = SideBySide();
-    const RECT first = horizontal ? RECT{0, 0, all.right / 2, all.bottom} : RECT{0, 0, all.right, all.bottom / 2};
-    const RECT second = horizontal ? RECT{first.right, 0, all.right, all.bottom} : RECT{0, first.bottom, all.right, all.bottom};
+    const int middleX = all.left + RectWidth(all) / 2, middleY = all.top + RectHeight(all) / 2;
+    const RECT first = horizontal ? RECT{all.left, all.top, middleX, all.bottom} : RECT{all.left, all.top, all.right, middleY};
+    const RECT second = horizontal ? RECT{middleX, all.top, all.right, all.bottom} : RECT{all.left, middleY, all.right, all.bottom};
     POINT cursor{};
     GetCursorPos(&cursor);
     ScreenToClient(Handle, &cursor);

@@ -84,16 +84,11 @@ RECT InStrip(const RECT& r, const RECT& strip, TTabSide side)
 }
 
 // Gives the arrows that scroll a row of tabs an up-down skinner, left and
-// right arrows whatever their style, owned by `owner`; nothing when they
-// have one.
+// right arrows whatever their style, owned by `owner`.
 void SkinTabArrows(HWND arrows, TComponent* owner, TWinSkinForm& form, TSkinData& data)
 {
-    if (!arrows || form.FindSkinnerOfWindow(arrows))
-        return;
-    auto skinner = std::make_unique<TSkinUpDown>(owner);
-    skinner->Horizontal = 1;
-    skinner->InitWindow(arrows, data, form);
-    skinner.release();  // owned by `owner`
+    if (TSkinUpDown* skinner = arrows ? AdoptUpDown(arrows, owner, form, data) : nullptr)
+        skinner->Horizontal = 1;
 }
 
 } // namespace
