@@ -5,6 +5,7 @@
 #include "skin/draw/ImgUtil.h"
 #include "skin/draw/SkinDraw.h"
 #include "ui/controls/Controls.h"
+#include "ui/graphics/ImgList.h"
 
 #include <windowsx.h>
 
@@ -66,8 +67,11 @@ bool TSkinButton::BeforeMessage(TMessage& m)
         if (!HasFocus())
             SetFocus(Handle);
         Press();
+        // The handler hears of the press as the control itself would tell
+        // it: with the keys and buttons held (Shift, Ctrl, Alt) in Shift.
         if (Control)
-            Control->OnMouseDown(Control, TMouseButton::mbLeft, 0, GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam));
+            Control->OnMouseDown(Control, TMouseButton::mbLeft, ShiftStateFromMouse(m.WParam),
+                                 GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam));
         return false;
     default: return TSkinControl::BeforeMessage(m);
     }
@@ -170,11 +174,10 @@ TButtonFace TSkinButton::PaintFace(HDC dc, const RECT& rect) const
     return face;
 }
 
-void TSkinButton::SelectCaptionFont(HDC dc, TButtonFace face) const
+TColor ButtonCaptionColour(const TSkinData& data, TColor own, TButtonFace face)
 {
-    SelectObject(dc, CurrentFont());
-    const TDataSkinButton& b = *SkinData->Buttons;
-    TColor colour = Control ? Control->Font()->Color() : static_cast<TColor>(SkinData->Colours.ButtonText);
+    const TDataSkinButton& b = *data.Buttons;
+    TColor colour = own;
     // A disabled caption is measured against the normal one's colour.
     if ((face == TButtonFace::Normal || face == TButtonFace::Disabled) && b.HasNormalColour2)
         colour = b.NormalColour2;
@@ -183,8 +186,15 @@ void TSkinButton::SelectCaptionFont(HDC dc, TButtonFace face) const
     else if (face == TButtonFace::Pressed && b.HasPressedColour2)
         colour = b.PressedColour2;
     if (face == TButtonFace::Disabled)
-        colour = DisabledTextColour(SkinData->Colours, colour, ColorToRGB);
-    SetTextColor(dc, ColorToRGB(colour));
+        colour = DisabledTextColour(data.Colours, colour, ColorToRGB);
+    return colour;
+}
+
+void TSkinButton::SelectCaptionFont(HDC dc, TButtonFace face) const
+{
+    SelectObject(dc, CurrentFont());
+    const TColor own = Control ? Control->Font()->Color() : static_cast<TColor>(SkinData->Colours.ButtonText);
+    SetTextColor(dc, ColorToRGB(ButtonCaptionColour(*SkinData, own, face)));
 }
 
 void TSkinButton::DrawButtonCaption(HDC dc, const RECT& rect, std::wstring caption) const
@@ -210,8 +220,11 @@ void TSkinButton::PaintControl(HDC dc, const RECT& rect)
     if (!HasButtonPicture(SkinData))
         return;
     TFacePainter painter(dc, rect);
-    PaintFace(painter.Dc(), painter.Rect());
-    DrawButtonCaption(painter.Dc(), painter.Rect(), CurrentCaption());
+    const TButtonFace face = PaintFace(painter.Dc(), painter.Rect());
+    if (const TGlyphLook look = GlyphLookOf(); look.HasGlyph())
+        DrawGlyphAndCaption(painter.Dc(), painter.Rect(), look, GlyphFrameOf(face), 0);
+    else
+        DrawButtonCaption(painter.Dc(), painter.Rect(), CurrentCaption());
     painter.Show();
 }
 
@@ -279,6 +292,8 @@ void TSkinMenuButton::PaintControl(HDC dc, const RECT& rect)
 void DrawGlyphFrame(HDC dc, POINT at, int numGlyphs, int frame, const TBitmap& glyph)
 {
     numGlyphs = std::max(numGlyphs, 1);
+    // A glyph without a disabled frame shows its first one greyed.
+    const bool greyed = frame == 2;
     if (numGlyphs < frame)
         frame = 1;
     const int width = glyph.Width() / numGlyphs;
@@ -287,13 +302,25 @@ void DrawGlyphFrame(HDC dc, POINT at, int numGlyphs, int frame, const TBitmap& g
     TBitmap piece(width, glyph.Height());
     BitBlt(piece.Canvas()->Handle(), 0, 0, width, glyph.Height(), const_cast<TBitmap&>(glyph).Canvas()->Handle(),
            width * (frame - 1), 0, SRCCOPY);
-    if (frame == 2)
+    if (greyed)
         Greyscale(piece);
     const RECT place{at.x, at.y, at.x + width, at.y + glyph.Height()};
     TransparentBlit(dc, place, piece, piece.Canvas()->Pixel(0, glyph.Height() - 1));
 }
 
 namespace {
+
+// The image-list picture of a look at `at`: disabled, the disabled picture,
+// or without one the enabled picture greyed.
+void DrawListImage(HDC dc, POINT at, const TGlyphLook& look, bool disabled)
+{
+    TCanvas canvas;
+    const TCanvasAttachment attached(canvas, dc);
+    if (disabled && look.DisabledIndex != -1)
+        look.Images->Draw(&canvas, at.x, at.y, look.DisabledIndex);
+    else
+        look.Images->Draw(&canvas, at.x, at.y, look.ImageIndex, !disabled);
+}
 
 TGlyphLayout GlyphLayoutOf(const std::string& name)
 {
@@ -359,11 +386,23 @@ TGlyphPlacement PlaceGlyph(TGlyphLayout layout, SIZE client, SIZE glyph, SIZE te
 }
 
 
-TGlyphLook TSkinBitButton::GlyphLookOf() const
+SIZE TGlyphLook::GlyphSize() const
+{
+    if (HasBitmap())
+        return {Glyph->Width() / NumGlyphs, Glyph->Height()};
+    if (HasListImage())
+        return {Images->Width(), Images->Height()};
+    return {0, 0};
+}
+
+TGlyphLook TSkinButton::GlyphLookOf() const
 {
     TGlyphLook look;
     look.Glyph = dynamic_cast<const TBitmap*>(GetObjectPropByName(Control, "Glyph"));
     look.NumGlyphs = std::max(GetIntPropByName(Control, "NumGlyphs"), 1);
+    look.Images = dynamic_cast<const TImageList*>(GetObjectPropByName(Control, "Images"));
+    look.ImageIndex = GetIntPropByName(Control, "ImageIndex");
+    look.DisabledIndex = GetIntPropByName(Control, "DisabledIndex");
     look.Layout = GlyphLayoutOf(GetEnumPropByName(Control, "Layout"));
     look.Margin = GetIntPropByName(Control, "Margin");
     look.Spacing = GetIntPropByName(Control, "Spacing");
@@ -371,11 +410,10 @@ TGlyphLook TSkinBitButton::GlyphLookOf() const
     return look;
 }
 
-void TSkinBitButton::DrawGlyphAndCaption(HDC dc, const RECT& rect, const TGlyphLook& look, int frame,
-                                         int centringShift) const
+void TSkinButton::DrawGlyphAndCaption(HDC dc, const RECT& rect, const TGlyphLook& look, int frame,
+                                      int centringShift) const
 {
-    const bool hasGlyph = look.HasGlyph();
-    const SIZE glyphSize = hasGlyph ? SIZE{look.Glyph->Width() / look.NumGlyphs, look.Glyph->Height()} : SIZE{0, 0};
+    const SIZE glyphSize = look.GlyphSize();
     const std::wstring caption = WithLineBreak(CurrentCaption());
     RECT box = rect;
     InflateRect(&box, -2, -2);
@@ -391,8 +429,10 @@ void TSkinBitButton::DrawGlyphAndCaption(HDC dc, const RECT& rect, const TGlyphL
     const SIZE client{RectWidth(rect), RectHeight(rect)};
     const TGlyphPlacement place = PlaceGlyph(look.Layout, client, glyphSize, textSize, look.Margin, look.Spacing,
                                              look.Centred, centringShift);
-    if (hasGlyph)
+    if (look.HasBitmap())
         DrawGlyphFrame(dc, place.Glyph, look.NumGlyphs, frame, *look.Glyph);
+    else if (look.HasListImage())
+        DrawListImage(dc, place.Glyph, look, frame == GlyphFrameOf(TButtonFace::Disabled));
     RECT text{place.Text.x, place.Text.y, place.Text.x + textSize.cx, place.Text.y + textSize.cy};
     SetBkMode(dc, TRANSPARENT);
     if (!caption.empty()) {

@@ -11,6 +11,10 @@
 
 #include "skin/controls/SkinControl.h"
 
+namespace ui {
+class TImageList;
+} // namespace ui
+
 namespace skin {
 
 // The faces of the Buttons element, in strip order.
@@ -20,6 +24,36 @@ inline constexpr int ButtonFaceCount = 5;
 // The face of a button in a state; a disabled button is always Disabled.
 TButtonFace ButtonFaceOf(unsigned mouseState, bool focusedOrDefault, bool enabled);
 
+// A caption's colour on face `face`: the skin's colour for that face where it
+// has one, else `own` (the button's font colour); disabled, the skin's
+// disabled text colour against it.
+ui::TColor ButtonCaptionColour(const TSkinData& data, ui::TColor own, TButtonFace face);
+
+enum class TGlyphLayout { Left, Right, Top, Bottom };
+
+// What a button shows beside its caption, from its published Glyph,
+// NumGlyphs, Images, ImageIndex, DisabledIndex, Layout, Margin, Spacing and
+// Alignment.
+struct TGlyphLook {
+    const ui::TBitmap* Glyph = nullptr;  // null or empty: no picture of its own
+    int NumGlyphs = 1;
+    // Without a Glyph, picture ImageIndex of Images (-1: none); disabled,
+    // DisabledIndex, or at -1 ImageIndex greyed.
+    const ui::TImageList* Images = nullptr;
+    int ImageIndex = -1, DisabledIndex = -1;
+    TGlyphLayout Layout = TGlyphLayout::Left;
+    int Margin = -1, Spacing = -1;
+    bool Centred = false;
+    bool HasBitmap() const { return Glyph && !Glyph->Empty(); }
+    bool HasListImage() const { return Images && ImageIndex != -1; }
+    bool HasGlyph() const { return HasBitmap() || HasListImage(); }
+    // The picture's size, (0, 0) without one.
+    SIZE GlyphSize() const;
+};
+
+// A push button: the caption centred on the face, or beside the picture
+// the button publishes (a Glyph, or an image of its Images) by the glyph's
+// rules.
 class TSkinButton : public TSkinControl {
 public:
     using TSkinControl::TSkinControl;
@@ -45,6 +79,14 @@ protected:
     void DrawButtonCaption(HDC dc, const RECT& rect, std::wstring caption) const;
     bool DrawsFocusRect() const;
     bool IsDefaultButton() const;
+    // The picture the button publishes, and its placing.
+    TGlyphLook GlyphLookOf() const;
+    // Glyph frame `frame` (1 up, 2 disabled, 3 pressed, 4 down) and the
+    // caption placed by the look in rect, with the focus rectangle around
+    // the caption while focused. centringShift moves a pair centred by its
+    // spacing alone that much further.
+    void DrawGlyphAndCaption(HDC dc, const RECT& rect, const TGlyphLook& look, int frame,
+                             int centringShift) const;
 
 private:
     void Press();
@@ -52,8 +94,6 @@ private:
     void Click();
 };
 
-// A picture button: the Glyph (NumGlyphs frames: up, disabled, pressed,
-// down) beside the caption by Layout, Margin and Spacing.
 // A button with a drop-down arrow: the caption centred in the room left of
 // the arrow, which takes the rightmost 17 pixels.
 class TSkinMenuButton : public TSkinButton {
@@ -71,31 +111,14 @@ protected:
 inline constexpr int MenuArrowRoom = 17;
 void MenuArrowCorners(SIZE button, POINT (&corners)[3]);
 
-enum class TGlyphLayout { Left, Right, Top, Bottom };
-
-// What a picture button shows beside its caption, from its published
-// Glyph, NumGlyphs, Layout, Margin, Spacing and Alignment.
-struct TGlyphLook {
-    const ui::TBitmap* Glyph = nullptr;  // null or empty: no picture
-    int NumGlyphs = 1;
-    TGlyphLayout Layout = TGlyphLayout::Left;
-    int Margin = -1, Spacing = -1;
-    bool Centred = false;
-    bool HasGlyph() const { return Glyph && !Glyph->Empty(); }
-};
-
+// A picture button: the Glyph (NumGlyphs frames: up, disabled, pressed,
+// down) beside the caption by Layout, Margin and Spacing.
 class TSkinBitButton : public TSkinButton {
 public:
     using TSkinButton::TSkinButton;
 
 protected:
     void PaintControl(HDC dc, const RECT& rect) override;
-    TGlyphLook GlyphLookOf() const;
-    // Glyph frame `frame` and the caption placed by the look in rect, with
-    // the focus rectangle around the caption while focused. centringShift
-    // moves a pair centred by its spacing alone that much further.
-    void DrawGlyphAndCaption(HDC dc, const RECT& rect, const TGlyphLook& look, int frame,
-                             int centringShift) const;
 };
 
 // A speed button (a windowless control): the face of its state drawn where
@@ -135,7 +158,8 @@ TGlyphPlacement PlaceGlyph(TGlyphLayout layout, SIZE client, SIZE glyph, SIZE te
 
 // Draws frame `frame` (1 up, 2 disabled, 3 pressed, 4 down) of a glyph of
 // numGlyphs frames at `at`, transparent at the colour of its bottom-left
-// pixel; the disabled frame in grey. A glyph with fewer frames uses its first.
+// pixel; the disabled frame in grey. A glyph with fewer frames uses its
+// first, in grey for the disabled one.
 void DrawGlyphFrame(HDC dc, POINT at, int numGlyphs, int frame, const ui::TBitmap& glyph);
 
 } // namespace skin

@@ -18,6 +18,9 @@ const TClassInfo& TButton::StaticClass()
                                        .Int("ModalResult", &TButton::ModalResult, &TButton::SetModalResult)
                                        .Bool("Default", &TButton::Default, &TButton::SetDefault)
                                        .Bool("Cancel", &TButton::Cancel, &TButton::SetCancel)
+                                       .Reference("Images", &TButton::Images, &TButton::SetImages)
+                                       .Int("ImageIndex", &TButton::ImageIndex, &TButton::SetImageIndex)
+                                       .Int("DisabledIndex", &TButton::DisabledIndex, &TButton::SetDisabledIndex)
                                        .Creatable()
                                        .Done();
     return info;
@@ -35,6 +38,33 @@ void TButton::CreateParams(TCreateParams& params)
     params.SystemClass = L"BUTTON";
     params.Style |= default_ ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
     params.ExStyle &= ~WS_EX_RIGHT;  // a push button's caption stays centred in either reading order
+}
+
+void TButton::SetImages(TImageList* images)
+{
+    SetReference(images_, images);
+    Invalidate();
+}
+
+void TButton::SetImageIndex(int index)
+{
+    imageIndex_ = index;
+    Invalidate();
+}
+
+void TButton::SetDisabledIndex(int index)
+{
+    disabledIndex_ = index;
+    Invalidate();
+}
+
+void TButton::Notification(TComponent* component, TOperation operation)
+{
+    TWinControl::Notification(component, operation);
+    if (operation == TOperation::opRemove && component == images_) {
+        images_ = nullptr;
+        Invalidate();
+    }
 }
 
 void TButton::Click()

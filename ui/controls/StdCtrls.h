@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "ui/controls/Controls.h"
+#include "ui/graphics/ImgList.h"
 
 namespace ui {
 
@@ -219,8 +220,19 @@ public:
     void SetDefault(bool on) { default_ = on; }
     bool Cancel() const { return cancel_; }
     void SetCancel(bool on) { cancel_ = on; }
+    // A picture beside the caption from an image list (a reference):
+    // ImageIndex while the button is enabled, DisabledIndex (or, at -1,
+    // ImageIndex greyed) while it is disabled; -1 for none. The skin draws
+    // it on the button's face; the platform's button shows its caption alone.
+    TImageList* Images() const { return images_; }
+    void SetImages(TImageList* images);
+    int ImageIndex() const { return imageIndex_; }
+    void SetImageIndex(int index);
+    int DisabledIndex() const { return disabledIndex_; }
+    void SetDisabledIndex(int index);
     // A click as if the user had pressed the button.
     void Click() override;
+    void Notification(TComponent* component, TOperation operation) override;
 
 protected:
     void CreateParams(TCreateParams& params) override;
@@ -230,6 +242,9 @@ private:
     int modalResult_ = 0;
     bool default_ = false;
     bool cancel_ = false;
+    TImageList* images_ = nullptr;
+    int imageIndex_ = -1;
+    int disabledIndex_ = -1;
 };
 
 // Which side of a check box or radio button its caption is on: right of the

@@ -1,11 +1,23 @@
-// The utility's two stored forms, read from the program's resources.
+// The utility's two stored forms, read from the program's resources, and
+// the main window's picture buttons in the skin it carries.
 #include <gtest/gtest.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
 
 #include "app/Startup.h"
 #include "app/Unit_main.h"
 #include "app/Unit_mm.h"
+#include "skin/controls/SkinButtons.h"
+#include "skin/data/SkinRecords.h"
+#include "skin/draw/SkinDraw.h"
+#include "tests/win/support/ControlSkinSupport.h"
+#include "tests/win/support/XInput.h"
+#include "ui/core/Utf8.h"
 
 using namespace ui;
+using namespace std::chrono_literals;
 
 namespace {
 
@@ -100,6 +112,117 @@ TEST(StoredForms, TheMainWindowHasItsDesignedControls)
     EXPECT_EQ(form.AIFileDropPan1->Height(), form.ClientHeight());
     EXPECT_EQ(Bounds(*form.ListBox1).right, 448);
     EXPECT_EQ(Bounds(*form.BitBtn2).left, 272);
+}
+
+namespace {
+
+using skin::TButtonFace;
+
+// The button's own glyph (one frame) at `at`, its bottom-left pixel's colour
+// left out; greyed (each pixel the mean of its channels) while disabled.
+void DrawOwnGlyph(TBitmap& face, POINT at, TBitmap& glyph, bool greyed)
+{
+    const auto tone = [greyed](tests::Bgr c) {
+        const auto mean = static_cast<std::uint8_t>((c.R + c.G + c.B) / 3);
+        return greyed ? tests::Bgr{mean, mean, mean} : c;
+    };
+    const tests::Bgr key = tone(tests::At(glyph, 0, glyph.Height() - 1));
+    for (int y = 0; y < glyph.Height(); ++y)
+        for (int x = 0; x < glyph.Width(); ++x)
+            if (const tests::Bgr c = tone(tests::At(glyph, x, y)); !(c == key))
+                tests::Put(face, at.x + x, at.y + y, c);
+}
+
+// A picture button's face as the loaded skin and the button's glyph make
+// it: face `face` of the Buttons element, the glyph left of the caption with
+// the button's spacing and the free room shared out, the caption's first
+// "||" a line break, the focus rectangle around the caption when focused.
+std::unique_ptr<TBitmap> ExpectedFace(const skin::TSkinData& data, TBitBtn& button, TButtonFace face, bool focused)
+{
+    TBitmap& glyph = *button.Glyph();
+    std::wstring caption = button.Caption();
+    if (const auto at = caption.find(L"||"); at != std::wstring::npos)
+        caption.replace(at, 2, L"\r\n");
+    const int w = button.Width(), h = button.Height();
+    skin::TGlyphPlacement place;
+    auto picture = tests::Picture(w, h, data.Colours.ButtonFace, [&](HDC dc, const RECT& all) {
+        skin::DrawElement(dc, all, skin::ButtonFaceCount, static_cast<int>(face), *data.Buttons);
+        const HGDIOBJ oldFont = SelectObject(dc, button.Font()->Handle());
+        RECT text{2, 2, w - 2 - glyph.Width() - 2, h - 2};
+        DrawTextW(dc, caption.c_str(), -1, &text, DT_CALCRECT | DT_WORDBREAK);
+        const SIZE size{text.right - text.left, text.bottom - text.top};
+        place = skin::PlaceGlyph(skin::TGlyphLayout::Left, {w, h}, {glyph.Width(), glyph.Height()}, size,
+                                 button.Margin(), button.Spacing(), false);
+        text = {place.Text.x, place.Text.y, place.Text.x + size.cx, place.Text.y + size.cy};
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, ColorToRGB(skin::ButtonCaptionColour(data, button.Font()->Color(), face)));
+        DrawTextW(dc, caption.c_str(), -1, &text, place.Flags);
+        if (focused) {
+            InflateRect(&text, 2, 2);
+            DrawFocusRect(dc, &text);
+        }
+        SelectObject(dc, oldFont);
+    });
+    DrawOwnGlyph(*picture, place.Glyph, glyph, face == TButtonFace::Disabled);
+    return picture;
+}
+
+} // namespace
+
+// The main window's "加密" and "解密" wear the skin it carries in each state:
+// normal, focused, hot and pressed under the real pointer, disabled (the
+// glyph greyed), and with a caption of two lines.
+TEST(MainWindowButtons, TheirFacesShowTheStateTheGlyphAndTheCaption)
+{
+    tests::TXInput& input = tests::TXInput::Instance();
+    if (!input.Available())
+        GTEST_SKIP() << "no X input";
+    app::RegisterAppClasses();
+    app::TForm_main form(nullptr);
+    form.Show();
+    SetForegroundWindow(form.Handle());
+    ASSERT_TRUE(tests::PumpUntil([&] {
+        const skin::TWinSkinForm* controller = skin::GlobalSkinManage()->FindController(form.Handle());
+        return controller && controller->SkinState == skin::TSkinState::Running;
+    }));
+    const RECT window = tests::ScreenRect(form.Handle());
+    const POINT away{window.right + 100, window.bottom + 100};
+    input.MoveTo(away);
+    const skin::TSkinData& data = *form.SkinData1;
+    const auto shows = [&](TBitBtn& button, TButtonFace face, bool focused) {
+        const auto want = ExpectedFace(data, button, face, focused);
+        int differences = 0;
+        if (tests::PumpUntil([&] {
+                return (differences = tests::Differences(*tests::CaptureScreen(tests::ScreenRect(button.Handle())),
+                                                         *want)) == 0;
+            }, 3s))
+            return true;
+        ADD_FAILURE() << WideToUtf8(button.Caption()) << ", face " << static_cast<int>(face) << ": " << differences
+                      << " pixels differ";
+        return false;
+    };
+    TBitBtn& encrypt = *form.BitBtn1;
+    TBitBtn& decrypt = *form.BitBtn2;
+
+    form.ListBox1->SetFocus();
+    EXPECT_TRUE(shows(encrypt, TButtonFace::Normal, false));
+    EXPECT_TRUE(shows(decrypt, TButtonFace::Normal, false));
+    decrypt.SetFocus();
+    EXPECT_TRUE(shows(decrypt, TButtonFace::Focused, true));
+    const RECT r = tests::ScreenRect(encrypt.Handle());
+    input.MoveTo({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+    EXPECT_TRUE(shows(encrypt, TButtonFace::Hot, false));
+    input.Press();
+    EXPECT_TRUE(shows(encrypt, TButtonFace::Pressed, true)) << "pressed, and focused by the press";
+    input.MoveTo(away);  // the release elsewhere runs nothing
+    input.Release();
+    EXPECT_TRUE(shows(encrypt, TButtonFace::Focused, true));
+
+    form.ListBox1->SetFocus();
+    encrypt.SetEnabled(false);
+    EXPECT_TRUE(shows(encrypt, TButtonFace::Disabled, false));
+    decrypt.SetCaption(L"解||密");
+    EXPECT_TRUE(shows(decrypt, TButtonFace::Normal, false)) << "two lines";
 }
 
 TEST(OpenDocument, AsksTheShellAndReportsWhetherItCould)

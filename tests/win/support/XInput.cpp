@@ -105,6 +105,16 @@ void TXInput::Key(const std::string& name)
     Send("key " + name);
 }
 
+void TXInput::KeyDown(const std::string& name)
+{
+    Send("keydown " + name);
+}
+
+void TXInput::KeyUp(const std::string& name)
+{
+    Send("keyup " + name);
+}
+
 bool WaitForGuiState(DWORD thread, DWORD flag, bool set)
 {
     return PumpUntil([&] {

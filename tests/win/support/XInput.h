@@ -35,6 +35,9 @@ public:
     void Click(int button = 1);
     // Strikes a key of the focused window, by its X name ("Escape").
     void Key(const std::string& name);
+    // Holds a key down (a modifier: "shift", "ctrl") and lets it go.
+    void KeyDown(const std::string& name);
+    void KeyUp(const std::string& name);
 
     ~TXInput();
     TXInput(const TXInput&) = delete;

@@ -44,6 +44,7 @@
 #include "ui/controls/ToolBar.h"
 #include "ui/controls/TrackBar.h"
 #include "ui/core/TypInfo.h"
+#include "ui/graphics/ImgList.h"
 
 using namespace skin;
 using namespace tests;
@@ -444,6 +445,123 @@ TEST(ParentPicture, ATaggedButtonShowsItsParentAroundItsFace)
     EXPECT_TRUE(PumpUntil([&] { return (differences = Differences(*CaptureScreen(r), *expected, {0, 0, w, h})) == 0; },
                           3s))
         << differences << " pixels differ";
+}
+
+// The press on a skinned button never reaches the native button: the skinner
+// tells the button's OnMouseDown of it, with the keys held as the control
+// itself tells them. A twin the DisableTag keeps unskinned hears the same.
+TEST_F(SkinnedButtons, APressTellsOnMouseDownTheKeysHeld)
+{
+    TXInput& input = TXInput::Instance();
+    if (!input.Available())
+        GTEST_SKIP() << "no X input";
+    ASSERT_TRUE(controller);
+    auto* plain = new ui::TButton(form.get());
+    plain->SetTag(bed.Data().DisableTag());
+    plain->SetParent(form.get());
+    plain->SetBounds(160, 80, 120, 40);
+    constexpr ui::TShiftState Unheard = ~0u;
+    ui::TShiftState heard = Unheard;
+    const ui::TMouseEvent note([&](ui::TObject*, ui::TMouseButton, ui::TShiftState shift, int, int) { heard = shift; });
+    button->OnMouseDown = note;
+    plain->OnMouseDown = note;
+    ASSERT_NE(dynamic_cast<TSkinButton*>(SkinnerOf(*controller, button->Handle())), nullptr);
+    ASSERT_EQ(SkinnerOf(*controller, plain->Handle()), nullptr);
+    const auto pressWith = [&](ui::TButton& target, const std::vector<std::string>& keys) {
+        heard = Unheard;
+        input.MoveTo(Centre(target.Handle()));
+        for (const std::string& key : keys)
+            input.KeyDown(key);
+        input.Press();
+        PumpUntil([&] { return heard != Unheard; });
+        input.Release();
+        for (const std::string& key : keys)
+            input.KeyUp(key);
+        PumpUntil([] { return GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_CONTROL) >= 0; });
+        return heard;
+    };
+    constexpr ui::TShiftState Shift = 1u << ui::ssShift, Ctrl = 1u << ui::ssCtrl, Left = 1u << ui::ssLeft;
+    const struct {
+        const char* what;
+        std::vector<std::string> keys;
+        ui::TShiftState shift;
+    } cases[] = {
+        {"no key", {}, Left},
+        {"Shift", {"shift"}, Left | Shift},
+        {"Ctrl", {"ctrl"}, Left | Ctrl},
+        {"Shift and Ctrl", {"shift", "ctrl"}, Left | Shift | Ctrl},
+    };
+    for (const auto& c : cases) {
+        const ui::TShiftState skinned = pressWith(*button, c.keys);
+        EXPECT_EQ(skinned, c.shift) << c.what;
+        EXPECT_EQ(skinned, pressWith(*plain, c.keys)) << c.what << ": as the unskinned button hears it";
+    }
+    input.MoveTo({FormBounds.right + 150, FormBounds.bottom + 150});
+}
+
+// A push button's picture from its image list goes on the skinned face: the
+// enabled picture, the disabled one when disabled, or without one the
+// enabled picture in the image list's disabled style.
+TEST_F(SkinnedForm, TheImageOfAButtonsStateSitsOnItsFace)
+{
+    auto* images = new ui::TImageList(form.get());
+    ui::TBitmap strip(32, 16);
+    const RECT frames[] = {{0, 0, 16, 16}, {16, 0, 32, 16}};
+    constexpr ui::TColor red = 0x0000FF, blue = 0xFF0000;
+    for (const auto& [frame, colour] : {std::pair{frames[0], red}, std::pair{frames[1], blue}}) {
+        const ui::TBrushHandle brush(CreateSolidBrush(ui::ColorToRGB(colour)));
+        FillRect(strip.Canvas()->Handle(), &frame, brush.Get());
+        const RECT corner{frame.left, 0, frame.left + 5, 5};  // keyed: the face shows there
+        const ui::TBrushHandle key(CreateSolidBrush(ui::ColorToRGB(ui::clFuchsia)));
+        FillRect(strip.Canvas()->Handle(), &corner, key.Get());
+    }
+    images->AddMasked(strip, ui::clFuchsia);
+    struct Case {
+        const char* what;
+        bool enabled;
+        int disabledIndex;
+        int shown;          // the picture expected
+        bool greyed;        // in the disabled style
+        ui::TButton* button = nullptr;
+    };
+    Case cases[] = {
+        {"enabled", true, 1, 0, false},
+        {"disabled, with a disabled picture", false, 1, 1, false},
+        {"disabled, without one", false, -1, 0, true},
+    };
+    int top = 10;
+    for (Case& c : cases) {
+        c.button = new ui::TButton(form.get());
+        c.button->SetParent(form.get());
+        c.button->SetBounds(10, top, 90, 34);
+        c.button->SetImages(images);
+        c.button->SetImageIndex(0);
+        c.button->SetDisabledIndex(c.disabledIndex);
+        c.button->SetEnabled(c.enabled);
+        top += 44;
+    }
+    auto* other = new ui::TEdit(form.get());
+    other->SetParent(form.get());
+    other->SetBounds(120, 10, 100, 24);
+    ASSERT_TRUE(bed.Skin(form->Handle()));
+    other->SetFocus();
+    TSkinData& data = bed.Data();
+    for (const Case& c : cases) {
+        const RECT r = ScreenRect(c.button->Handle());
+        const int w = r.right - r.left, h = r.bottom - r.top;
+        const TButtonFace face = c.enabled ? TButtonFace::Normal : TButtonFace::Disabled;
+        const auto expected = Picture(w, h, data.Colours.ButtonFace, [&](HDC dc, const RECT& all) {
+            DrawElement(dc, all, ButtonFaceCount, static_cast<int>(face), *data.Buttons);
+            // Without a caption the picture is centred.
+            ui::TCanvas canvas;
+            const ui::TCanvasAttachment attached(canvas, dc);
+            images->Draw(&canvas, (w - 16) / 2, (h - 16 + 1) / 2, c.shown, !c.greyed);
+        });
+        int differences = 0;
+        EXPECT_TRUE(PumpUntil(
+            [&] { return (differences = Differences(*CaptureScreen(r), *expected, {0, 0, w, h})) == 0; }, 3s))
+            << c.what << ": " << differences << " pixels differ";
+    }
 }
 
 TEST_F(SkinnedButtons, ADestroyedButtonTakesItsSkinnerAlong)
