@@ -564,6 +564,53 @@ TEST_F(SkinnedForm, TheImageOfAButtonsStateSitsOnItsFace)
     }
 }
 
+// A framework check box keeps its state in the control: each state shows
+// its mark, enabled and disabled, and a click steps an unchecked box to
+// checked.
+TEST_F(SkinnedFormUnderInput, FrameworkCheckBoxesShowTheMarkOfTheirState)
+{
+    const struct {
+        ui::TCheckBoxState state;
+        bool enabled;
+        int mark;
+    } cases[] = {
+        {ui::TCheckBoxState::cbUnchecked, true, 1}, {ui::TCheckBoxState::cbChecked, true, 2},
+        {ui::TCheckBoxState::cbGrayed, true, 3},    {ui::TCheckBoxState::cbUnchecked, false, 1},
+        {ui::TCheckBoxState::cbChecked, false, 2},  {ui::TCheckBoxState::cbGrayed, false, 3},
+    };
+    std::vector<ui::TCheckBox*> boxes;
+    for (const auto& c : cases) {
+        auto* box = new ui::TCheckBox(form.get());
+        box->SetParent(form.get());
+        box->SetBounds(10, 10 + 28 * static_cast<int>(boxes.size()), 150, 24);
+        box->SetCaption(L"Box");
+        box->SetAllowGrayed(true);
+        box->SetState(c.state);
+        box->SetEnabled(c.enabled);
+        boxes.push_back(box);
+    }
+    SetForegroundWindow(form->Handle());
+    TWinSkinForm* controller = bed.Skin(form->Handle());
+    ASSERT_TRUE(controller);
+    TSkinData& data = bed.Data();
+    const ui::TBitmap& checks = *data.Buttons->CheckImage;
+    const int frames = data.Buttons->CheckFrameCount;
+    ASSERT_FALSE(checks.Empty());
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        ASSERT_NE(dynamic_cast<TSkinCheckBox*>(SkinnerOf(*controller, boxes[i]->Handle())), nullptr);
+        EXPECT_EQ(AwaitMark(boxes[i]->Handle(), data, checks, frames, CheckFrameOf({cases[i].mark, cases[i].enabled},
+                                                                                  frames)),
+                  0)
+            << "box " << i;
+    }
+    const RECT r = ScreenRect(boxes[0]->Handle());
+    input.MoveTo({r.left + 8, (r.top + r.bottom) / 2});
+    input.Click();
+    EXPECT_TRUE(PumpUntil([&] { return boxes[0]->Checked(); }));
+    EXPECT_EQ(AwaitMark(boxes[0]->Handle(), data, checks, frames, CheckFrameOf({2, true}, frames)), 0) << "clicked";
+    input.MoveTo({FormBounds.right + 150, FormBounds.bottom + 150});
+}
+
 TEST_F(SkinnedButtons, ADestroyedButtonTakesItsSkinnerAlong)
 {
     ASSERT_TRUE(controller);
@@ -631,6 +678,48 @@ TEST(ControlDiscovery, EachControlGetsTheSkinnerItsClassAsksFor)
     ASSERT_TRUE(PumpUntil([&] { return bed.Manager().Controllers().empty(); }));
     EXPECT_EQ(panel->Color(), panelColour);
     EXPECT_TRUE(plain->WindowProcHooks().empty());
+}
+
+// The skin data's DisableTag, whatever its value, keeps a control, and a
+// radio group with its buttons, unskinned; a Tag of 99 is then a Tag like
+// any other.
+TEST(ControlDiscovery, TheSkinDatasOwnDisableTagKeepsControlsUnskinned)
+{
+    constexpr int OwnDisableTag = 4321;
+    TControlSkinning skinning;
+    TSkinTestBed bed([](TSkinData& data) { data.SetDisableTag(OwnDisableTag); });
+    bed.HoldBack();
+    auto form = ShowForm(ui::TFormBorderStyle::bsSizeable, FormBounds);
+    const auto add = [&](ui::TWinControl* c, int tag, int top) {
+        c->SetTag(tag);
+        c->SetParent(form.get());
+        c->SetBounds(10, top, 120, 30);
+        return c;
+    };
+    auto* group = static_cast<ui::TRadioGroup*>(add(new ui::TRadioGroup(form.get()), OwnDisableTag, 170));
+    group->SetBounds(150, 10, 120, 90);
+    group->Items()->Add(L"One");
+    group->Items()->Add(L"Two");
+    const struct {
+        ui::TWinControl* control;
+        bool skinned;
+    } cases[] = {
+        {add(new ui::TButton(form.get()), OwnDisableTag, 10), false},
+        {add(new ui::TButton(form.get()), DefaultDisableTag, 45), true},
+        {add(new ui::TCheckBox(form.get()), OwnDisableTag, 80), false},
+        {add(new ui::TEdit(form.get()), OwnDisableTag, 115), false},
+        {add(new ui::TEdit(form.get()), DefaultDisableTag, 150), true},
+        {group, false},
+        {group->Buttons(0), false},
+        {group->Buttons(1), false},
+    };
+    TWinSkinForm* controller = bed.Skin(form->Handle());
+    ASSERT_TRUE(controller);
+    for (const auto& c : cases) {
+        const bool skinned = SkinnerOf(*controller, c.control->Handle()) != nullptr;
+        EXPECT_EQ(skinned, c.skinned) << c.control->ClassName() << " with Tag " << c.control->Tag();
+        EXPECT_EQ(AnswersSkinQuery(c.control->Handle()), c.skinned) << c.control->ClassName();
+    }
 }
 
 // A class listed as "menubtn" gets the menu-button skinner: the face of its

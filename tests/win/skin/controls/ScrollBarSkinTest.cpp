@@ -499,6 +499,55 @@ TEST_F(SkinnedScrollBarControl, ArrowAndThumbMoveThePosition)
     EXPECT_EQ(ThumbDifferences(bar, control->Handle(), OBJID_CLIENT, bed.Data(), 1, 20), 0);
 }
 
+// WM_SKINENABLE 0 gives a scroll bar control the system's look until 1
+// comes: the overlay goes, also when the bar moves meanwhile, and the control
+// looks as its twin that the DisableTag keeps unskinned.
+TEST_F(SkinnedScrollBarControl, SwitchedOffByMessageTheControlShowsTheSystemsBar)
+{
+    const auto add = [&](int left, int tag) {
+        auto* control = new ui::TScrollBar(form.get());
+        control->SetTag(tag);
+        control->SetParent(form.get());
+        control->SetKind(ui::TScrollBarKind::sbVertical);
+        control->SetBounds(left, 10, GetSystemMetrics(SM_CXVSCROLL), 200);
+        control->SetPageSize(10);
+        control->SetPosition(20);
+        return control;
+    };
+    auto* control = add(20, 0);
+    auto* twin = add(60, bed.Data().DisableTag());
+    auto* focus = new ui::TEdit(form.get());  // neither bar has the focus
+    focus->SetParent(form.get());
+    focus->SetBounds(100, 10, 100, 24);
+    Skin();
+    focus->SetFocus();
+    auto* skinner = dynamic_cast<TSkinScControl*>(controller->FindSkinnerOfWindow(control->Handle()));
+    ASSERT_TRUE(skinner);
+    const TScrollOverlay& bar = *skinner->Bar();
+    ASSERT_TRUE(PumpUntil([&] { return bar.Shown(); }));
+    const auto looksPlain = [&] {
+        RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        return SamePixels(*CaptureScreen(ScreenRect(control->Handle())), *CaptureScreen(ScreenRect(twin->Handle())));
+    };
+    EXPECT_FALSE(looksPlain()) << "skinned";
+
+    SendMessageW(control->Handle(), WM_SKINENABLE, 0, 0);
+    EXPECT_FALSE(IsWindowVisible(bar.Handle()));
+    EXPECT_TRUE(PumpUntil(looksPlain, 2s)) << "switched off";
+    control->SetPosition(60);
+    twin->SetPosition(60);
+    EXPECT_TRUE(PumpUntil(looksPlain, 2s)) << "moved while switched off";
+    EXPECT_FALSE(IsWindowVisible(bar.Handle()));
+
+    SendMessageW(control->Handle(), WM_SKINENABLE, 1, 0);
+    EXPECT_TRUE(IsWindowVisible(bar.Handle()));
+    int differences = 0;
+    EXPECT_TRUE(PumpUntil(
+        [&] { return (differences = ThumbDifferences(bar, control->Handle(), OBJID_CLIENT, bed.Data(), 1, 20)) == 0; },
+        3s))
+        << differences;
+}
+
 // Switched off, the skin takes its overlays and hooks away: the controls
 // have their own bars and handling again.
 TEST_F(SkinnedList, SwitchedOffTheListHasTheSystemsBarAgain)

@@ -102,6 +102,21 @@ int AwaitTabFace(HWND tabs, int index, TTabSide side, TSkinData& data, TTabFace 
     return differences;
 }
 
+// The same for the tab set's `shown`th tab on the screen (counted from its
+// first shown tab), which hangs down: its far edge is at the bottom.
+int AwaitTabSetFace(ui::TTabSet& tabSet, int shown, TSkinData& data, TTabFace face)
+{
+    const auto differences = [&] {
+        const RECT r = tabSet.VisibleTabs().at(static_cast<std::size_t>(shown));
+        auto shot = CaptureScreen(OnScreen(tabSet.WindowHandle(), r));
+        FlipVertical(*shot);
+        return FarBandDifferences(*shot, *TabFace(data, shot->Width(), shot->Height(), face));
+    };
+    int count = 0;
+    PumpUntil([&] { return (count = differences()) == 0; }, 3s);
+    return count;
+}
+
 // Stands for another library's page control that paints its tabs from two
 // pictures it publishes.
 class TPicturePages : public ui::TPageControl {
@@ -355,24 +370,13 @@ TEST_F(SkinnedTabs, ButtonStylesAndTheTabSetWearTheSkin)
     // The tab set: its tabs hang down, so the face's far edge is at the
     // bottom; a click on a tab chooses it.
     ASSERT_NE(dynamic_cast<TSkinTab31*>(controller->FindSkinnerOfWindow(tabSet->WindowHandle())), nullptr);
-    const auto tabSetDifferences = [&](int index, TTabFace face) {
-        const RECT r = tabSet->VisibleTabs()[static_cast<std::size_t>(index)];
-        auto shot = CaptureScreen(OnScreen(tabSet->WindowHandle(), r));
-        FlipVertical(*shot);
-        return FarBandDifferences(*shot, *TabFace(data, shot->Width(), shot->Height(), face));
-    };
-    const auto awaitTabSet = [&](int index, TTabFace face) {
-        int differences = 0;
-        PumpUntil([&] { return (differences = tabSetDifferences(index, face)) == 0; }, 3s);
-        return differences;
-    };
-    EXPECT_EQ(awaitTabSet(1, TTabFace::Selected), 0);
-    EXPECT_EQ(awaitTabSet(0, TTabFace::Normal), 0);
+    EXPECT_EQ(AwaitTabSetFace(*tabSet, 1, data, TTabFace::Selected), 0);
+    EXPECT_EQ(AwaitTabSetFace(*tabSet, 0, data, TTabFace::Normal), 0);
     input.MoveTo(Centre(OnScreen(tabSet->WindowHandle(), tabSet->VisibleTabs()[2])));
     input.Click();
     EXPECT_TRUE(PumpUntil([&] { return tabSet->TabIndex() == 2; }));
-    EXPECT_EQ(awaitTabSet(2, TTabFace::Selected), 0);
-    EXPECT_EQ(awaitTabSet(1, TTabFace::Normal), 0);
+    EXPECT_EQ(AwaitTabSetFace(*tabSet, 2, data, TTabFace::Selected), 0);
+    EXPECT_EQ(AwaitTabSetFace(*tabSet, 1, data, TTabFace::Normal), 0);
     input.MoveTo(away);
 }
 
@@ -523,7 +527,9 @@ TEST(BareTabControl, OverflowingTabsScrollWithTheSkinsArrows)
 }
 
 // The tab set's scroller, shown while tabs are out of sight, wears the
-// skin's side-by-side up-down faces and still moves the tabs.
+// skin's side-by-side up-down faces and still moves the tabs. Scrolled, the
+// selected face stays on the chosen tab where it is shown now, and goes to
+// the tab chosen next.
 TEST_F(SkinnedTabs, TheTabSetsScrollerWearsTheSkinsArrows)
 {
     auto* tabSet = new ui::TTabSet(form.get());
@@ -531,7 +537,7 @@ TEST_F(SkinnedTabs, TheTabSetsScrollerWearsTheSkinsArrows)
     tabSet->SetBounds(10, 10, 200, 24);
     for (int i = 0; i < 12; ++i)
         tabSet->Tabs()->Add(L"Tab " + std::to_wstring(i + 1));
-    tabSet->SetTabIndex(0);
+    tabSet->SetTabIndex(2);
     auto* scroller = dynamic_cast<ui::TWinControl*>(tabSet->Components(0));
     ASSERT_NE(scroller, nullptr);
     Skin();
@@ -544,6 +550,18 @@ TEST_F(SkinnedTabs, TheTabSetsScrollerWearsTheSkinsArrows)
     input.MoveTo({r.right - 3, (r.top + r.bottom) / 2});
     input.Click();
     EXPECT_TRUE(PumpUntil([&] { return tabSet->FirstIndex() == 1; }));
+
+    // Tab 3 is now the second shown.
+    TSkinData& data = bed.Data();
+    ASSERT_GE(tabSet->VisibleTabs().size(), 3u);
+    EXPECT_EQ(AwaitTabSetFace(*tabSet, 1, data, TTabFace::Selected), 0);
+    EXPECT_EQ(AwaitTabSetFace(*tabSet, 0, data, TTabFace::Normal), 0);
+    EXPECT_EQ(AwaitTabSetFace(*tabSet, 2, data, TTabFace::Normal), 0);
+    input.MoveTo(Centre(OnScreen(tabSet->WindowHandle(), tabSet->VisibleTabs()[2])));
+    input.Click();
+    EXPECT_TRUE(PumpUntil([&] { return tabSet->TabIndex() == 3; }));
+    EXPECT_EQ(AwaitTabSetFace(*tabSet, 2, data, TTabFace::Selected), 0);
+    EXPECT_EQ(AwaitTabSetFace(*tabSet, 1, data, TTabFace::Normal), 0);
     input.MoveTo(away);
 }
 
