@@ -1,6 +1,7 @@
 #include "skin/draw/ImgUtil.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
@@ -136,6 +137,115 @@ void RotateRight(TBitmap& bitmap)
 {
     // old (x, y) -> (oldHeight - 1 - y, x), so new (x, y) <- old (y, oldHeight - 1 - x)
     Rotate(bitmap, [](int x, int y, int, int oldHeight) { return POINT{y, oldHeight - 1 - x}; });
+}
+
+namespace {
+
+// One source pixel a target pixel takes, and how much of it.
+struct TTap {
+    int Index;
+    int Weight;
+};
+
+// What each target pixel along one axis takes of the source: the pixels it
+// covers and how much of each. All the weights of one pixel add up to Total.
+struct TAxisTaps {
+    std::vector<std::vector<TTap>> Taps;
+    int Total = 1;
+};
+
+// A target of `length` pixels over `sourceLength` source pixels from `first`
+// on. Shorter: each target pixel covers sourceLength / length source pixels
+// (in units of 1 / length: target pixel i spans [i * sourceLength,
+// (i + 1) * sourceLength), source pixel j [j * length, (j + 1) * length)).
+// As long or longer: the nearest source pixel, as a stretch takes it.
+TAxisTaps AxisTaps(int first, int sourceLength, int length)
+{
+    TAxisTaps axis;
+    axis.Taps.resize(static_cast<std::size_t>(length));
+    if (length >= sourceLength) {
+        for (int i = 0; i < length; ++i)
+            axis.Taps[static_cast<std::size_t>(i)] = {{first + (2 * i + 1) * sourceLength / (2 * length), 1}};
+        return axis;
+    }
+    axis.Total = sourceLength;
+    for (int i = 0; i < length; ++i) {
+        const int start = i * sourceLength, end = start + sourceLength;
+        for (int j = start / length; j * length < end; ++j) {
+            const int overlap = std::min(end, (j + 1) * length) - std::max(start, j * length);
+            if (overlap > 0)
+                axis.Taps[static_cast<std::size_t>(i)].push_back({first + j, overlap});
+        }
+    }
+    return axis;
+}
+
+bool IsKey(const std::uint8_t* pixel)
+{
+    return pixel[0] == 255 && pixel[1] == 0 && pixel[2] == 255;
+}
+
+bool Inside(const RECT& r, const TBitmap& bitmap)
+{
+    return r.left >= 0 && r.top >= 0 && r.right <= bitmap.Width() && r.bottom <= bitmap.Height() &&
+           r.left < r.right && r.top < r.bottom;
+}
+
+// The sums of one target pixel: the key's weight, and the colour of the rest.
+struct TPixelSum {
+    std::int64_t Key = 0, Opaque = 0;
+    std::int64_t Channel[3] = {0, 0, 0};
+
+    void Add(const std::uint8_t* pixel, std::int64_t weight)
+    {
+        if (IsKey(pixel)) {
+            Key += weight;
+            return;
+        }
+        Opaque += weight;
+        for (int c = 0; c < 3; ++c)
+            Channel[c] += pixel[c] * weight;
+    }
+
+    // The key where it covers more than three quarters of the pixel, else
+    // the average of the rest (never the key colour itself).
+    void Write(std::uint8_t* out) const
+    {
+        if (Opaque == 0 || 4 * Key > 3 * (Key + Opaque)) {
+            out[0] = 255, out[1] = 0, out[2] = 255;
+            return;
+        }
+        for (int c = 0; c < 3; ++c)
+            out[c] = static_cast<std::uint8_t>((Channel[c] + Opaque / 2) / Opaque);
+        if (IsKey(out))
+            out[1] = 1;
+    }
+};
+
+} // namespace
+
+void ScalePiece(const TBitmap& source, const RECT& from, TBitmap& target, const RECT& to)
+{
+    if (!Inside(from, source) || !Inside(to, target))
+        return;
+    const TAxisTaps columns = AxisTaps(from.left, from.right - from.left, to.right - to.left);
+    const TAxisTaps rows = AxisTaps(from.top, from.bottom - from.top, to.bottom - to.top);
+    std::vector<const std::uint8_t*> lines(static_cast<std::size_t>(source.Height()), nullptr);
+    for (int y = from.top; y < from.bottom; ++y)
+        lines[static_cast<std::size_t>(y)] = source.ScanLine(y);
+    const int inBytes = source.BytesPerPixel(), outBytes = target.BytesPerPixel();
+    for (int y = 0; y < to.bottom - to.top; ++y) {
+        std::uint8_t* out = target.ScanLine(to.top + y) + to.left * outBytes;
+        for (const auto& across : columns.Taps) {
+            TPixelSum sum;
+            for (const TTap& row : rows.Taps[static_cast<std::size_t>(y)])
+                for (const TTap& column : across)
+                    sum.Add(lines[static_cast<std::size_t>(row.Index)] + column.Index * inBytes,
+                            static_cast<std::int64_t>(row.Weight) * column.Weight);
+            sum.Write(out);
+            out += outBytes;
+        }
+    }
 }
 
 ui::TColor MixColours(ui::TColor colour1, ui::TColor colour2, int weight)

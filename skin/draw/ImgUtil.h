@@ -5,6 +5,7 @@
 //
 // The pixel operations work row by row on scan lines of 24-bit bitmaps;
 // those that do not say otherwise convert a 32-bit bitmap to 24 bits first.
+// Pictures are shrunk by averaging (ScalePiece), never by dropping rows.
 #pragma once
 
 #include <windows.h>
@@ -29,6 +30,18 @@ void RotateLeft(ui::TBitmap& bitmap);
 // A quarter turn clockwise: width and height swap, the old pixel (x, y) goes
 // to (old height - 1 - y, x).
 void RotateRight(ui::TBitmap& bitmap);
+
+// Copies the `from` piece of `source` into the `to` piece of `target` at
+// to's size. Along an axis where `to` is shorter, each target pixel is the
+// average of the source pixels it covers, each weighted by how much of it
+// it covers (a box filter), so every source row and column shows in the
+// result; along an axis where it is as long or longer, each target pixel
+// takes the nearest source pixel, as a stretch does. Pixels of the key
+// colour (red 255, green 0, blue 255) take no part in an average: a target
+// pixel is the key only where the key covers more than three quarters of
+// it, so a thin line drawn on a keyed ground is kept. Nothing when either
+// piece is empty or not inside its bitmap.
+void ScalePiece(const ui::TBitmap& source, const RECT& from, ui::TBitmap& target, const RECT& to);
 
 // The icon drawn at cx x cy as a picture keyed on fuchsia (red 255, green
 // 0, blue 255), resized to that. A pixel at least half opaque keeps the

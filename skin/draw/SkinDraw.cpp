@@ -4,6 +4,7 @@
 #include <array>
 #include <string>
 
+#include "skin/draw/ImgUtil.h"
 #include "ui/controls/Controls.h"
 
 namespace skin {
@@ -160,21 +161,30 @@ std::unique_ptr<TBitmap> BuildElementBitmap(const RECT& rect, TBitmap& image, co
     if (h < m.TopHeight + m.BottomHeight)
         m.TopHeight = m.BottomHeight = 0;
 
-    HDC dest = face->Canvas()->Handle();
-    HDC source = image.Canvas()->Handle();
-    SetStretchBltMode(dest, COLORONCOLOR);
     for (const TSlice& slice : NineSlices(w, h, FrameRect(image, vertical, frameCount, frameIndex), m)) {
         // Margins larger than the frame leave a piece without source: it is
         // left out rather than drawn mirrored.
         if (!HasArea(slice.Dest) || !HasArea(slice.Source))
             continue;
         if (slice.Centre && tile)
-            TileBitmap(dest, slice.Dest, image, slice.Source);
+            TileBitmap(face->Canvas()->Handle(), slice.Dest, image, slice.Source);
         else
-            StretchBlt(dest, slice.Dest.left, slice.Dest.top, Width(slice.Dest), Height(slice.Dest), source,
-                       slice.Source.left, slice.Source.top, Width(slice.Source), Height(slice.Source), SRCCOPY);
+            StretchPiece(*face, slice.Dest, image, slice.Source);
     }
     return face;
+}
+
+void StretchPiece(TBitmap& target, const RECT& dest, TBitmap& image, const RECT& source)
+{
+    if (Width(dest) < Width(source) || Height(dest) < Height(source)) {
+        ScalePiece(image, source, target, dest);
+        return;
+    }
+    HDC to = target.Canvas()->Handle();
+    const int oldMode = SetStretchBltMode(to, COLORONCOLOR);
+    StretchBlt(to, dest.left, dest.top, Width(dest), Height(dest), image.Canvas()->Handle(), source.left,
+               source.top, Width(source), Height(source), SRCCOPY);
+    SetStretchBltMode(to, oldMode);
 }
 
 void TileBitmap(HDC dc, const RECT& dest, TBitmap& image, const RECT& source)

@@ -61,12 +61,21 @@ void TrackMouseLeave(HWND window);
 // Corners keep their size, edges are stretched along their length, the
 // middle is stretched or, with `tile`, repeated from its top-left corner;
 // the right and bottom pieces are drawn last, so they stay intact over the
-// last tiles. A target narrower than LeftWidth + RightWidth gets no left and
-// right pieces (the whole frame width is stretched); likewise for the height.
+// last tiles. Every piece is scaled by StretchPiece: a face smaller than
+// its picture keeps its margins whole and averages its middle. A target
+// narrower than LeftWidth + RightWidth gets no left and right pieces (the
+// whole frame width is scaled); likewise for the height.
 // A frameCount below 1 is taken as 1 and frameIndex is kept within
 // 1..frameCount. An empty image or rect gives a black face of rect's size.
 std::unique_ptr<ui::TBitmap> BuildElementBitmap(const RECT& rect, ui::TBitmap& image, const TElementMargins& edges,
                                                 bool vertical, bool tile, int frameCount, int frameIndex);
+
+// Copies the `source` piece of `image` onto the `dest` piece of `target` at
+// dest's size: enlarged or copied as StretchBlt does (the nearest pixel, so
+// the key colour stays exact), and, where dest is narrower or lower than
+// the source, shrunk by averaging (ScalePiece): no row or column of a glyph
+// is dropped.
+void StretchPiece(ui::TBitmap& target, const RECT& dest, ui::TBitmap& image, const RECT& source);
 
 // Draws the `source` piece of `image` again and again onto `dc` from
 // dest's top-left corner until dest is covered; the last tiles are not cut
@@ -83,8 +92,9 @@ void DrawElement(HDC dc, const RECT& rect, int frameCount, int frameIndex, TData
 void DrawElementFrame(HDC dc, const RECT& rect, ui::TBitmap& image, const TElementMargins& edges, bool tile,
                       bool transparent, int frameCount, int frameIndex);
 
-// Stretches frame `frameIndex` of a horizontal strip over `rect`, keyed
-// with magenta when `transparent`, else copied. Nothing for an inverted rect.
+// Scales frame `frameIndex` of a horizontal strip over `rect` (StretchPiece),
+// keyed with magenta when `transparent`, else copied. Nothing for an
+// inverted rect.
 void DrawFrameStretched(HDC dc, const RECT& rect, ui::TBitmap& image, int frameCount, int frameIndex,
                         bool transparent);
 

@@ -165,21 +165,25 @@ void DrawStripTiled(HDC dc, const RECT& rect, TBitmap& image, bool framesStacked
     const int fy = framesStacked ? (frame - 1) * fh : 0;
 
     TBitmap work(w, h);
-    HDC to = work.Canvas()->Handle();
-    HDC from = image.Canvas()->Handle();
-    SetStretchBltMode(to, COLORONCOLOR);
-    StretchBlt(to, 0, 0, ends.Left, h, from, fx, fy, ends.Left, fh, SRCCOPY);
+    // Each piece keeps its width, cut at the strip's ends, and takes the
+    // strip's height.
+    const auto copy = [&](int x, int sourceX, int width) {
+        const int left = std::max(x, 0), right = std::min(x + width, w);
+        if (right > left && h > 0)
+            StretchPiece(work, {left, 0, right, h}, image, {sourceX + left - x, fy, sourceX + right - x, fy + fh});
+    };
+    copy(0, fx, ends.Left);
     const int middle = fw - ends.Left - ends.Right;
     // Ends as wide as the frame leave no middle to repeat.
     if (middle > 0)
         for (int x = ends.Left; x < w - ends.Right; x += middle)
-            StretchBlt(to, x, 0, middle, h, from, fx + ends.Left, fy, middle, fh, SRCCOPY);
-    StretchBlt(to, w - ends.Right, 0, ends.Right, h, from, fx + fw - ends.Right, fy, ends.Right, fh, SRCCOPY);
+            copy(x, fx + ends.Left, middle);
+    copy(w - ends.Right, fx + fw - ends.Right, ends.Right);
 
     if (transparent)
         TransparentBlit(dc, rect, work, ui::clFuchsia);
     else
-        BitBlt(dc, rect.left, rect.top, w, h, to, 0, 0, SRCCOPY);
+        BitBlt(dc, rect.left, rect.top, w, h, work.Canvas()->Handle(), 0, 0, SRCCOPY);
 }
 
 // ---- Window region ----

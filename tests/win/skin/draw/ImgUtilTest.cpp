@@ -6,8 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <functional>
+#include <memory>
+#include <utility>
 
 namespace {
 
@@ -194,6 +198,139 @@ TEST(ImgUtilPixels, AKeyedIconHasNoFringeOfTheKeyColour)
                   6)
             << "pixel " << x;
     }
+}
+
+// ---- Scaling a piece ----
+
+// A picture of w x h filled by paint(x, y).
+template <class Paint>
+std::unique_ptr<TBitmap> Painted(int w, int h, Paint paint, TPixelFormat format = TPixelFormat::pf24bit)
+{
+    auto b = std::make_unique<TBitmap>(w, h, format);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            Put(*b, x, y, paint(x, y));
+    return b;
+}
+
+// The mean of the pixels of `b` in [x0, x1) x [y0, y1), rounded half up:
+// what shrinking by a whole factor makes of a block with no key colour.
+Bgr BlockMean(const TBitmap& b, int x0, int y0, int x1, int y1)
+{
+    int sum[3] = {0, 0, 0}, n = 0;
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x, ++n) {
+            const Bgr c = At(b, x, y);
+            sum[0] += c.R, sum[1] += c.G, sum[2] += c.B;
+        }
+    return Rgb((sum[0] + n / 2) / n, (sum[1] + n / 2) / n, (sum[2] + n / 2) / n);
+}
+
+// Shrunk by whole factors, every target pixel is the mean of the block it
+// covers: a striped or chequered picture turns to its mean grey instead of
+// keeping some stripes and dropping the others. Along a side that does not
+// shrink, pixels are copied.
+TEST(ScalePiece, ShrinkingByWholeFactorsAveragesEachBlock)
+{
+    const auto stripes = [](int, int y) { return y % 2 ? Rgb(0, 0, 0) : Rgb(250, 200, 100); };
+    const auto checks = [](int x, int y) { return (x + y) % 2 ? Rgb(10, 20, 30) : Rgb(200, 100, 51); };
+    const auto numbered = [](int x, int y) { return NumberOf(x % 6, y % 6); };
+    struct Case {
+        const char* Name;
+        std::function<Bgr(int, int)> Paint;
+        SIZE From, To;
+    };
+    const Case cases[] = {
+        {"stripes, rows halved", stripes, {6, 8}, {6, 4}},
+        {"stripes, both sides", stripes, {6, 8}, {3, 4}},
+        {"checks, a third across", checks, {9, 4}, {3, 4}},
+        {"numbers, a quarter down", numbered, {5, 12}, {5, 3}},
+    };
+    for (const Case& c : cases) {
+        for (TPixelFormat format : Formats) {
+            SCOPED_TRACE(c.Name);
+            const auto source = Painted(
+                c.From.cx + 2, c.From.cy + 1,
+                [&](int x, int y) { return x >= 2 && y >= 1 ? c.Paint(x - 2, y - 1) : Rgb(1, 2, 3); }, format);
+            TBitmap target(c.To.cx + 3, c.To.cy + 3);
+            skin::ScalePiece(*source, {2, 1, 2 + c.From.cx, 1 + c.From.cy}, target, {3, 3, 3 + c.To.cx, 3 + c.To.cy});
+            const int fx = c.From.cx / c.To.cx, fy = c.From.cy / c.To.cy;
+            for (int y = 0; y < c.To.cy; ++y)
+                for (int x = 0; x < c.To.cx; ++x)
+                    ASSERT_EQ(At(target, 3 + x, 3 + y),
+                              BlockMean(*source, 2 + x * fx, 1 + y * fy, 2 + (x + 1) * fx, 1 + (y + 1) * fy))
+                        << "pixel " << x << ", " << y;
+            EXPECT_EQ(At(target, 0, 0), Rgb(0, 0, 0)) << "nothing outside the piece";
+        }
+    }
+}
+
+// By any factor below two every row of a picture shows: a one-pixel black
+// line on white darkens some pixel of the result by a quarter at least,
+// wherever it lies (taking the nearest pixels loses some lines altogether).
+TEST(ScalePiece, EveryLineShowsWhateverTheFactor)
+{
+    for (const auto& [from, to] : {std::pair{20, 16}, std::pair{19, 17}, std::pair{7, 4}, std::pair{11, 6}}) {
+        for (int line = 0; line < from; ++line) {
+            const auto source =
+                Painted(3, from, [&](int, int y) { return y == line ? Rgb(0, 0, 0) : Rgb(255, 255, 255); });
+            TBitmap target(3, to);
+            skin::ScalePiece(*source, {0, 0, 3, from}, target, {0, 0, 3, to});
+            int darkest = 255;
+            for (int y = 0; y < to; ++y)
+                darkest = std::min<int>(darkest, At(target, 1, y).R);
+            EXPECT_LE(darkest, 255 * 3 / 4) << from << " to " << to << ", line " << line;
+        }
+    }
+}
+
+// The key colour takes no part in an average: a thin line on a keyed ground
+// keeps its own colour and is never lost; a target pixel stays keyed only
+// where the key covers more than three quarters of it.
+TEST(ScalePiece, TheKeyColourStaysOutOfAverages)
+{
+    const Bgr ink = Rgb(20, 60, 120);
+    for (int line = 0; line < 20; ++line) {
+        const auto source = Painted(20, 2, [&](int x, int) { return x == line ? ink : tests::Magenta; });
+        TBitmap target(16, 2);
+        skin::ScalePiece(*source, {0, 0, 20, 2}, target, {0, 0, 16, 2});
+        int inked = 0;
+        for (int x = 0; x < 16; ++x) {
+            const Bgr c = At(target, x, 0);
+            EXPECT_TRUE(c == ink || c == tests::Magenta) << "line " << line << ", pixel " << x << ": " << c;
+            inked += c == ink;
+        }
+        EXPECT_GE(inked, 1) << "line " << line;
+    }
+    // Blocks of four: all key, three quarters key, half key.
+    const auto source = Painted(6, 2, [&](int x, int y) {
+        const bool key = x <= 2 || (x == 3 && y == 0) || x == 5;
+        return key ? tests::Magenta : ink;
+    });
+    TBitmap target(3, 1);
+    skin::ScalePiece(*source, {0, 0, 6, 2}, target, {0, 0, 3, 1});
+    EXPECT_EQ(At(target, 0, 0), tests::Magenta);
+    EXPECT_EQ(At(target, 1, 0), ink);
+    EXPECT_EQ(At(target, 2, 0), ink);
+}
+
+// Enlarged, each pixel takes the nearest source pixel (no blending, so the
+// key colour stays exact); a piece outside either bitmap changes nothing.
+TEST(ScalePiece, GrowingTakesTheNearestPixelAndBadPiecesDrawNothing)
+{
+    const auto source = Painted(3, 2, [](int x, int y) { return NumberOf(x, y); });
+    TBitmap target(6, 2);
+    skin::ScalePiece(*source, {0, 0, 3, 2}, target, {0, 0, 6, 2});
+    for (int x = 0; x < 6; ++x)
+        EXPECT_EQ(At(target, x, 1), NumberOf(x / 2, 1)) << "column " << x;
+    TBitmap untouched(4, 4);
+    for (const RECT& from : {RECT{0, 0, 4, 2}, RECT{-1, 0, 2, 2}, RECT{1, 1, 1, 2}})
+        skin::ScalePiece(*source, from, untouched, {0, 0, 2, 2});
+    for (const RECT& to : {RECT{0, 0, 5, 2}, RECT{2, 2, 1, 3}})
+        skin::ScalePiece(*source, {0, 0, 3, 2}, untouched, to);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x)
+            ASSERT_EQ(At(untouched, x, y), Rgb(0, 0, 0));
 }
 
 TEST(ImgUtilColours, SystemColoursAreResolvedBeforeMixingAndMeasuring)

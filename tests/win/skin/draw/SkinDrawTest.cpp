@@ -120,7 +120,7 @@ TEST(BuildElementBitmap, NineSliceFacesOfEverySize)
         {21, 19, 3, 3, true},
         {6, 4, 2, 1, false},    // exactly the margins: no middle
         {10, 8, 1, 1, false},   // the frame's own size: a copy
-        {7, 30, 1, 1, false},
+        {10, 30, 1, 1, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.Width << " x " << c.Height << ", frame " << c.Frame << " of "
@@ -155,40 +155,55 @@ TEST(BuildElementBitmap, TiledMiddleRepeatsItsPieceFromTheTopLeft)
         EXPECT_EQ(Decode(At(*face, 2, y)).Dy, (y - 3) % 4) << "row " << y;
 }
 
-// Checks a face too short along one side for both margins of that side.
-// Each line across the short side shows the whole frame width (or height)
-// in order, the middle zone included: kept margins would meet and leave it
-// out. Shrinking drops pixels, so the last zone may be dropped too. Along
-// the other side the zones are exact.
-void ExpectShortSideStretchedWhole(const TBitmap& face, int frame, bool shortWidth)
-{
-    const int lines = shortWidth ? face.Height() : face.Width();
-    const int across = shortWidth ? face.Width() : face.Height();
-    const int lineZone = shortWidth ? 3 : 1, acrossZone = shortWidth ? 1 : 3;  // zone = 3 * row + column
-    for (int line = 0; line < lines; ++line) {
-        const int expected = shortWidth ? ZoneAlong(line, lines, Margins.TopHeight, Margins.BottomHeight)
-                                        : ZoneAlong(line, lines, Margins.LeftWidth, Margins.RightWidth);
-        std::vector<int> zones;
-        for (int i = 0; i < across; ++i) {
-            const TOrigin o = Decode(shortWidth ? At(face, i, line) : At(face, line, i));
-            ASSERT_EQ(o.Frame, frame);
-            ASSERT_EQ(o.Zone / lineZone % 3, expected) << "line " << line;
-            zones.push_back(o.Zone / acrossZone % 3);
-        }
-        EXPECT_EQ(zones.front(), 0) << "line " << line;
-        EXPECT_TRUE(std::is_sorted(zones.begin(), zones.end())) << "line " << line;
-        EXPECT_NE(std::find(zones.begin(), zones.end(), 1), zones.end()) << "line " << line << ": no middle";
-    }
-}
-
-TEST(BuildElementBitmap, TargetSmallerThanTheMarginsStretchesTheWholeFrame)
+// A face smaller than its frame keeps its margins whole (corners copied,
+// edges scaled along their length only) and averages its middle: with the
+// middle halved both ways, each middle pixel is the mean of a 2 x 2 block.
+TEST(BuildElementBitmap, ASmallerFaceKeepsItsMarginsAndAveragesItsMiddle)
 {
     TBitmap strip;
     MakeStrip(strip, 2);
-    ExpectShortSideStretchedWhole(
-        *skin::BuildElementBitmap({0, 0, 5, 12}, strip, Margins, false, false, 2, 2), 2, true);  // margins 2 + 4
-    ExpectShortSideStretchedWhole(
-        *skin::BuildElementBitmap({0, 0, 14, 3}, strip, Margins, false, false, 2, 1), 1, false);  // margins 3 + 1
+    const auto face = skin::BuildElementBitmap({0, 0, 8, 6}, strip, Margins, false, false, 2, 2);
+    const int fx = FrameWidth;  // frame 2 starts here
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 8; ++x) {
+            const int col = ZoneAlong(x, 8, Margins.LeftWidth, Margins.RightWidth);
+            const int row = ZoneAlong(y, 6, Margins.TopHeight, Margins.BottomHeight);
+            const int sx = col == 0 ? x : col == 2 ? x + 2 : Margins.LeftWidth + 2 * (x - Margins.LeftWidth);
+            const int sy = row == 0 ? y : row == 2 ? y + 2 : Margins.TopHeight + 2 * (y - Margins.TopHeight);
+            const int wide = col == 1 ? 2 : 1, high = row == 1 ? 2 : 1;
+            int sum[3] = {0, 0, 0};
+            for (int dy = 0; dy < high; ++dy)
+                for (int dx = 0; dx < wide; ++dx) {
+                    const Bgr c = At(strip, fx + sx + dx, sy + dy);
+                    sum[0] += c.R, sum[1] += c.G, sum[2] += c.B;
+                }
+            const int n = wide * high;
+            ASSERT_EQ(At(*face, x, y), Rgb((sum[0] + n / 2) / n, (sum[1] + n / 2) / n, (sum[2] + n / 2) / n))
+                << "pixel " << x << ", " << y;
+        }
+}
+
+// A face too short along one side for both margins of that side gets no
+// margins on that side: the whole frame is scaled to it, so its middle is
+// not left out between margins that meet.
+TEST(BuildElementBitmap, TargetSmallerThanTheMarginsScalesTheWholeFrame)
+{
+    TBitmap strip;
+    MakeStrip(strip, 2);
+    struct Case {
+        SIZE Size;
+        int Frame;
+        TElementMargins Kept;  // the margins of the other side
+    };
+    const Case cases[] = {
+        {{5, 12}, 2, {0, Margins.TopHeight, 0, Margins.BottomHeight}},   // narrower than 2 + 4
+        {{14, 3}, 1, {Margins.LeftWidth, 0, Margins.RightWidth, 0}},     // lower than 3 + 1
+    };
+    for (const Case& c : cases) {
+        const auto face = skin::BuildElementBitmap({0, 0, c.Size.cx, c.Size.cy}, strip, Margins, false, false, 2, c.Frame);
+        const auto want = skin::BuildElementBitmap({0, 0, c.Size.cx, c.Size.cy}, strip, c.Kept, false, false, 2, c.Frame);
+        EXPECT_TRUE(tests::SamePixels(*face, *want)) << c.Size.cx << " x " << c.Size.cy;
+    }
 }
 
 TEST(BuildElementBitmap, FrameNumbersOutOfRangeStayInsideTheStrip)
