@@ -243,13 +243,29 @@ void EvaluateCaptionButtons(TWinSkinForm& form)
     }
 }
 
-int CaptionRightReserve(const TWinSkinForm& form)
+namespace {
+
+// The largest Xcoord among the right-aligned buttons with a picture, of
+// those that are visible or of all.
+int RightReserve(const TWinSkinForm& form, bool visibleOnly)
 {
     int reserve = 0;
     for (const auto& button : form.CaptionButtons)
-        if (button->Visible && button->Record->Align == 1 && HasPicture(*button->Record))
+        if ((button->Visible || !visibleOnly) && button->Record->Align == 1 && HasPicture(*button->Record))
             reserve = std::max(reserve, button->Record->Xcoord);
     return reserve;
+}
+
+} // namespace
+
+int CaptionRightReserve(const TWinSkinForm& form)
+{
+    return RightReserve(form, true);
+}
+
+int SkinRightReserve(const TWinSkinForm& form)
+{
+    return RightReserve(form, false);
 }
 
 void LayoutCaptionButtons(TWinSkinForm& form)

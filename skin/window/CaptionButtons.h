@@ -203,6 +203,9 @@ void EvaluateCaptionButtons(TWinSkinForm& form);
 // The width the visible right-aligned buttons keep free: the largest Xcoord
 // among them.
 int CaptionRightReserve(const TWinSkinForm& form);
+// The width the skin's right-aligned buttons keep free when all of them
+// show, whatever this window shows: the largest Xcoord among them.
+int SkinRightReserve(const TWinSkinForm& form);
 // Places every visible button by the window's current geometry.
 void LayoutCaptionButtons(TWinSkinForm& form);
 // Stops the hover timer and posts WM_CLOSE to the window.

@@ -75,6 +75,16 @@ std::wstring DecoratedTitle(const std::wstring& windowText)
 
 namespace {
 
+// How far before the title's end the text stops. The skin's TextRightClip
+// is made for all its right-aligned buttons; a window that shows fewer
+// (a tool window's close button alone) keeps the same gap before those it
+// shows rather than cutting its caption short of room it has.
+int RightClip(const TDataSkinTitle& title, const TTitleTextLayout& layout)
+{
+    const int notShown = std::max(layout.SkinRightReserve - layout.RightReserve, 0);
+    return std::max(title.TextRightClip() - notShown, 0);
+}
+
 // The horizontal offset of the text block inside the title, by the skin's
 // alignment (0 left, 1 centre, 2 right); a right-to-left form mirrors it.
 int TextOffset(const TDataSkinTitle& title, const TTitleTextLayout& layout, int titleWidth, int blockWidth)
@@ -91,7 +101,7 @@ int TextOffset(const TDataSkinTitle& title, const TTitleTextLayout& layout, int 
     switch (alignment) {
     case 0: return title.TextShift();
     case 1: return (titleWidth - blockWidth) / 2;
-    case 2: return titleWidth - title.TextRightClip() - blockWidth;
+    case 2: return titleWidth - RightClip(title, layout) - blockWidth;
     default: return 0;
     }
 }
@@ -103,7 +113,7 @@ void LimitTextRight(RECT& text, const RECT& title, const TDataSkinTitle& record,
     if (layout.RightToLeft)
         OffsetRect(&text, 10, 0);
     else if (!layout.PopupStyle)
-        text.right = std::min<LONG>(text.right, title.right - record.TextRightClip());
+        text.right = std::min<LONG>(text.right, title.right - RightClip(record, layout));
     else if (layout.RightReserve > 5)
         text.right = std::min<LONG>(text.right, title.right - layout.RightReserve - 5);
 }
@@ -123,7 +133,7 @@ RECT PlaceTitleText(HDC dc, const RECT& title, const std::wstring& text, const T
         block.left = record.TextShift();
     LimitTextRight(block, title, record, layout);
     if (layout.DialogBorder && record.TextAlignment == 0)
-        block.left -= 16;  // dialogs show no icon: the text takes its place
+        block.left -= layout.IconWidth;  // dialogs show no icon: the text takes its place
     return block;
 }
 
@@ -485,7 +495,9 @@ void ComposeTitleBar(TWinSkinForm& form, TBitmap& title, const TSideFaces* sides
     layout.RightToLeft = form.RightToLeft;
     layout.PopupStyle = (form.Style & WS_POPUP) != 0;
     layout.DialogBorder = form.BorderKind == TBorderKind::Dialog;
+    layout.IconWidth = form.IconSize;
     layout.RightReserve = form.RightReserve = CaptionRightReserve(form);
+    layout.SkinRightReserve = SkinRightReserve(form);
     form.TitleTextRect = DrawTitleText(dc, area, text, form.CaptionFont->Handle(), *form.SkinData, layout);
     LayoutCaptionButtons(form);
     PaintCaptionButtons(form, dc);

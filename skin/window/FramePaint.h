@@ -108,8 +108,12 @@ struct TTitleTextLayout {
     bool Active = true;
     bool RightToLeft = false;   // a right-to-left form: text on the right
     bool PopupStyle = false;    // WS_POPUP: the text stops before the right buttons
-    bool DialogBorder = false;  // dialogs show no icon: left text moves left
-    int RightReserve = 0;       // room kept for the right-aligned caption buttons
+    bool DialogBorder = false;  // dialogs show no icon: left text moves left by its width
+    int IconWidth = GetSystemMetrics(SM_CXSMICON);  // the window icon's width in the title
+    int RightReserve = 0;       // room kept for the right-aligned caption buttons shown
+    // Room the skin's right-aligned buttons take when all show, the buttons
+    // its TextRightClip is made for; 0: the clip is taken as it is.
+    int SkinRightReserve = 0;
 };
 
 // The caption text as the title bar shows it: one blank before, two after.
@@ -118,7 +122,9 @@ std::wstring DecoratedTitle(const std::wstring& windowText);
 // Draws `text` in `font` on `dc` inside `title` (a rectangle of the title
 // bar), over the skin's text background picture when it has one, placed by
 // the skin's alignment and shifts and cut with an ellipsis where it would
-// reach the caption buttons. Returns the rectangle given to the text with
+// reach the caption buttons: TextRightClip pixels before the title's end
+// when the window shows all the skin's right-aligned buttons, and closer to
+// it by the room of those it does not show. Returns the rectangle given to the text with
 // its background (where caption buttons aligned to the text go).
 RECT DrawTitleText(HDC dc, const RECT& title, const std::wstring& text, HFONT font, const TSkinData& data,
                    const TTitleTextLayout& layout);

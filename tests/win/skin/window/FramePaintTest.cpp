@@ -204,8 +204,13 @@ TEST(TitleText, TheAlignmentPlacesTheTextBlockInTheTitle)
         {1, {}, (titleWidth - block) / 2, (titleWidth - block) / 2 + block},
         {2, {}, titleWidth - 40 - block, titleWidth - 40},
         {7, {}, 0, block},
-        {0, {.DialogBorder = true}, 22 - 16, 22 + block},  // dialogs show no icon: the block reaches left
+        // Dialogs show no icon: the block reaches left by the icon's width.
+        {0, {.DialogBorder = true}, 22 - GetSystemMetrics(SM_CXSMICON), 22 + block},
+        {0, {.DialogBorder = true, .IconWidth = 20}, 22 - 20, 22 + block},
         {2, {.DialogBorder = true}, titleWidth - 40 - block, titleWidth - 40},
+        // Right-aligned text of a window with fewer of the skin's buttons
+        // shown comes closer to the end by the room of those not shown.
+        {2, {.RightReserve = 25, .SkinRightReserve = 45}, titleWidth - 20 - block, titleWidth - 20},
     };
     for (const auto& c : cases) {
         const auto data = tests::LoadedFrom(TitleSkin(c.Alignment));
@@ -249,6 +254,16 @@ TEST(TitleText, ALongCaptionEndsWithAnEllipsisBeforeTheButtons)
     // ... but only when that room is more than 5 pixels.
     r = canvas.Draw(*data, text, {.PopupStyle = true, .RightReserve = 5});
     EXPECT_GT(r.right, canvas.Title.right);
+    // TextRightClip is made for all the skin's right-aligned buttons: a
+    // window that shows fewer stops closer to the end by the room of those
+    // it does not show, never past the end.
+    const struct {
+        int Shown, All, Clip;
+    } fewer[] = {{45, 45, 40}, {25, 45, 20}, {0, 45, 0}, {0, 30, 10}};
+    for (const auto& c : fewer) {
+        r = canvas.Draw(*data, text, {.RightReserve = c.Shown, .SkinRightReserve = c.All});
+        EXPECT_EQ(r.right, canvas.Title.right - c.Clip) << c.Shown << " of " << c.All;
+    }
 }
 
 TEST(TitleText, ARightToLeftWindowPutsItsTextOnTheRight)

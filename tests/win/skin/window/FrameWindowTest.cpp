@@ -6,6 +6,7 @@
 // mouse input.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <thread>
@@ -196,6 +197,64 @@ TEST(SkinnedFrameOnScreen, CaptionTextAndIconWhereTheSkinPlacesThem)
             pink += pixel.R > 160 && pixel.B > 160 && pixel.G < pixel.R - 60;
         }
     EXPECT_EQ(pink, 0) << "the icon's edges show no key colour";
+}
+
+// The pixels of the title bar in exactly the skin's active text colour
+// (the caption's full-coverage ink, whatever lies under it), by place.
+std::vector<POINT> CaptionInk(const TWinSkinForm& controller, const TSkinData& data)
+{
+    const auto shot = CaptureWindow(controller.WindowHandle);
+    const Bgr ink = BgrOf(ui::ColorToRGB(data.Colours.TitleTextActive));
+    std::vector<POINT> points;
+    for (int y = 0; y < controller.TitleHeight; ++y)
+        for (int x = 0; x < shot->Width(); ++x)
+            if (At(*shot, x, y) == ink)
+                points.push_back({x, y});
+    return points;
+}
+
+bool SameInk(const std::vector<POINT>& a, const std::vector<POINT>& b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](POINT p, POINT q) { return p.x == q.x && p.y == q.y; });
+}
+
+// The skin's TextRightClip keeps room for all its right-aligned caption
+// buttons; a window that shows fewer keeps the same gap before the ones it
+// shows. Made just wide enough for its caption, the gap and its close
+// button, a tool window (the close button alone) shows its caption whole,
+// as a wide one does, while a sizeable window, whose other buttons stand
+// there, cuts it short.
+TEST(SkinnedFrameOnScreen, ACaptionIsCutOnlyWhereTheWindowShowsButtons)
+{
+    TSkinTestBed bed;
+    const TDataSkinTitle& title = *bed.Data().Title;
+    ASSERT_EQ(title.TextAlignment, 0) << "a caption on the left keeps its place as the window narrows";
+    const struct {
+        const char* Name;
+        TFormBorderStyle Style;
+        bool Whole;
+    } cases[] = {{"a tool window", TFormBorderStyle::bsToolWindow, true},
+                 {"a sizeable window", TFormBorderStyle::bsSizeable, false}};
+    int closeReserve = 0;  // the close button's room, as the tool window shows it
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        const auto form = ShowForm(c.Style, {80, 80, 580, 280});
+        form->SetCaption(L"工具窗口的标题");
+        TWinSkinForm* controller = bed.WaitSkinned(form->Handle());
+        ASSERT_TRUE(controller);
+        ASSERT_EQ(AwaitFrame(*controller, true), "");
+        if (c.Whole)
+            closeReserve = CaptionRightReserve(*controller);
+        const std::vector<POINT> wide = CaptionInk(*controller, bed.Data());
+        ASSERT_GT(wide.size(), 20u);
+        const int width = controller->TitleTextRect.right + controller->RightWidth + title.TextRightClip() -
+                          (SkinRightReserve(*controller) - closeReserve);
+        ASSERT_LT(width, 500);
+        SetWindowPos(form->Handle(), nullptr, 0, 0, width, 200, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        ASSERT_EQ(AwaitFrame(*controller, true), "");
+        EXPECT_EQ(SameInk(CaptionInk(*controller, bed.Data()), wide), c.Whole);
+    }
 }
 
 TEST(SkinnedFrame, TheClientAreaIsWhatTheSkinsFrameLeaves)
