@@ -96,12 +96,35 @@ TCaptionFrame StateFrame(const TDataSkinSysButton& record, TNCState state, bool 
     return static_cast<TCaptionFrame>(state);
 }
 
+namespace {
+
+// A button of a maximised MDI child on the menu bar, fitted to the bar: a
+// picture taller than the bar is shrunk to the bar's height, its width and
+// its distance from the bar's end in proportion, so that the row keeps its
+// spacing and no button reaches past the bar.
+RECT MenuBarButtonBounds(const TDataSkinSysButton& record, const TCaptionLayoutFacts& facts, int w, int h)
+{
+    int offset = record.Xcoord;
+    if (h > facts.MenuBarHeight && facts.MenuBarHeight > 0) {
+        w = MulDiv(w, facts.MenuBarHeight, h);
+        offset = MulDiv(offset, facts.MenuBarHeight, h);
+        h = facts.MenuBarHeight;
+    }
+    const int left = facts.WindowWidth - offset - facts.RightWidth - facts.MenuBarLeftWidth;
+    const int top = facts.TitleHeight + (facts.MenuBarHeight - h) / 2;
+    return {left, top, left + w, top + h};
+}
+
+} // namespace
+
 std::optional<RECT> CaptionButtonBounds(const TDataSkinSysButton& record, const TCaptionLayoutFacts& facts)
 {
     if (!record.Image || record.Image->Empty())
         return std::nullopt;
     const int w = record.Image->Width() / std::max(record.FrameCount, 1);
     const int h = record.Image->Height();
+    if (record.Align == MenuBarAlign)
+        return MenuBarButtonBounds(record, facts, w, h);
     int left = 0, top = 0;
     switch (record.Align) {
     case 0: left = record.Xcoord, top = record.Ycoord; break;
@@ -110,10 +133,6 @@ std::optional<RECT> CaptionButtonBounds(const TDataSkinSysButton& record, const 
     case 8: left = facts.TitleTextRect.left - w - record.Xcoord, top = record.Ycoord; break;
     case 3:
     case 9: left = facts.TitleTextRect.right + record.Xcoord, top = record.Ycoord; break;
-    case 100:
-        left = facts.WindowWidth - record.Xcoord - facts.RightWidth - facts.MenuBarLeftWidth;
-        top = facts.TitleHeight + (facts.MenuBarHeight - h) / 2;
-        break;
     default: break;
     }
     return RECT{left, top, left + w, top + h};
@@ -287,7 +306,7 @@ void PaintCaptionButtons(TWinSkinForm& form, HDC dc)
 {
     for (const auto& button : form.CaptionButtons) {
         const TDataSkinSysButton& record = *button->Record;
-        if (!button->Visible || !HasPicture(record) || record.Align == 100)
+        if (!button->Visible || !HasPicture(record) || record.Align == MenuBarAlign)
             continue;
         if (CaptionActionOf(record.Action).DrawsIcon) {
             // The program's icon, else the window's own, blended over the

@@ -188,8 +188,13 @@ struct TCaptionLayoutFacts {
     int MenuBarLeftWidth = 0;  // the menu bar picture's left end, when the skin has one
 };
 
+// The Align code of the buttons that sit on the menu bar (a maximised MDI
+// child's).
+inline constexpr int MenuBarAlign = 100;
+
 // Where a button goes by its Align code and coordinates; none when its
-// picture is empty (it keeps its previous place).
+// picture is empty (it keeps its previous place). A button on the menu bar
+// is fitted to the bar's height.
 std::optional<RECT> CaptionButtonBounds(const TDataSkinSysButton& record, const TCaptionLayoutFacts& facts);
 
 // ---- The buttons of one skinned window ----

@@ -42,6 +42,32 @@ std::unique_ptr<skin::TSkinData> LoadedFrom(const TTestSkin& skin)
     return data;
 }
 
+TTestSkin CompiledInSkinCopy()
+{
+    skin::TSkinReader reader;
+    EXPECT_TRUE(reader.LoadPackage(CompiledInSkinPackage()));
+    TTestSkin skin;
+    for (const std::string& name : reader.Names()) {
+        Bytes data;
+        reader.ExtractEntry(name, data);
+        if (name.ends_with(".ini"))
+            skin.Ini.assign(data.begin(), data.end());
+        else
+            skin.Pictures.push_back({name, std::move(data)});
+    }
+    return skin;
+}
+
+void SetPicture(TTestSkin& skin, const std::string& name, Bytes data)
+{
+    for (skin::TSkinPackageEntry& entry : skin.Pictures)
+        if (entry.Name == name) {
+            entry.Data = std::move(data);
+            return;
+        }
+    skin.Pictures.push_back({name, std::move(data)});
+}
+
 std::unique_ptr<skin::TSkinData> CompiledInSkinData()
 {
     auto data = std::make_unique<skin::TSkinData>(nullptr);

@@ -36,4 +36,10 @@ std::unique_ptr<skin::TSkinData> LoadedFrom(const TTestSkin& skin);
 // no skin manager starts for it.
 std::unique_ptr<skin::TSkinData> CompiledInSkinData();
 
+// The compiled-in skin as a test skin, its description and every picture,
+// for a test to change a picture or a key of.
+TTestSkin CompiledInSkinCopy();
+// Replaces the picture `name` of `skin` (adds it when the skin has none).
+void SetPicture(TTestSkin& skin, const std::string& name, Bytes data);
+
 } // namespace tests

@@ -10,16 +10,20 @@
 // way, and the skin draws their items.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <functional>
 #include <map>
+#include <memory>
 #include <thread>
+#include <vector>
 
 #include "skin/data/WinSkinData.h"
 #include "skin/draw/SkinDraw.h"
 #include "skin/window/SkinMenuBar.h"
 #include "tests/win/support/FrameOnScreen.h"
 #include "tests/win/support/SkinTestSupport.h"
+#include "tests/win/support/TestSkins.h"
 #include "tests/win/support/WindowTestSupport.h"
 #include "tests/win/support/XInput.h"
 #include "ui/controls/ExtCtrls.h"
@@ -788,59 +792,143 @@ TEST_F(SkinnedMenuBar, AControlsContextMenuOpensOnARightClickInTheSkin)
     EXPECT_EQ(buttonClicks, 0);
 }
 
+namespace {
+
+// An MDI frame with a menu bar of two items and one child, maximised: the
+// child's buttons sit on the frame's skinned bar.
+struct TMdiFrameWithMaximisedChild {
+    std::unique_ptr<TForm> Frame = std::make_unique<TForm>(nullptr);
+    TForm* Child = nullptr;
+    TWinSkinForm* Controller = nullptr;
+
+    explicit TMdiFrameWithMaximisedChild(const TSkinTestBed& bed)
+    {
+        Frame->SetFormStyle(TFormStyle::fsMDIForm);
+        Frame->SetPosition(TPosition::poDesigned);
+        Frame->SetBounds(20, 20, 640, 480);
+        auto* menu = new TMainMenu(Frame.get());
+        for (const wchar_t* caption : {L"&File", L"&Window"}) {
+            auto* top = new TMenuItem(Frame.get());
+            top->SetCaption(caption);
+            auto* inner = new TMenuItem(Frame.get());
+            inner->SetCaption(L"&Item");
+            top->Add(inner);
+            menu->Items()->Add(top);
+        }
+        Frame->SetMenu(menu);
+        Frame->Show();
+        SetForegroundWindow(Frame->Handle());
+        Controller = bed.WaitSkinned(Frame->Handle());
+        if (!Controller || !Controller->MenuBar)
+            return;
+        Child = new TForm(Frame.get());
+        Child->SetFormStyle(TFormStyle::fsMDIChild);
+        Child->SetBounds(0, 0, 220, 160);
+        Child->Show();
+        Child->SetWindowState(TWindowState::wsMaximized);
+        PumpUntil([&] { return IsZoomed(Child->Handle()) != FALSE; });
+        RedrawWindow(Frame->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+        Pump();
+    }
+    bool Ready() const { return Child && IsZoomed(Child->Handle()); }
+
+    // The child's buttons on the bar.
+    std::vector<const TWinSysButton*> BarButtons() const
+    {
+        std::vector<const TWinSysButton*> buttons;
+        for (const auto& button : Controller->CaptionButtons)
+            if (button->Visible && button->Record->Visibility == 100)
+                buttons.push_back(button.get());
+        return buttons;
+    }
+};
+
+} // namespace
+
 TEST(SkinnedMdiMenuBar, AMaximisedChildsButtonsSitOnTheFramesBar)
 {
     TXInput& input = TXInput::Instance();
     if (!input.Available())
         GTEST_SKIP() << "no X pointer";
     TSkinTestBed bed;
-    auto frame = std::make_unique<TForm>(nullptr);
-    frame->SetFormStyle(TFormStyle::fsMDIForm);
-    frame->SetPosition(TPosition::poDesigned);
-    frame->SetBounds(20, 20, 640, 480);
-    auto* menu = new TMainMenu(frame.get());
-    for (const wchar_t* caption : {L"&File", L"&Window"}) {
-        auto* top = new TMenuItem(frame.get());
-        top->SetCaption(caption);
-        auto* inner = new TMenuItem(frame.get());
-        inner->SetCaption(L"&Item");
-        top->Add(inner);
-        menu->Items()->Add(top);
-    }
-    frame->SetMenu(menu);
-    frame->Show();
-    SetForegroundWindow(frame->Handle());
-    TWinSkinForm* controller = bed.WaitSkinned(frame->Handle());
-    ASSERT_TRUE(controller && controller->MenuBar);
-    auto* child = new TForm(frame.get());
-    child->SetFormStyle(TFormStyle::fsMDIChild);
-    child->SetBounds(0, 0, 220, 160);
-    child->Show();
-    child->SetWindowState(TWindowState::wsMaximized);
-    ASSERT_TRUE(PumpUntil([&] { return IsZoomed(child->Handle()) != FALSE; }));
-    RedrawWindow(frame->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
-    Pump();
+    const TMdiFrameWithMaximisedChild mdi(bed);
+    ASSERT_TRUE(mdi.Ready());
+    TWinSkinForm* controller = mdi.Controller;
 
     auto& bar = static_cast<TSkinMenuBar&>(*controller->MenuBar);
     EXPECT_EQ(bar.Buttons.size(), 2u) << "no entries of the system's for the child";
     const TWinSysButton* restore = nullptr;
-    int onBar = 0;
-    for (const auto& button : controller->CaptionButtons)
-        if (button->Visible && button->Record->Visibility == 100) {
-            ++onBar;
-            EXPECT_GE(button->Bounds.top, controller->TitleHeight);
-            EXPECT_LE(button->Bounds.bottom, controller->TitleHeight + controller->MenuBarHeight);
-            EXPECT_GE(button->Bounds.left, bar.Buttons.back()->Bounds.right);
-            if (button->Record->Action == 8)
-                restore = button.get();
-        }
-    EXPECT_EQ(onBar, 3) << "minimise, restore and close of the child";
+    for (const TWinSysButton* button : mdi.BarButtons()) {
+        EXPECT_GE(button->Bounds.top, controller->TitleHeight);
+        EXPECT_LE(button->Bounds.bottom, controller->TitleHeight + controller->MenuBarHeight);
+        EXPECT_GE(button->Bounds.left, bar.Buttons.back()->Bounds.right);
+        if (button->Record->Action == 8)
+            restore = button;
+    }
+    EXPECT_EQ(mdi.BarButtons().size(), 3u) << "minimise, restore and close of the child";
     ASSERT_TRUE(restore);
     RECT r{};
-    GetWindowRect(frame->Handle(), &r);
+    GetWindowRect(mdi.Frame->Handle(), &r);
     ASSERT_TRUE(input.MoveTo({r.left + Middle(restore->Bounds).x, r.top + Middle(restore->Bounds).y}));
     input.Click();
-    EXPECT_TRUE(PumpUntil([&] { return !IsZoomed(child->Handle()); })) << "the child's restore button";
+    EXPECT_TRUE(PumpUntil([&] { return !IsZoomed(mdi.Child->Handle()); })) << "the child's restore button";
+}
+
+// The child's buttons fit the bar they sit on whatever the height of their
+// pictures: pictures taller than the bar are shrunk to its height, their
+// width and spacing with them, their outline averaged in rather than cut
+// off; lower ones keep their size.
+TEST(SkinnedMdiMenuBar, AMaximisedChildsButtonsFitTheBarTheySitOn)
+{
+    if (!TXInput::Instance().Available())
+        GTEST_SKIP() << "no X pointer";
+    const int barHeight = GetSystemMetrics(SM_CYMENU);
+    const Bgr dark = Rgb(20, 40, 90), light = Rgb(230, 240, 250);
+    for (const int size : {barHeight - 3, barHeight + 1, barHeight + 6}) {
+        SCOPED_TRACE(testing::Message() << size << "-pixel pictures on a " << barHeight << "-pixel bar");
+        // Twelve square frames, each outlined.
+        TBitmap strip(12 * size, size);
+        for (int y = 0; y < size; ++y)
+            for (int x = 0; x < 12 * size; ++x) {
+                const int inFrame = x % size;
+                const bool outline = inFrame == 0 || y == 0 || inFrame == size - 1 || y == size - 1;
+                Put(strip, x, y, outline ? dark : light);
+            }
+        TTestSkin skin = CompiledInSkinCopy();
+        SetPicture(skin, "mdicontrols.bmp", strip.SaveToBytes());
+        TSkinTestBed bed([&](TSkinData& data) {
+            data.SetSkinPackage(skin.Package());
+            data.LoadSkin();
+        });
+        const TMdiFrameWithMaximisedChild mdi(bed);
+        ASSERT_TRUE(mdi.Ready());
+        const TWinSkinForm& controller = *mdi.Controller;
+        ASSERT_EQ(controller.MenuBarHeight, barHeight);
+        const int fitted = std::min(size, barHeight);
+        const std::vector<const TWinSysButton*> buttons = mdi.BarButtons();
+        ASSERT_EQ(buttons.size(), 3u);
+        RECT previous{};
+        for (const TWinSysButton* button : buttons) {
+            const RECT& b = button->Bounds;
+            EXPECT_EQ(b.bottom - b.top, fitted);
+            EXPECT_EQ(b.right - b.left, fitted);
+            EXPECT_GE(b.top, controller.TitleHeight);
+            EXPECT_LE(b.bottom, controller.TitleHeight + barHeight);
+            EXPECT_TRUE(IsRectEmpty(&previous) || b.right <= previous.left || b.left >= previous.right)
+                << "buttons side by side";
+            previous = b;
+            // The outline on every side, on the screen.
+            const auto shot = CaptureWindow(mdi.Frame->Handle());
+            const auto outlined = [&](int x, int y) { return At(*shot, x, y).R < (dark.R + light.R) / 2; };
+            for (int i = 0; i < fitted; ++i) {
+                EXPECT_TRUE(outlined(b.left + i, b.top)) << "top, " << i;
+                EXPECT_TRUE(outlined(b.left + i, b.bottom - 1)) << "bottom, " << i;
+                EXPECT_TRUE(outlined(b.left, b.top + i)) << "left, " << i;
+                EXPECT_TRUE(outlined(b.right - 1, b.top + i)) << "right, " << i;
+            }
+            EXPECT_FALSE(outlined((b.left + b.right) / 2, (b.top + b.bottom) / 2)) << "the light inside";
+        }
+    }
 }
 
 // A main menu shown on a tool bar: a button per top-level item whose press
