@@ -65,6 +65,14 @@ void PaintThumb(HDC dc, TSkinData& data, const TScrollBarLook& look)
 
 } // namespace
 
+int SkinBarThickness(const TSkinData& data, bool vertical)
+{
+    const TDataSkinObject* strip = data.Scrollbar.get();
+    if (!HasPicture(strip))
+        return 0;
+    return vertical ? strip->Image->Width() / ScrollbarFrames : strip->Image->Height();
+}
+
 int ScrollPartAt(const TScrollBarLook& look, int along)
 {
     const int arrow = ArrowLength(look);
@@ -88,6 +96,14 @@ void DragThumbTo(TScrollBarLook& look, int pressThumbStart, int cursorMoved)
     look.ThumbEnd = start + length;
 }
 
+// An arrow's frame of the Scrollbar picture over `place`, its margins kept:
+// a bar thinner or arrows shorter than the picture get its middle averaged.
+void DrawArrow(HDC dc, TSkinData& data, const RECT& place, int frame)
+{
+    TDataSkinObject& strip = *data.Scrollbar;
+    DrawElementFrame(dc, place, *strip.Image, strip.Margins(), false, true, ScrollbarFrames, frame);
+}
+
 // The bar without its thumb: the face colour, the track and the arrows.
 void PaintGround(HDC dc, TSkinData& data, const TScrollBarLook& look, int firstFrame, int secondFrame)
 {
@@ -98,9 +114,8 @@ void PaintGround(HDC dc, TSkinData& data, const TScrollBarLook& look, int firstF
     TDataSkinObject* track = look.Vertical ? data.VertScroll.get() : data.HorzScroll.get();
     if (HasPicture(track))
         DrawElement(dc, Span(look, arrow, look.Length - arrow), TrackFrames, look.Enabled ? 1 : 3, *track);
-    TBitmap& strip = *data.Scrollbar->Image;
-    DrawFrameStretched(dc, Span(look, 0, arrow), strip, ScrollbarFrames, firstFrame, true);
-    DrawFrameStretched(dc, Span(look, look.Length - arrow, look.Length), strip, ScrollbarFrames, secondFrame, true);
+    DrawArrow(dc, data, Span(look, 0, arrow), firstFrame);
+    DrawArrow(dc, data, Span(look, look.Length - arrow, look.Length), secondFrame);
 }
 
 void TScrollFaces::Paint(HDC dc, TSkinData& data, const TScrollBarLook& look)
@@ -203,12 +218,46 @@ bool TScrollOverlay::ReadBarInfo(SCROLLBARINFO& info) const
     return false;
 }
 
+void TScrollOverlay::SetThickness(int thickness)
+{
+    thickness_ = kind_ == TBarKind::Control ? 0 : thickness;
+}
+
+// The bar on the screen, widened to the thickness the skinner gave it on
+// the side away from the host's client area (where the room was added).
+RECT TScrollOverlay::Covered(const RECT& bar) const
+{
+    RECT cover = bar;
+    RECT client{};
+    GetClientRect(host_, &client);
+    MapWindowPoints(host_, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    if (Vertical()) {
+        const int more = thickness_ - RectWidth(cover);
+        if (more > 0 && cover.left >= client.right)
+            cover.right += more;
+        else if (more > 0)
+            cover.left -= more;
+    } else if (const int more = thickness_ - RectHeight(cover); more > 0) {
+        cover.bottom += more;
+    }
+    return cover;
+}
+
+std::optional<RECT> TScrollOverlay::CoverInHost() const
+{
+    SCROLLBARINFO info{};
+    if (!ReadBarInfo(info) || (info.rgstate[0] & STATE_SYSTEM_INVISIBLE) || IsRectEmpty(&info.rcScrollBar))
+        return std::nullopt;
+    return ScreenToClientRect(host_, Covered(info.rcScrollBar));
+}
+
 void TScrollOverlay::Place()
 {
     SCROLLBARINFO info{};
     if (!window_ || !ReadBarInfo(info))
         return;
-    const RECT bar = info.rcScrollBar;
+    bar_ = info.rcScrollBar;
+    const RECT bar = Covered(bar_);
     const bool barShown = !(info.rgstate[0] & STATE_SYSTEM_INVISIBLE) && !IsRectEmpty(&bar);
     if (!skinner_.SkinEnabled || !IsWindowVisible(host_) || !barShown) {
         Hide();
@@ -364,7 +413,9 @@ void TScrollOverlay::Pressed(POINT client)
         pressThumbStart_ = info.xyThumbTop;
         look_.ThumbStart = info.xyThumbTop;
         look_.ThumbEnd = info.xyThumbBottom;
-        barOrigin_ = {info.rcScrollBar.left, info.rcScrollBar.top};
+        bar_ = info.rcScrollBar;
+        const RECT cover = Covered(bar_);
+        barOrigin_ = {cover.left, cover.top};
     }
     look_.HotPart = ScrollPartAt(look_, Along(client));
     look_.Pressed = true;
@@ -398,7 +449,9 @@ void TScrollOverlay::Released(POINT client)
 
 // A press (sent: the system's tracking runs until the release) or a release
 // (posted) at a screen point, to the real bar: a control's own button
-// message, or the host's non-client one on its bar.
+// message, or the host's non-client one on its bar. A point in the room
+// the skin's thickness added beside a window's bar goes to the bar across
+// from it.
 void TScrollOverlay::HandToBar(bool press, POINT screen)
 {
     UINT msg = 0;
@@ -410,6 +463,10 @@ void TScrollOverlay::HandToBar(bool press, POINT screen)
     } else {
         msg = press ? WM_NCLBUTTONDOWN : WM_NCLBUTTONUP;
         wParam = Vertical() ? HTVSCROLL : HTHSCROLL;
+        if (Vertical())
+            screen.x = std::clamp(screen.x, bar_.left, std::max(bar_.left, bar_.right - 1));
+        else
+            screen.y = std::clamp(screen.y, bar_.top, std::max(bar_.top, bar_.bottom - 1));
     }
     const LPARAM lParam = MAKELPARAM(screen.x, screen.y);
     if (press)
@@ -446,7 +503,41 @@ void TSkinScrollbar::MakeBars()
 {
     horzBar_ = std::make_unique<TScrollOverlay>(*this, Handle, TBarKind::Horizontal);
     vertBar_ = std::make_unique<TScrollOverlay>(*this, Handle, TBarKind::Vertical);
+    ReframeBars();
+}
+
+int TSkinScrollbar::AddedThickness(bool vertical) const
+{
+    const int system = GetSystemMetrics(vertical ? SM_CXVSCROLL : SM_CYHSCROLL);
+    return SkinData ? std::max(SkinBarThickness(*SkinData, vertical) - system, 0) : 0;
+}
+
+// The bars take the skin's thickness: the host's frame is measured again
+// with the room for it, and the overlays cover that room too.
+void TSkinScrollbar::ReframeBars()
+{
+    if (horzBar_)
+        horzBar_->SetThickness(GetSystemMetrics(SM_CYHSCROLL) + AddedThickness(false));
+    if (vertBar_)
+        vertBar_->SetThickness(GetSystemMetrics(SM_CXVSCROLL) + AddedThickness(true));
     SetWindowPos(Handle, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+// The system puts a window's bars beside its client area: the room a
+// thicker skin needs is taken from the client area, on the bar's far side.
+void TSkinScrollbar::WidenBars(TMessage& m) const
+{
+    RECT& client = m.WParam ? reinterpret_cast<NCCALCSIZE_PARAMS*>(m.LParam)->rgrc[0]
+                            : *reinterpret_cast<RECT*>(m.LParam);
+    const auto style = GetWindowLongPtrW(Handle, GWL_STYLE);
+    if (style & WS_VSCROLL) {
+        if (GetWindowLongPtrW(Handle, GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR)
+            client.left = std::min(client.left + AddedThickness(true), client.right);
+        else
+            client.right = std::max(client.right - AddedThickness(true), client.left);
+    }
+    if (style & WS_HSCROLL)
+        client.bottom = std::max(client.bottom - AddedThickness(false), client.top);
 }
 
 void TSkinScrollbar::RestoreControl()
@@ -454,8 +545,11 @@ void TSkinScrollbar::RestoreControl()
     TSkinControl::RestoreControl();
     horzBar_.reset();
     vertBar_.reset();
-    if (SkinState != StateClosed)  // the system's border and bars again
+    if (SkinState != StateClosed) {  // the system's border, bars and client area again
+        SetWindowPos(Handle, nullptr, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
         RedrawWindow(Handle, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+    }
 }
 
 void TSkinScrollbar::RefreshSkin()
@@ -464,6 +558,8 @@ void TSkinScrollbar::RefreshSkin()
     for (TScrollOverlay* bar : {horzBar_.get(), vertBar_.get()})
         if (bar)
             bar->Reskin();
+    if (horzBar_ || vertBar_)
+        ReframeBars();
 }
 
 void TSkinScrollbar::PlaceBars()
@@ -488,19 +584,28 @@ void TSkinScrollbar::PaintBorder(HDC dc) const
         const TBrushHandle face(CreateSolidBrush(ColorToRGB(ButtonFace())));
         FrameRect(dc, &ring, face.Get());
     }
-    if (horzBar_ && vertBar_ && horzBar_->Shown() && vertBar_->Shown()) {
+    // Where the system has the bars now, whether or not the overlays are
+    // there yet: a window shown (or a frame measured again) is painted
+    // before its overlays follow, and the system fills only a corner of its
+    // own bars' size.
+    const auto v = vertBar_ ? vertBar_->CoverInHost() : std::nullopt;
+    const auto h = horzBar_ ? horzBar_->CoverInHost() : std::nullopt;
+    if (v && h) {
         POINT client{0, 0};
         ClientToScreen(Handle, &client);
         const int dx = client.x - window.left, dy = client.y - window.top;
-        const RECT& v = vertBar_->BarInHost();
-        const RECT& h = horzBar_->BarInHost();
-        const RECT corner{v.left + dx, h.top + dy, v.right + dx, h.bottom + dy};
+        const RECT corner{v->left + dx, h->top + dy, v->right + dx, h->bottom + dy};
         FillSkinColour(dc, corner);
     }
 }
 
 bool TSkinScrollbar::BeforeMessage(TMessage& m)
 {
+    if (m.Msg == WM_NCCALCSIZE && (horzBar_ || vertBar_)) {
+        CallPrevious(m);
+        WidenBars(m);
+        return false;
+    }
     if (m.Msg != WM_NCPAINT)
         return TSkinControl::BeforeMessage(m);
     CallPrevious(m);
@@ -554,14 +659,16 @@ void TSkinScrollbar::PaintControl(HDC, const RECT&)
     PlaceBars();
 }
 
-// Switched off, the overlays hide and the system's bars and border show;
-// switched on again, both come back.
+// Switched off, the overlays hide and the system's bars (at its own
+// thickness) and border show; switched on again, both come back.
 void TSkinScrollbar::SkinEnabledChanged()
 {
     PlaceBars();
     TSkinControl::SkinEnabledChanged();
-    if (Handle)
-        RedrawWindow(Handle, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+    if (!Handle)
+        return;
+    ReframeBars();
+    RedrawWindow(Handle, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
 }
 
 // ---- TSkinListView

@@ -48,6 +48,10 @@ struct TScrollBarLook {
     bool operator==(const TScrollBarLook&) const = default;
 };
 
+// How thick the skin draws a bar: the width (vertical) or the height
+// (horizontal) of a frame of its Scrollbar picture; 0 without one.
+int SkinBarThickness(const TSkinData& data, bool vertical);
+
 // The part of the bar at `along` pixels from its start.
 int ScrollPartAt(const TScrollBarLook& look, int along);
 
@@ -95,11 +99,19 @@ public:
     void ScrolledBy(int scrollCode);
     // The skin changed: the faces are made again.
     void Reskin();
+    // How thick a window's bar is drawn when the host's frame has room for
+    // more than the system's bar: the overlay covers that room too (a
+    // scroll bar control keeps its window's size).
+    void SetThickness(int thickness);
 
     HWND Handle() const { return window_; }
     bool Shown() const { return shown_; }
-    // The bar's rectangle in the host's client coordinates, at the last placing.
+    // The rectangle the overlay covers in the host's client coordinates, at
+    // the last placing: the bar, with the room a thicker skin added.
     const RECT& BarInHost() const { return barInHost_; }
+    // What the overlay is to cover now, in the host's client coordinates;
+    // none while the system shows no bar.
+    std::optional<RECT> CoverInHost() const;
     const TScrollBarLook& Look() const { return look_; }
 
 private:
@@ -109,6 +121,7 @@ private:
     LRESULT Handle(UINT msg, WPARAM wParam, LPARAM lParam);
     void WindowGone();
     bool ReadBarInfo(SCROLLBARINFO& info) const;
+    RECT Covered(const RECT& bar) const;
     bool Vertical() const;
     int Along(POINT p) const { return Vertical() ? p.y : p.x; }
     bool ReadLook(const SCROLLBARINFO& info);
@@ -127,8 +140,10 @@ private:
     TScrollBarLook look_;
     TScrollFaces faces_;
     std::optional<TScrollBarLook> painted_;  // what the screen shows
-    RECT barInHost_{};
-    POINT barOrigin_{};   // the bar's top-left corner on the screen
+    int thickness_ = 0;
+    RECT bar_{};          // the system's bar on the screen, at the last look
+    RECT barInHost_{};    // what the overlay covers, in the host's client coordinates
+    POINT barOrigin_{};   // the overlay's top-left corner on the screen
     POINT pressPoint_{};  // the cursor on the screen at the last press
     int pressThumbStart_ = 0;
     bool shown_ = false;
@@ -141,7 +156,10 @@ private:
 // memo, any control with WS_VSCROLL or WS_HSCROLL): an overlay per bar and,
 // unless the control has no border, a two-pixel border in the skin's
 // colours. A bare window (a simple combo box's list) gets the overlays and
-// keeps its own border.
+// keeps its own border. The bars are as thick as the skin's Scrollbar
+// frames where those are thicker than the system's: the host's frame gets
+// the room beside each bar (its client area that much smaller) and the
+// overlay covers it.
 class TSkinScrollbar : public TSkinControl {
 public:
     using TSkinControl::TSkinControl;
@@ -162,6 +180,10 @@ protected:
 
 private:
     void MakeBars();
+    // The pixels a bar gains over the system's thickness in this skin.
+    int AddedThickness(bool vertical) const;
+    void ReframeBars();
+    void WidenBars(ui::TMessage& m) const;
     void PlaceBars();
     void PaintBorder(HDC dc) const;
     std::unique_ptr<TScrollOverlay> horzBar_, vertBar_;

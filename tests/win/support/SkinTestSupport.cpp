@@ -101,7 +101,7 @@ skin::TWinSkinForm* TSkinTestBed::Skin(HWND window) const
     return WaitSkinned(window);
 }
 
-std::unique_ptr<ui::TForm> ShowForm(ui::TFormBorderStyle style, const RECT& bounds, int tag)
+std::unique_ptr<ui::TForm> UnshownForm(ui::TFormBorderStyle style, const RECT& bounds, int tag)
 {
     auto form = std::make_unique<ui::TForm>(nullptr);
     form->SetBorderStyle(style);
@@ -109,6 +109,12 @@ std::unique_ptr<ui::TForm> ShowForm(ui::TFormBorderStyle style, const RECT& boun
     form->SetPosition(ui::TPosition::poDesigned);
     form->SetBounds(bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top);
     form->SetCaption(L"Skinned form");
+    return form;
+}
+
+std::unique_ptr<ui::TForm> ShowForm(ui::TFormBorderStyle style, const RECT& bounds, int tag)
+{
+    auto form = UnshownForm(style, bounds, tag);
     form->Show();
     SetForegroundWindow(form->Handle());
     Pump();

@@ -71,7 +71,10 @@ private:
     std::unique_ptr<skin::TSkinData> data_;
 };
 
-// A framework form made in code: shown (which activates it) at `bounds`.
+// A framework form made in code at `bounds`, not shown yet: a running
+// skin manager skins it as it shows.
+std::unique_ptr<ui::TForm> UnshownForm(ui::TFormBorderStyle style, const RECT& bounds, int tag = 0);
+// The same form shown (which activates it).
 std::unique_ptr<ui::TForm> ShowForm(ui::TFormBorderStyle style, const RECT& bounds, int tag = 0);
 
 // A bare top-level window (no framework form) of a test class registered

@@ -14,6 +14,7 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "skin/controls/SkinScrollBars.h"
 #include "skin/draw/SkinDraw.h"
@@ -21,6 +22,7 @@
 #include "tests/win/support/ControlSkinSupport.h"
 #include "tests/win/support/FrameOnScreen.h"
 #include "tests/win/support/SkinTestSupport.h"
+#include "tests/win/support/TestSkins.h"
 #include "tests/win/support/WindowTestSupport.h"
 #include "tests/win/support/XInput.h"
 #include "ui/controls/ExtCtrls.h"
@@ -93,6 +95,51 @@ int TopIndex(HWND list)
 TSkinScrollbar* ScrollSkinnerOf(TWinSkinForm& controller, HWND window)
 {
     return dynamic_cast<TSkinScrollbar*>(controller.FindSkinnerOfWindow(window));
+}
+
+// A copy of our skin whose Scrollbar frames are twice the system's bar
+// thickness, each frame its own two colours in stripes one pixel high, in a
+// dark outline: a frame drawn into less room that drops rows shows one of
+// the two colours, or loses its outline.
+struct TThickBarSkin {
+    int Frame = 2 * GetSystemMetrics(SM_CXVSCROLL);
+    std::vector<std::unique_ptr<ui::TBitmap>> Frames;
+    TTestSkin Skin = CompiledInSkinCopy();
+
+    TThickBarSkin()
+    {
+        ui::TBitmap strip(23 * Frame, Frame);
+        for (int k = 0; k < 23; ++k) {
+            auto& frame = *Frames.emplace_back(std::make_unique<ui::TBitmap>(Frame, Frame));
+            for (int y = 0; y < Frame; ++y)
+                for (int x = 0; x < Frame; ++x) {
+                    const bool outline = x == 0 || y == 0 || x == Frame - 1 || y == Frame - 1;
+                    const Bgr c = outline ? Rgb(20, 30, 40) : y % 2 ? Rgb(240, 10 * k, 100) : Rgb(60, 200, 8 * k);
+                    Put(frame, x, y, c);
+                    Put(strip, k * Frame + x, y, c);
+                }
+        }
+        SetPicture(Skin, "scrollbar.bmp", strip.SaveToBytes());
+    }
+};
+
+// Frame `frame` (from 1) of the thick skin shrunk to w x h by a whole factor
+// each way: every pixel the mean of the block it covers.
+std::unique_ptr<ui::TBitmap> Averaged(const ui::TBitmap& frame, int w, int h)
+{
+    auto face = std::make_unique<ui::TBitmap>(w, h);
+    const int fx = frame.Width() / w, fy = frame.Height() / h, n = fx * fy;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            int sum[3] = {0, 0, 0};
+            for (int dy = 0; dy < fy; ++dy)
+                for (int dx = 0; dx < fx; ++dx) {
+                    const Bgr c = At(frame, x * fx + dx, y * fy + dy);
+                    sum[0] += c.R, sum[1] += c.G, sum[2] += c.B;
+                }
+            Put(*face, x, y, Rgb((sum[0] + n / 2) / n, (sum[1] + n / 2) / n, (sum[2] + n / 2) / n));
+        }
+    return face;
 }
 
 // A skinned form with a list box of a hundred rows, twelve in view.
@@ -383,42 +430,64 @@ TEST_F(SkinnedList, AListFreedWhileItsBarIsHeld)
 }
 
 // A memo with both bars: two overlays, and the corner between them in the
-// skin's face colour.
+// skin's face colour, also where the skin's bars are thicker than the
+// system's and the corner with them, whether the form was skinned once it
+// showed or as it shows (its frame painted before the overlays are placed).
 TEST(SkinnedMemo, BothBarsAndTheCornerBetweenThem)
 {
-    TControlSkinning skinning;
-    TSkinTestBed bed;
-    bed.HoldBack();
-    auto form = ShowForm(ui::TFormBorderStyle::bsSizeable, FormBounds);
-    auto* memo = new ui::TMemo(form.get());
-    memo->SetParent(form.get());
-    memo->SetWordWrap(false);
-    memo->SetScrollBars(ui::TScrollStyle::ssBoth);
-    memo->SetBounds(10, 10, 220, 160);
-    std::wstring text;
-    for (int i = 0; i < 40; ++i)
-        text += L"Line " + std::to_wstring(i) + L" of a memo that is wider than its window\r\n";
-    memo->SetTextValue(text);
-    TWinSkinForm* controller = bed.Skin(form->Handle());
-    ASSERT_TRUE(controller);
-    TSkinScrollbar* skinner = ScrollSkinnerOf(*controller, memo->Handle());
-    ASSERT_TRUE(skinner);
-    ASSERT_TRUE(PumpUntil([&] { return skinner->HorzBar()->Shown() && skinner->VertBar()->Shown(); }));
-    Pump();
-    const RECT v = ScreenRect(skinner->VertBar()->Handle());
-    const RECT h = ScreenRect(skinner->HorzBar()->Handle());
-    // The bars may share a pixel (Wine's do); the corner is what neither covers.
-    const auto corner = CaptureScreen({h.right, v.bottom, v.right, h.bottom});
-    const Bgr face = BgrOf(ui::ColorToRGB(bed.Data().Colours.ButtonFace));
-    int differences = 0;
-    for (int y = 0; y < corner->Height(); ++y)
-        for (int x = 0; x < corner->Width(); ++x)
-            differences += !(At(*corner, x, y) == face);
-    EXPECT_EQ(differences, 0) << "the corner";
-    // The border: the outer ring in the shadow colour.
-    const RECT r = ScreenRect(memo->Handle());
-    EXPECT_EQ(At(*CaptureScreen({r.left, r.top + 40, r.left + 1, r.top + 41}), 0, 0),
-              BgrOf(ui::ColorToRGB(bed.Data().Colours.ButtonShadow)));
+    const TThickBarSkin thick;
+    const struct {
+        const char* Name;
+        const TTestSkin* Skin;
+        bool AsItShows;
+    } cases[] = {{"the compiled-in skin", nullptr, false},
+                 {"thick bars", &thick.Skin, false},
+                 {"thick bars, skinned as the form shows", &thick.Skin, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TControlSkinning skinning;
+        TSkinTestBed bed([&](TSkinData& data) {
+            if (c.Skin) {
+                data.SetSkinPackage(c.Skin->Package());
+                data.LoadSkin();
+            }
+        });
+        if (!c.AsItShows)
+            bed.HoldBack();
+        auto form = c.AsItShows ? UnshownForm(ui::TFormBorderStyle::bsSizeable, FormBounds)
+                                : ShowForm(ui::TFormBorderStyle::bsSizeable, FormBounds);
+        auto* memo = new ui::TMemo(form.get());
+        memo->SetParent(form.get());
+        memo->SetWordWrap(false);
+        memo->SetScrollBars(ui::TScrollStyle::ssBoth);
+        memo->SetBounds(10, 10, 220, 160);
+        std::wstring text;
+        for (int i = 0; i < 40; ++i)
+            text += L"Line " + std::to_wstring(i) + L" of a memo that is wider than its window\r\n";
+        memo->SetTextValue(text);
+        memo->SetEnabled(false);  // nothing paints its frame again once it shows
+        if (c.AsItShows)
+            form->Show();
+        TWinSkinForm* controller = c.AsItShows ? bed.WaitSkinned(form->Handle()) : bed.Skin(form->Handle());
+        ASSERT_TRUE(controller);
+        TSkinScrollbar* skinner = ScrollSkinnerOf(*controller, memo->Handle());
+        ASSERT_TRUE(skinner);
+        ASSERT_TRUE(PumpUntil([&] { return skinner->HorzBar()->Shown() && skinner->VertBar()->Shown(); }));
+        Pump();
+        const RECT v = ScreenRect(skinner->VertBar()->Handle());
+        const RECT h = ScreenRect(skinner->HorzBar()->Handle());
+        // The bars may share a pixel (Wine's do); the corner is what neither covers.
+        const auto corner = CaptureScreen({h.right, v.bottom, v.right, h.bottom});
+        const Bgr face = BgrOf(ui::ColorToRGB(bed.Data().Colours.ButtonFace));
+        int differences = 0;
+        for (int y = 0; y < corner->Height(); ++y)
+            for (int x = 0; x < corner->Width(); ++x)
+                differences += !(At(*corner, x, y) == face);
+        EXPECT_EQ(differences, 0) << "the corner";
+        // The border: the outer ring in the shadow colour.
+        const RECT r = ScreenRect(memo->Handle());
+        EXPECT_EQ(At(*CaptureScreen({r.left, r.top + 40, r.left + 1, r.top + 41}), 0, 0),
+                  BgrOf(ui::ColorToRGB(bed.Data().Colours.ButtonShadow)));
 
     // Other bars remake the memo's window: the old overlays go with the old
     // window, and the new one is skinned with a vertical bar alone.
@@ -447,6 +516,18 @@ TEST(SkinnedMemo, BothBarsAndTheCornerBetweenThem)
         again = ScrollSkinnerOf(*controller, inner->Handle());
         return again && again->VertBar()->Shown();
     })) << "the remade memo in the panel";
+        // Other bars remake the memo's window: the old overlays go with the
+        // old window, and the new one is skinned with a vertical bar alone.
+        const HWND oldHorz = skinner->HorzBar()->Handle();
+        memo->SetScrollBars(ui::TScrollStyle::ssVertical);
+        EXPECT_FALSE(IsWindow(oldHorz));
+        TSkinScrollbar* again = nullptr;
+        ASSERT_TRUE(PumpUntil([&] {
+            again = ScrollSkinnerOf(*controller, memo->Handle());
+            return again && again->VertBar()->Shown();
+        }));
+        EXPECT_FALSE(again->HorzBar()->Shown());
+    }
 }
 
 namespace {
@@ -546,6 +627,76 @@ TEST_F(SkinnedScrollBarControl, SwitchedOffByMessageTheControlShowsTheSystemsBar
         [&] { return (differences = ThumbDifferences(bar, control->Handle(), OBJID_CLIENT, bed.Data(), 1, 20)) == 0; },
         3s))
         << differences;
+// With a skin whose bar pictures are thicker than the system's bars, a
+// window's bar (a list box's) takes the skin's thickness, the list giving up
+// the room, while a scroll bar control keeps its window's size; either way
+// the arrows are their frames averaged into the room they have, never with
+// rows dropped. A click on the room the skin added scrolls as a click on the
+// bar does, and the skin switched off gives the list its own bar back.
+TEST(ThickSkinScrollBars, WindowBarsTakeTheSkinsThicknessAndArrowsAreAveraged)
+{
+    TXInput& input = TXInput::Instance();
+    if (!input.Available())
+        GTEST_SKIP() << "no X input";
+    input.MoveTo({FormBounds.right + 150, FormBounds.bottom + 150});
+    const TThickBarSkin thick;
+    const int system = GetSystemMetrics(SM_CXVSCROLL);
+    TControlSkinning skinning;
+    const TSkinTestBed bed([&](TSkinData& data) {
+        data.SetSkinPackage(thick.Skin.Package());
+        data.LoadSkin();
+    });
+    bed.HoldBack();
+    auto form = ShowForm(ui::TFormBorderStyle::bsSizeable, FormBounds);
+    auto* list = new ui::TListBox(form.get());
+    list->SetParent(form.get());
+    list->SetBounds(10, 10, 200, 12 * RowHeight + 4);
+    for (int i = 0; i < Rows; ++i)
+        list->Items()->Add(L"Row " + std::to_wstring(i));
+    auto* control = new ui::TScrollBar(form.get());
+    control->SetParent(form.get());
+    control->SetKind(ui::TScrollBarKind::sbVertical);
+    control->SetBounds(250, 10, system, 200);
+    const int systemClientWidth = list->ClientWidth();
+    TWinSkinForm* controller = bed.Skin(form->Handle());
+    ASSERT_TRUE(controller);
+    TSkinScrollbar* listSkinner = ScrollSkinnerOf(*controller, list->Handle());
+    auto* controlSkinner = dynamic_cast<TSkinScControl*>(controller->FindSkinnerOfWindow(control->Handle()));
+    ASSERT_TRUE(listSkinner && controlSkinner);
+
+    const struct {
+        const char* Name;
+        const TScrollOverlay* Bar;
+        int Thickness;
+    } cases[] = {
+        {"a list box's bar", listSkinner->VertBar(), thick.Frame},
+        {"a scroll bar control", controlSkinner->Bar(), system},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        ASSERT_TRUE(PumpUntil([&] { return c.Bar->Shown(); }));
+        const RECT r = ScreenRect(c.Bar->Handle());
+        EXPECT_EQ(r.right - r.left, c.Thickness);
+        const int arrow = c.Bar->Look().ArrowSize, length = c.Bar->Look().Length;
+        const auto up = Averaged(*thick.Frames[9 - 1], c.Thickness, arrow);
+        const auto down = Averaged(*thick.Frames[13 - 1], c.Thickness, arrow);
+        int differences = 0;
+        EXPECT_TRUE(PumpUntil(
+            [&] { return (differences = Differences(*CaptureScreen(VerticalSpan(*c.Bar, 0, arrow)), *up)) == 0; }, 3s))
+            << "the up arrow: " << differences;
+        EXPECT_EQ(Differences(*CaptureScreen(VerticalSpan(*c.Bar, length - arrow, length)), *down), 0) << "the down arrow";
+    }
+    EXPECT_EQ(list->ClientWidth(), systemClientWidth - (thick.Frame - system)) << "the list gave the bar its room";
+
+    const RECT r = ScreenRect(listSkinner->VertBar()->Handle());
+    input.MoveTo({r.right - 2, r.bottom - listSkinner->VertBar()->Look().ArrowSize / 2});
+    input.Click();
+    EXPECT_TRUE(PumpUntil([&] { return TopIndex(list->Handle()) == 1; })) << TopIndex(list->Handle());
+    input.MoveTo({FormBounds.right + 150, FormBounds.bottom + 150});
+
+    bed.Data().SetActive(false);
+    ASSERT_TRUE(PumpUntil([&] { return bed.Manager().Controllers().empty(); }));
+    EXPECT_EQ(list->ClientWidth(), systemClientWidth) << "the system's bar again";
 }
 
 // Switched off, the skin takes its overlays and hooks away: the controls
