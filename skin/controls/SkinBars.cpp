@@ -15,6 +15,8 @@ using namespace ui;
 namespace {
 
 constexpr TColor KeyColour = 0xFF00FF;
+// The thumb pictures hold five frames; the second is the thumb.
+constexpr int ThumbFrames = 5, ThumbFrame = 2;
 
 // Frame `frame` of the element at part's size, keyed with magenta, onto dc.
 void DrawKeyed(HDC dc, const RECT& part, TDataSkinObject& element, int frame)
@@ -162,8 +164,9 @@ void TSkinTrackBar::DrawThumb(HDC dc) const
     SendMessageW(Handle, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
     const TDataSkinObject* element = Vertical() && SkinData->ThumbVert ? SkinData->ThumbVert.get()
                                                                        : SkinData->ThumbHorz.get();
-    if (element && element->Image && !element->Image->Empty()) {
-        DrawFrameStretched(dc, thumb, *element->Image, 5, 2, true);
+    if (HasPicture(element)) {
+        DrawElementFrame(dc, thumb, *element->Image, element->Margins(), element->Tile != 0, true, ThumbFrames,
+                         ThumbFrame);
         return;
     }
     const TPenHandle pen(CreatePen(PS_SOLID, 1, ColorToRGB(SkinData->Colours.ButtonShadow)));
@@ -175,17 +178,17 @@ void TSkinTrackBar::DrawThumb(HDC dc) const
 }
 
 // The channel picture across the channel at its own thickness, centred on
-// it: its ends kept, its middle stretched. The control reports a vertical
-// bar's channel lying down.
+// it: its ends kept, its middle stretched. Windows reports a vertical bar's
+// channel lying down, Wine upright: a channel wider than high is turned.
 void TSkinTrackBar::DrawChannel(HDC dc) const
 {
     RECT channel{};
     SendMessageW(Handle, TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&channel));
     const bool vertical = Vertical();
     TDataSkinObject* element = vertical ? SkinData->TrackVert.get() : SkinData->Track.get();
-    if (!element || !element->Image || element->Image->Empty())
+    if (!HasPicture(element))
         return;
-    if (vertical)
+    if (vertical && RectWidth(channel) > RectHeight(channel))
         channel = {channel.top, channel.left, channel.bottom, channel.right};
     const TBitmap& image = *element->Image;
     RECT place = channel;

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "skin/controls/SkinBars.h"
 #include "skin/controls/SkinButtons.h"
@@ -31,6 +32,7 @@
 #include "tests/win/support/FrameOnScreen.h"
 #include "tests/win/support/MessageRecorder.h"
 #include "tests/win/support/SkinTestSupport.h"
+#include "tests/win/support/TestSkins.h"
 #include "tests/win/support/WindowTestSupport.h"
 #include "tests/win/support/XInput.h"
 #include "ui/controls/Buttons.h"
@@ -1430,9 +1432,7 @@ TEST_F(SkinnedTrackBar, TheSkinsThumbDraggedWithTheMouseSetsThePosition)
         RECT thumb{};
         SendMessageW(window, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
         const int w = thumb.right - thumb.left, h = thumb.bottom - thumb.top;
-        const auto want = Picture(w, h, 0xFF00FF, [&](HDC dc, const RECT& all) {
-            DrawFrameStretched(dc, all, *bed.Data().ThumbHorz->Image, 5, 2, false);
-        });
+        const auto want = ElementFace(*bed.Data().ThumbHorz, {0, 0, w, h}, 5, 2);
         const RECT r = ScreenRect(window);
         return Differences(*CaptureScreen({r.left + thumb.left, r.top + thumb.top, r.left + thumb.right,
                                            r.top + thumb.bottom}),
@@ -1455,4 +1455,165 @@ TEST_F(SkinnedTrackBar, TheSkinsThumbDraggedWithTheMouseSetsThePosition)
         return position >= 70 && position <= 80;
     })) << position;
     EXPECT_TRUE(PumpUntil([&] { return (differences = thumbDifferences()) == 0; }, 3s)) << differences;
+}
+
+namespace {
+
+RECT ThumbRect(HWND bar)
+{
+    RECT r{};
+    SendMessageW(bar, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&r));
+    return r;
+}
+
+// The channel of a bar as it lies on the screen, in the bar's coordinates:
+// Windows reports a standing bar's channel lying down, Wine standing.
+RECT UprightChannel(HWND bar, bool vertical)
+{
+    RECT r{};
+    SendMessageW(bar, TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&r));
+    if (vertical && r.right - r.left > r.bottom - r.top)
+        r = {r.top, r.left, r.bottom, r.right};
+    return r;
+}
+
+} // namespace
+
+// A bar lying and a bar standing show the skin's channel picture along their
+// channel (its ends kept, its middle stretched, at its own thickness across
+// the channel's middle) and the thumb's picture over the thumb.
+TEST_F(SkinnedTrackBar, ChannelAndThumbAreTheSkinsPicturesLyingOrStanding)
+{
+    const struct {
+        const char* Name;
+        ui::TTrackBarOrientation Orientation;
+        RECT Bounds;
+    } cases[] = {
+        {"lying", ui::TTrackBarOrientation::trHorizontal, {10, 10, 250, 50}},
+        {"standing", ui::TTrackBarOrientation::trVertical, {260, 10, 300, 190}},
+    };
+    std::vector<HWND> windows;
+    for (const auto& c : cases) {
+        auto* bar = new ui::TTrackBar(form.get());
+        bar->SetParent(form.get());
+        bar->SetOrientation(c.Orientation);
+        bar->SetBounds(c.Bounds.left, c.Bounds.top, c.Bounds.right - c.Bounds.left, c.Bounds.bottom - c.Bounds.top);
+        bar->SetMax(100);
+        bar->SetPosition(100);  // the thumb at the far end, off the channel's middle
+        windows.push_back(bar->Handle());
+    }
+    Skin();
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        SCOPED_TRACE(cases[i].Name);
+        const HWND window = windows[i];
+        const bool vertical = cases[i].Orientation == ui::TTrackBarOrientation::trVertical;
+        TDataSkinObject& track = vertical ? *bed.Data().TrackVert : *bed.Data().Track;
+        TDataSkinObject& thumbPicture = vertical ? *bed.Data().ThumbVert : *bed.Data().ThumbHorz;
+        const RECT channel = UprightChannel(window, vertical);
+        const int length = vertical ? channel.bottom - channel.top : channel.right - channel.left;
+        const int across = vertical ? track.Image->Width() : track.Image->Height();
+        // Centred across the channel; a picture as thick as the channel or
+        // thicker starts where the channel starts.
+        const int start = vertical ? channel.left : channel.top;
+        const int room = vertical ? channel.right - channel.left : channel.bottom - channel.top;
+        const int middle = start + (across < room ? (room - across) / 2 : 0);
+        const TElementMargins ends = vertical ? TElementMargins{0, track.TopHeight, 0, track.BottomHeight}
+                                              : TElementMargins{track.LeftWidth, 0, track.RightWidth, 0};
+        const RECT size = vertical ? RECT{0, 0, across, length} : RECT{0, 0, length, across};
+        const auto face = BuildElementBitmap(size, *track.Image, ends, false, false, 1, 1);
+        // The channel from a tenth of its length to its middle.
+        const RECT piece = vertical ? RECT{middle, channel.top + length / 10, middle + across, channel.top + length / 2}
+                                    : RECT{channel.left + length / 10, middle, channel.left + length / 2, middle + across};
+        ui::TBitmap want(piece.right - piece.left, piece.bottom - piece.top);
+        BitBlt(want.Canvas()->Handle(), 0, 0, want.Width(), want.Height(), face->Canvas()->Handle(),
+               piece.left - (vertical ? middle : channel.left), piece.top - (vertical ? channel.top : middle), SRCCOPY);
+        int differences = 0;
+        EXPECT_TRUE(PumpUntil([&] {
+            return (differences = Differences(*CaptureScreen(OnScreen(window, piece)), want)) == 0;
+        }, 3s)) << "the channel: " << differences;
+
+        const RECT thumb = ThumbRect(window);
+        const auto thumbFace = ElementFace(thumbPicture, thumb, 5, 2);
+        EXPECT_EQ(Differences(*CaptureScreen(OnScreen(window, thumb)), *thumbFace), 0) << "the thumb";
+    }
+}
+
+// A thumb picture wider than the control's thumb keeps its margins and
+// averages its middle: three one-pixel ridges, as the picture has them,
+// where dropping columns loses one.
+TEST(SkinnedTrackBarThumb, APictureWiderThanTheThumbKeepsItsRidges)
+{
+    TXInput& input = TXInput::Instance();
+    if (!input.Available())
+        GTEST_SKIP() << "no X input";
+    input.MoveTo({FormBounds.right + 150, FormBounds.bottom + 150});
+    // The control's own thumb, measured on a bar no skin touches.
+    RECT thumb{};
+    {
+        const auto plain = ShowForm(ui::TFormBorderStyle::bsSizeable, FormBounds);
+        auto* bar = new ui::TTrackBar(plain.get());
+        bar->SetParent(plain.get());
+        bar->SetBounds(10, 10, 240, 40);
+        thumb = ThumbRect(bar->Handle());
+    }
+    const int tw = thumb.right - thumb.left, th = thumb.bottom - thumb.top;
+    constexpr int Margin = 3;  // the compiled-in skin's thumb margins
+    const int middle = tw - 2 * Margin;
+    ASSERT_GE(middle, 5) << "room for three ridges two pixels apart";
+    // Frame 2, twice the thumb's middle wide: outline, light inside, dark
+    // ridges in the middle's columns 0, 4 and 8; the others plain grey.
+    const int fw = 2 * middle + 2 * Margin;
+    const Bgr dark = Rgb(20, 40, 90), light = Rgb(230, 240, 250), grey = Rgb(128, 128, 128);
+    ui::TBitmap frame(fw, th), strip(5 * fw, th);
+    for (int y = 0; y < th; ++y)
+        for (int x = 0; x < fw; ++x) {
+            const bool outline = x == 0 || y == 0 || x == fw - 1 || y == th - 1;
+            const int inMiddle = x - Margin;
+            const bool ridge = inMiddle >= 0 && inMiddle <= 8 && inMiddle % 4 == 0 && y >= Margin && y < th - Margin;
+            Put(frame, x, y, outline || ridge ? dark : light);
+            for (int k = 0; k < 5; ++k)
+                Put(strip, k * fw + x, y, k == 1 ? At(frame, x, y) : grey);
+        }
+    TTestSkin skin = CompiledInSkinCopy();
+    SetPicture(skin, "trackthumbhorz.bmp", strip.SaveToBytes());
+    TControlSkinning skinning;
+    const TSkinTestBed bed([&](TSkinData& data) {
+        data.SetSkinPackage(skin.Package());
+        data.LoadSkin();
+    });
+    ASSERT_EQ(bed.Data().ThumbHorz->Margins().LeftWidth, Margin);
+    bed.HoldBack();
+    const auto form = ShowForm(ui::TFormBorderStyle::bsSizeable, FormBounds);
+    auto* bar = new ui::TTrackBar(form.get());
+    bar->SetParent(form.get());
+    bar->SetBounds(10, 10, 240, 40);
+    ASSERT_TRUE(bed.Skin(form->Handle()));
+    thumb = ThumbRect(bar->Handle());
+    ASSERT_EQ(thumb.right - thumb.left, tw);
+
+    // The margins as they are, the middle's columns averaged in pairs.
+    ui::TBitmap want(tw, th);
+    for (int y = 0; y < th; ++y)
+        for (int x = 0; x < tw; ++x) {
+            if (x < Margin || x >= tw - Margin) {
+                Put(want, x, y, At(frame, x < Margin ? x : x + middle, y));
+                continue;
+            }
+            const Bgr a = At(frame, Margin + 2 * (x - Margin), y), b = At(frame, Margin + 2 * (x - Margin) + 1, y);
+            Put(want, x, y, Rgb((a.R + b.R + 1) / 2, (a.G + b.G + 1) / 2, (a.B + b.B + 1) / 2));
+        }
+    int differences = 0;
+    EXPECT_TRUE(PumpUntil(
+        [&] { return (differences = Differences(*CaptureScreen(OnScreen(bar->Handle(), thumb)), want)) == 0; }, 3s))
+        << differences;
+    // Along the thumb's middle row: three dark runs between the margins.
+    const auto shot = CaptureScreen(OnScreen(bar->Handle(), thumb));
+    int ridges = 0;
+    bool inRidge = false;
+    for (int x = Margin; x < tw - Margin; ++x) {
+        const bool darker = At(*shot, x, th / 2).R < (dark.R + light.R) / 2 + 10;
+        ridges += darker && !inRidge;
+        inRidge = darker;
+    }
+    EXPECT_EQ(ridges, 3);
 }
