@@ -121,6 +121,7 @@ void TSkinTab::InitControl(TWinSkinForm& form, TSkinData& skinData, bool takeCol
 {
     TSkinControl::InitControl(form, skinData, takeColour);
     PrepareTabImages();
+    FitTabsToFaces();
     AdoptScrollArrows();
 }
 
@@ -128,13 +129,83 @@ void TSkinTab::InitWindow(HWND window, TSkinData& skinData, TWinSkinForm& form)
 {
     TSkinControl::InitWindow(window, skinData, form);
     PrepareTabImages();
+    FitTabsToFaces();
     AdoptScrollArrows();
 }
 
 void TSkinTab::RefreshSkin()
 {
     PrepareTabImages();
+    UnfitTabs();
+    FitTabsToFaces();
     TSkinControl::RefreshSkin();
+}
+
+void TSkinTab::RestoreControl()
+{
+    UnfitTabs();
+    TSkinControl::RestoreControl();
+}
+
+void TSkinTab::SkinEnabledChanged()
+{
+    if (SkinEnabled)
+        FitTabsToFaces();
+    else
+        UnfitTabs();
+    TSkinControl::SkinEnabledChanged();
+}
+
+// How far a row of tabs reaches from the pane (a column's width for tabs on
+// the left or right), as the control lays tab `index` out.
+int TSkinTab::RowThickness(int index) const
+{
+    RECT r{};
+    if (!TabRect(index, r))
+        return 0;
+    return side_ == TTabSide::Left || side_ == TTabSide::Right ? RectWidth(r) : RectHeight(r);
+}
+
+// Tabs thinner than the skin's tab faces would squeeze them, and their
+// captions would cross the faces' edges (a column of side tabs is no wider
+// than the text is high): the control lays its tabs out as thick as the
+// faces, and its pages out in what that leaves.
+void TSkinTab::FitTabsToFaces()
+{
+    const bool buttons = GetWindowLongPtrW(Handle, GWL_STYLE) & TCS_BUTTONS;  // they wear button faces
+    if (!tabFaces_ || fitted_ || buttons || TabCount() == 0)
+        return;
+    const int faceHeight = SkinData->Tabs->Image->Height();
+    if (RowThickness(0) >= faceHeight)
+        return;
+    SetTabThickness(faceHeight);
+    fitted_ = true;
+}
+
+// The control lays its tabs out at their own thickness again.
+void TSkinTab::UnfitTabs()
+{
+    if (!fitted_)
+        return;
+    fitted_ = false;
+    if (Handle && IsWindow(Handle))
+        SetTabThickness(0);
+}
+
+// 0: the thickness the control's font gives. Tabs of a fixed width keep it.
+void TSkinTab::SetTabThickness(int thickness)
+{
+    RECT first{};
+    TabRect(0, first);
+    const bool vertical = side_ == TTabSide::Left || side_ == TTabSide::Right;
+    const int width = vertical ? RectHeight(first) : RectWidth(first);
+    SendMessageW(Handle, TCM_SETITEMSIZE, 0, MAKELPARAM(width, thickness));
+    // The pages follow the display area, which the control measures anew
+    // when it is sized.
+    RECT client{};
+    GetClientRect(Handle, &client);
+    SendMessageW(Handle, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
+    InvalidateRect(Handle, nullptr, TRUE);
 }
 
 // The faces and the pane turned to the side the tabs are on: at the bottom
@@ -216,6 +287,8 @@ bool TSkinTab::BeforeMessage(TMessage& m)
 void TSkinTab::AfterMessage(TMessage& m)
 {
     switch (m.Msg) {
+    case TCM_INSERTITEMA:
+    case TCM_INSERTITEMW: FitTabsToFaces(); break;  // the first tab shows how thick they are
     case WM_MOUSEMOVE: {
         TCHITTESTINFO hit{{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)}, 0};
         SetHotTab(static_cast<int>(SendMessageW(Handle, TCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit))));
@@ -322,14 +395,16 @@ RECT TSkinTab::PaneRect(const RECT& rect) const
     case TTabSide::Left: --pane.left; break;
     case TTabSide::Right: ++pane.right; break;
     }
-    // Below, left or right of the pane, its edge ends where the row of tabs
-    // next to it starts (a little beyond the display area): any further, it
-    // would cover part of those tabs, and of their text.
+    // On every side the pane's edge ends where the row of tabs next to it
+    // starts (a little beyond the display area): any further, it would
+    // cover part of those tabs, and of their text.
     for (int i = 0, count = TabCount(); i < count; ++i) {
         RECT r{};
         if (!TabRect(i, r))
             continue;
-        if (side_ == TTabSide::Bottom)
+        if (side_ == TTabSide::Top)
+            pane.top = std::max(pane.top, r.bottom);
+        else if (side_ == TTabSide::Bottom)
             pane.bottom = std::min(pane.bottom, r.top);
         else if (side_ == TTabSide::Left)
             pane.left = std::max(pane.left, r.right);

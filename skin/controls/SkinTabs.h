@@ -16,6 +16,10 @@
 //
 // The arrows that scroll overflowing tabs are an up-down child window of
 // the control; they get an up-down skinner of their own, side by side.
+//
+// Tabs thinner than the skin's tab faces are laid out as thick as the faces
+// (TCM_SETITEMSIZE) while the skin shows, so that a caption fits between a
+// face's edges; the control gets its own thickness back when the skin goes.
 #pragma once
 
 #include <memory>
@@ -51,6 +55,8 @@ public:
     void InitControl(TWinSkinForm& form, TSkinData& skinData, bool takeColour) override;
     void InitWindow(HWND window, TSkinData& skinData, TWinSkinForm& form) override;
     void RefreshSkin() override;
+    // Gives the control its own tab thickness back.
+    void RestoreControl() override;
 
     // Whether the tabs carry close marks.
     bool Closable() const;
@@ -64,6 +70,7 @@ protected:
     bool BeforeMessage(ui::TMessage& m) override;
     void AfterMessage(ui::TMessage& m) override;
     void PaintControl(HDC dc, const RECT& rect) override;
+    void SkinEnabledChanged() override;
 
     // The area the pages take, with the pane's frame around it and its
     // edge toward the tabs one pixel closer to them.
@@ -81,6 +88,10 @@ protected:
 
 private:
     void PrepareTabImages();
+    int RowThickness(int index) const;
+    void FitTabsToFaces();
+    void UnfitTabs();
+    void SetTabThickness(int thickness);
     void PaintStrip(HDC dc, const RECT& rect, const RECT& pane);
     void PaintTab(HDC strip, int index, const RECT& window, const RECT& inStrip);
     void PaintPane(HDC dc, const RECT& pane) const;
@@ -102,6 +113,7 @@ private:
     std::unique_ptr<ui::TBitmap> paneFace_;
     std::vector<RECT> closeMarks_;
     int hotTab_ = -1;
+    bool fitted_ = false;  // the tabs are laid out as thick as the skin's faces
 };
 
 // A tab control or page control in button or flat-button style: its tabs

@@ -49,6 +49,26 @@ POINT Centre(const RECT& r)
     return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
+// Where a tab is painted: one pixel toward the pane from the control's place.
+POINT TowardPane(TTabSide side)
+{
+    switch (side) {
+    case TTabSide::Top: return {0, 1};
+    case TTabSide::Bottom: return {0, -1};
+    case TTabSide::Left: return {1, 0};
+    case TTabSide::Right: break;
+    }
+    return {-1, 0};
+}
+
+// How far the first tab reaches from the pane: its height, or its width on
+// the left and right.
+int Thickness(HWND tabs, TTabSide side)
+{
+    const RECT r = TabRect(tabs, 0);
+    return side == TTabSide::Left || side == TTabSide::Right ? r.right - r.left : r.bottom - r.top;
+}
+
 // A screen picture turned so that the tab's far edge is at its top.
 void TurnUpright(ui::TBitmap& picture, TTabSide side)
 {
@@ -85,10 +105,7 @@ std::unique_ptr<ui::TBitmap> TabFace(TSkinData& data, int width, int height, TTa
 int TabFaceDifferences(HWND tabs, int index, TTabSide side, TSkinData& data, TTabFace face)
 {
     RECT r = TabRect(tabs, index);
-    const POINT shift = side == TTabSide::Top ? POINT{0, 1}
-                        : side == TTabSide::Bottom ? POINT{0, -1}
-                        : side == TTabSide::Left ? POINT{1, 0}
-                                                 : POINT{-1, 0};
+    const POINT shift = TowardPane(side);
     OffsetRect(&r, shift.x, shift.y);
     auto shot = CaptureScreen(OnScreen(tabs, r));
     TurnUpright(*shot, side);
@@ -144,6 +161,16 @@ const ui::TClassInfo& TPicturePages::StaticClass()
     return info;
 }
 
+// Page controls with their tabs on each side, side by side on a form.
+const struct {
+    ui::TTabPosition Position;
+    TTabSide Side;
+    RECT Place;
+} EverySide[] = {{ui::TTabPosition::tpTop, TTabSide::Top, {180, 130, 380, 230}},
+                 {ui::TTabPosition::tpBottom, TTabSide::Bottom, {10, 10, 110, 120}},
+                 {ui::TTabPosition::tpLeft, TTabSide::Left, {180, 10, 330, 110}},
+                 {ui::TTabPosition::tpRight, TTabSide::Right, {10, 130, 160, 230}}};
+
 // A form on the screen, skinned once the test has put its tab controls on it.
 class SkinnedTabs : public SkinnedFormUnderXInput {
 protected:
@@ -161,6 +188,17 @@ protected:
         }
         pages->SetActivePageIndex(0);
         return pages;
+    }
+
+    // A page control with tabs on each side, at the side's place (EverySide).
+    std::vector<ui::TPageControl*> AddPagesOnEverySide(const std::vector<std::wstring>& captions)
+    {
+        std::vector<ui::TPageControl*> controls;
+        for (const auto& side : EverySide) {
+            controls.push_back(AddPages(captions, side.Place));
+            controls.back()->SetTabPosition(side.Position);
+        }
+        return controls;
     }
 
     TSkinTab* TabSkinner(const ui::TWinControl& control) const
@@ -565,27 +603,19 @@ TEST_F(SkinnedTabs, TheTabSetsScrollerWearsTheSkinsArrows)
     input.MoveTo(away);
 }
 
-// Tabs below, left or right of the pane show whole: the pane's edge stops
-// where they start, so the rows of the selected tab next to the pane are its
-// face, not the pane; also when the tabs take several rows, the selected
-// one's next to the pane.
-TEST_F(SkinnedTabs, ThePaneLeavesTabsOnEverySideButTheTopWhole)
+// Tabs on every side of the pane show whole: the pane's edge stops where
+// they start, so the rows of the selected tab next to the pane are its face,
+// not the pane, and a caption is never cut by the pane; also when the tabs
+// take several rows, the selected one's next to the pane.
+TEST_F(SkinnedTabs, ThePaneLeavesTabsOnEverySideWhole)
 {
-    const std::pair<ui::TTabPosition, TTabSide> sides[] = {{ui::TTabPosition::tpBottom, TTabSide::Bottom},
-                                                           {ui::TTabPosition::tpLeft, TTabSide::Left},
-                                                           {ui::TTabPosition::tpRight, TTabSide::Right}};
-    const RECT places[] = {{10, 10, 110, 120}, {180, 10, 330, 110}, {10, 130, 160, 230}};
-    std::vector<ui::TPageControl*> controls;
-    for (size_t i = 0; i < std::size(sides); ++i) {
-        controls.push_back(AddPages({L"First", L"Second", L"Third"}, places[i]));
-        controls.back()->SetTabPosition(sides[i].first);
-    }
+    const std::vector<ui::TPageControl*> controls = AddPagesOnEverySide({L"First", L"Second", L"Third"});
     Skin();
     for (size_t i = 0; i < controls.size(); ++i) {
-        const TTabSide side = sides[i].second;
+        const TTabSide side = EverySide[i].Side;
         const HWND tabs = controls[i]->WindowHandle();
         ASSERT_NE(TabSkinner(*controls[i]), nullptr);
-        if (side != TTabSide::Bottom) {  // the side's tabs take more than one row
+        if (side == TTabSide::Left || side == TTabSide::Right) {  // the side's tabs take more than one row
             EXPECT_GE(SendMessageW(tabs, TCM_GETROWCOUNT, 0, 0), 2) << "side " << static_cast<int>(side);
         }
         EXPECT_EQ(AwaitTabFace(tabs, 0, side, bed.Data(), TTabFace::Selected), 0);
@@ -593,7 +623,7 @@ TEST_F(SkinnedTabs, ThePaneLeavesTabsOnEverySideButTheTopWhole)
         // last row lies under the pane's edge, the two before it show the
         // face's near edge.
         RECT r = TabRect(tabs, 0);
-        const POINT shift = side == TTabSide::Bottom ? POINT{0, -1} : side == TTabSide::Left ? POINT{1, 0} : POINT{-1, 0};
+        const POINT shift = TowardPane(side);
         OffsetRect(&r, shift.x, shift.y);
         auto shot = CaptureScreen(OnScreen(tabs, r));
         TurnUpright(*shot, side);
@@ -604,4 +634,52 @@ TEST_F(SkinnedTabs, ThePaneLeavesTabsOnEverySideButTheTopWhole)
                 differences += !(At(*want, x, y) == Magenta) && !(At(*shot, x, y) == At(*want, x, y));
         EXPECT_EQ(differences, 0) << "side " << static_cast<int>(side);
     }
+}
+
+// Tabs thinner than the skin's tab faces are laid out as thick as the
+// faces, on every side (a column of side tabs as wide), so a face keeps its
+// edges and the caption stays clear of its far edge; switched off, the
+// control lays its tabs out at its own thickness again.
+TEST_F(SkinnedTabs, TabsAreAsThickAsTheSkinsFacesOnEverySide)
+{
+    const std::vector<ui::TPageControl*> controls = AddPagesOnEverySide({L"甲", L"乙", L"丙"});
+    std::vector<int> own;
+    for (size_t i = 0; i < controls.size(); ++i)
+        own.push_back(Thickness(controls[i]->WindowHandle(), EverySide[i].Side));
+    Skin();
+    const TDataSkinBorder& element = *bed.Data().Tabs;
+    const int faceHeight = element.Image->Height();
+    for (size_t i = 0; i < controls.size(); ++i) {
+        const TTabSide side = EverySide[i].Side;
+        SCOPED_TRACE(testing::Message() << "side " << static_cast<int>(side));
+        const HWND tabs = controls[i]->WindowHandle();
+        ASSERT_LT(own[i], faceHeight) << "the control's own tabs are thinner than the skin's";
+        EXPECT_EQ(Thickness(tabs, side), faceHeight);
+        const RECT page = ScreenRect(controls[i]->ActivePage()->WindowHandle());
+        RECT display{};
+        GetClientRect(tabs, &display);
+        SendMessageW(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
+        const RECT displayOnScreen = OnScreen(tabs, display);
+        EXPECT_TRUE(EqualRect(&page, &displayOnScreen)) << "the page fills what the tabs leave";
+        // The selected tab's far edge, as deep as the face's margin there, is
+        // the face's: no caption crosses it.
+        RECT r = TabRect(tabs, 0);
+        const POINT shift = TowardPane(side);
+        OffsetRect(&r, shift.x, shift.y);
+        int differences = 0;
+        EXPECT_TRUE(PumpUntil([&] {
+            auto shot = CaptureScreen(OnScreen(tabs, r));
+            TurnUpright(*shot, side);
+            const auto want = TabFace(bed.Data(), shot->Width(), shot->Height(), TTabFace::Selected);
+            differences = 0;
+            for (int y = 0; y < element.TopHeight; ++y)
+                for (int x = 0; x < want->Width(); ++x)
+                    differences += !(At(*want, x, y) == Magenta) && !(At(*shot, x, y) == At(*want, x, y));
+            return differences == 0;
+        }, 3s)) << differences;
+    }
+    for (ui::TPageControl* control : controls)
+        SendMessageW(control->WindowHandle(), WM_SKINENABLE, 0, 0);
+    for (size_t i = 0; i < controls.size(); ++i)
+        EXPECT_EQ(Thickness(controls[i]->WindowHandle(), EverySide[i].Side), own[i]) << "switched off, side " << i;
 }
