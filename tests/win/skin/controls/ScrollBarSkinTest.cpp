@@ -489,35 +489,8 @@ TEST(SkinnedMemo, BothBarsAndTheCornerBetweenThem)
         EXPECT_EQ(At(*CaptureScreen({r.left, r.top + 40, r.left + 1, r.top + 41}), 0, 0),
                   BgrOf(ui::ColorToRGB(bed.Data().Colours.ButtonShadow)));
 
-    // Other bars remake the memo's window: the old overlays go with the old
-    // window, and the new one is skinned with a vertical bar alone.
-    const HWND oldHorz = skinner->HorzBar()->Handle();
-    memo->SetScrollBars(ui::TScrollStyle::ssVertical);
-    EXPECT_FALSE(IsWindow(oldHorz));
-    TSkinScrollbar* again = nullptr;
-    ASSERT_TRUE(PumpUntil([&] {
-        again = ScrollSkinnerOf(*controller, memo->Handle());
-        return again && again->VertBar()->Shown();
-    }));
-    EXPECT_FALSE(again->HorzBar()->Shown());
-
-    // Remade inside a panel too, whose window alone hears of the new
-    // window's creation.
-    auto* panel = new ui::TPanel(form.get());
-    panel->SetParent(form.get());
-    panel->SetBounds(240, 10, 100, 160);
-    auto* inner = new ui::TMemo(form.get());
-    inner->SetParent(panel);
-    inner->SetBounds(5, 5, 90, 150);
-    inner->SetTextValue(text);
-    ASSERT_TRUE(PumpUntil([&] { return ScrollSkinnerOf(*controller, inner->Handle()) != nullptr; }));
-    inner->SetScrollBars(ui::TScrollStyle::ssVertical);
-    ASSERT_TRUE(PumpUntil([&] {
-        again = ScrollSkinnerOf(*controller, inner->Handle());
-        return again && again->VertBar()->Shown();
-    })) << "the remade memo in the panel";
-        // Other bars remake the memo's window: the old overlays go with the
-        // old window, and the new one is skinned with a vertical bar alone.
+        // Other bars remake the memo's window: the old overlays go with the old
+        // window, and the new one is skinned with a vertical bar alone.
         const HWND oldHorz = skinner->HorzBar()->Handle();
         memo->SetScrollBars(ui::TScrollStyle::ssVertical);
         EXPECT_FALSE(IsWindow(oldHorz));
@@ -527,6 +500,22 @@ TEST(SkinnedMemo, BothBarsAndTheCornerBetweenThem)
             return again && again->VertBar()->Shown();
         }));
         EXPECT_FALSE(again->HorzBar()->Shown());
+
+        // Remade inside a panel too, whose window alone hears of the new
+        // window's creation.
+        auto* panel = new ui::TPanel(form.get());
+        panel->SetParent(form.get());
+        panel->SetBounds(240, 10, 100, 160);
+        auto* inner = new ui::TMemo(form.get());
+        inner->SetParent(panel);
+        inner->SetBounds(5, 5, 90, 150);
+        inner->SetTextValue(text);
+        ASSERT_TRUE(PumpUntil([&] { return ScrollSkinnerOf(*controller, inner->Handle()) != nullptr; }));
+        inner->SetScrollBars(ui::TScrollStyle::ssVertical);
+        ASSERT_TRUE(PumpUntil([&] {
+            again = ScrollSkinnerOf(*controller, inner->Handle());
+            return again && again->VertBar()->Shown();
+        })) << "the remade memo in the panel";
     }
 }
 
@@ -627,6 +616,8 @@ TEST_F(SkinnedScrollBarControl, SwitchedOffByMessageTheControlShowsTheSystemsBar
         [&] { return (differences = ThumbDifferences(bar, control->Handle(), OBJID_CLIENT, bed.Data(), 1, 20)) == 0; },
         3s))
         << differences;
+}
+
 // With a skin whose bar pictures are thicker than the system's bars, a
 // window's bar (a list box's) takes the skin's thickness, the list giving up
 // the room, while a scroll bar control keeps its window's size; either way
